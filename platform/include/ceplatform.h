@@ -1,0 +1,27 @@
+// The one platform header of module code: the Windows CE API as the module sees it.
+// On a Windows CE SDK it is the SDK's own headers; on desktop Windows the desktop headers
+// plus the CE-only calls that platform/desktop implements; on Linux cesim's declarations.
+#ifndef FOLDWISE_CEPLATFORM_H
+#define FOLDWISE_CEPLATFORM_H
+
+#if defined(_WIN32_WCE)
+#include <windows.h>
+#include <commctrl.h>
+#include <aygshell.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#elif defined(_WIN32)
+#include "desktop/ce_desktop.h"
+#else
+#include "sim/types.h"
+#include "sim/crt.h"
+#include "sim/kernel.h"
+#include "sim/registry.h"
+#include "sim/com.h"
+#include "sim/user.h"
+#include "sim/window.h"
+#include "sim/commctrl.h"
+#endif
+
+#endif

@@ -1,0 +1,7 @@
+// (placeholder: filled in by the part of cesim that owns it)
+#ifndef CESIM_FACE_USER_H
+#define CESIM_FACE_USER_H
+
+#include "sim/types.h"
+
+#endif

@@ -1,0 +1,105 @@
+// cesim's automation API: what tests and tools use to build device images, boot a device,
+// start the emulated process and look at the device from outside, as a user or a desktop
+// tool would. It never reaches into a loaded module.
+#ifndef CESIM_AUTOMATION_H
+#define CESIM_AUTOMATION_H
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/types.h"
+
+namespace cesim {
+
+// Converts between the device's UTF-16 text and UTF-8 for printing and test messages.
+std::string Narrow(const std::u16string& text);
+std::u16string Widen(const std::string& text);
+
+// Builds a device image folder: the file tree under files/, registry.reg (REGEDIT4 text) and
+// device.ini (screen, time zone, storage volumes, optional core-library entry points, CE-only
+// file attributes, module mappings). The folder is temporary and removed with the builder
+// unless Keep() was called.
+class ImageBuilder {
+ public:
+  ImageBuilder();                                   // a fresh temporary folder
+  explicit ImageBuilder(const std::string& folder);  // an existing or new folder, kept
+  ~ImageBuilder();
+  ImageBuilder(const ImageBuilder&) = delete;
+  ImageBuilder& operator=(const ImageBuilder&) = delete;
+
+  const std::string& Folder() const { return folder_; }
+  void Keep() { owned_ = false; }
+
+  // Paths are device paths such as u"\\Windows\\Fonts"; parent folders are made as needed.
+  ImageBuilder& AddFolder(const std::u16string& path, DWORD ceAttributes = 0);
+  ImageBuilder& AddFile(const std::u16string& path, const std::string& contents = std::string(),
+                        DWORD ceAttributes = 0);
+  // CE-only attributes that a Linux file system cannot hold: FILE_ATTRIBUTE_INROM,
+  // FILE_ATTRIBUTE_ROMMODULE, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
+  // FILE_ATTRIBUTE_TEMPORARY (mount folder), FILE_ATTRIBUTE_READONLY.
+  ImageBuilder& SetAttributes(const std::u16string& path, DWORD ceAttributes);
+  // Appends REGEDIT4 text (without the "REGEDIT4" header line) to the registry file.
+  ImageBuilder& AddRegistry(const std::string& regedit4Text);
+  ImageBuilder& SetScreen(int width, int height);
+  ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
+  // A storage volume: the folder is a mount folder with the given free and total bytes.
+  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
+  // Whether the core library exports an optional entry point ("GetGestureInfo",
+  // "SetLayeredWindowAttributes"). By default both are present.
+  ImageBuilder& SetCoreExport(const std::string& name, bool present);
+  // Maps a device module path (u"\\Windows\\foldwise.dll") to a real shared library.
+  ImageBuilder& AddModule(const std::u16string& devicePath, const std::string& hostLibrary);
+
+  // Writes device.ini and registry.reg; returns the folder.
+  const std::string& Write();
+
+ private:
+  std::string folder_;
+  bool owned_ = false;
+  std::string registry_;
+  std::map<std::string, std::map<std::string, std::string>> settings_;
+};
+
+// Boots the one device of this process from an image folder. Any device booted before is shut
+// down first: windows, modules, handles and the emulated process are gone, and the new device
+// starts from the image as it is on disk. Returns false when the image cannot be read.
+bool Boot(const std::string& imageFolder);
+// Shuts the device down: unloads every module (DLL_PROCESS_DETACH), frees all handles.
+void Shutdown();
+bool IsBooted();
+
+// Starts the emulated process with the given program path; GetModuleFileNameW(NULL) gives it.
+// The previous emulated process ends (its modules are unloaded).
+void StartProcess(const std::u16string& programPath);
+std::u16string ProgramPath();
+
+// Loads a module into the emulated process as the process itself would (LoadLibraryW).
+HMODULE LoadModule(const std::u16string& devicePath);
+void FreeModule(HMODULE module);
+
+// Registry, read from outside. Keys are written as "HKEY_LOCAL_MACHINE\\Explorer".
+struct RegistryValue {
+  DWORD type = 0;
+  std::vector<uint8_t> data;
+};
+std::optional<RegistryValue> ReadRegistryValue(const std::string& key, const std::u16string& name);
+std::optional<DWORD> ReadRegistryDword(const std::string& key, const std::u16string& name);
+std::optional<std::u16string> ReadRegistryString(const std::string& key, const std::u16string& name);
+bool RegistryKeyExists(const std::string& key);
+// How many times RegFlushKey wrote the registry file back since boot.
+int RegistryFlushCount();
+// The registry file of the booted image, as text.
+std::string RegistryFileText();
+
+// Counters that show how the device was used since boot, for tests of laziness.
+struct Counters {
+  int folderListings = 0;  // FindFirstFile(Ex)W calls that listed a folder
+};
+Counters ReadCounters();
+
+}  // namespace cesim
+
+#endif
