@@ -23,6 +23,13 @@ std::vector<std::pair<std::string, std::string>> SettingSection(const std::strin
 // yet keep the case they were given. Empty for paths that are not absolute device paths.
 std::optional<std::string> HostPath(const std::u16string& devicePath);
 
+// The host shared library that stands for a device module ([modules]; a relative library path
+// is taken from the image folder). Empty when the image maps no library to the path.
+std::optional<std::string> ModuleLibrary(const std::u16string& devicePath);
+
+// Whether the core library exports an optional entry point ([coredll]; present unless "0").
+bool CoreExportPresent(const std::string& name);
+
 }  // namespace cesim::detail
 
 #endif

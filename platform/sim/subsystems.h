@@ -14,6 +14,10 @@ enum class Phase { Boot, Shutdown };
 // window system is torn down, for example).
 bool RegisterSubsystem(int order, void (*reset)(Phase phase));
 
+// Runs every registered reset for the phase: at Boot in rising order, at Shutdown in falling
+// order. Called by the device's boot and shutdown only.
+void RunSubsystems(Phase phase);
+
 // Order values of the parts that exist.
 constexpr int kOrderRegistry = 10;
 constexpr int kOrderFiles = 20;

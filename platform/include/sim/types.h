@@ -194,11 +194,16 @@ typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
+#define ERROR_DIRECTORY 267L
 #define ERROR_DLL_INIT_FAILED 1114L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
 #define ERROR_INVALID_MENU_HANDLE 1401L
+#define ERROR_TLW_WITH_WSCHILD 1406L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
+#define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_INVALID_INDEX 1413L
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
@@ -214,6 +219,14 @@ struct POINT {
 };
 typedef POINT* LPPOINT;
 typedef POINT* PPOINT;
+
+// A point in 16-bit coordinates (gesture locations, packed message positions).
+struct POINTS {
+  SHORT x;
+  SHORT y;
+};
+typedef POINTS* PPOINTS;
+typedef POINTS* LPPOINTS;
 
 struct SIZE {
   LONG cx;
@@ -264,6 +277,15 @@ union ULARGE_INTEGER {
   ULONGLONG QuadPart;
 };
 typedef ULARGE_INTEGER* PULARGE_INTEGER;
+
+// Accepted by the creating calls (registry keys, folders, processes); the device ignores it.
+struct SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+};
+typedef SECURITY_ATTRIBUTES* PSECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
 CESIM_API DWORD WINAPI GetLastError(void);
 CESIM_API void WINAPI SetLastError(DWORD dwErrCode);

@@ -80,6 +80,23 @@ std::u16string ProgramPath();
 HMODULE LoadModule(const std::u16string& devicePath);
 void FreeModule(HMODULE module);
 
+// How many memory blocks (LocalAlloc, GlobalAlloc, CoTaskMemAlloc) are allocated and not freed.
+size_t LiveMemoryBlocks();
+
+// A menu as the user would read it, one row per item from the top.
+struct MenuRow {
+  UINT id = 0;            // the command identifier (0 for pop-up items)
+  std::u16string text;    // as inserted, "&" prefixes included
+  bool separator = false;
+  bool checked = false;
+  bool radio = false;     // checked with a radio mark (MFT_RADIOCHECK)
+  bool grayed = false;    // MF_GRAYED or MF_DISABLED
+  bool popup = false;
+  HMENU submenu = nullptr;
+};
+// The rows of a menu; empty for an invalid handle.
+std::vector<MenuRow> ReadMenu(HMENU menu);
+
 // Registry, read from outside. Keys are written as "HKEY_LOCAL_MACHINE\\Explorer".
 struct RegistryValue {
   DWORD type = 0;

@@ -1,0 +1,177 @@
+// The platform face on desktop Windows: the desktop headers, plus the Windows CE names and meanings
+// that desktop Windows lacks or spells differently. The calls whose meaning differs are routed to
+// platform/desktop (the cedesktop library), which gives them the device's meaning.
+#ifndef FOLDWISE_CE_DESKTOP_H
+#define FOLDWISE_CE_DESKTOP_H
+
+// The device's API is the wide one: TEXT("...") is a wide literal and WCHAR is wchar_t.
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
+// The device's headers have no min and max macros that could collide with names of our own.
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <stdarg.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <wchar.h>
+
+// rpcndr.h makes "small" a macro for char; nothing of ours means that by it.
+#undef small
+
+// ---------------------------------------------------------------------------------------------
+// Values that only the device defines, or defines differently.
+
+// File attributes of the device's object store; desktop Windows gives these bits other names.
+#define FILE_ATTRIBUTE_INROM 0x00000040
+#define FILE_ATTRIBUTE_ROMSTATICREF 0x00001000
+#define FILE_ATTRIBUTE_ROMMODULE 0x00002000
+
+// Literals of the device's generic-text headers.
+#ifndef _T
+#define _T(s) L##s
+#endif
+
+// Packed mouse positions (the device declares these beside its window messages).
+#ifndef GET_X_LPARAM
+#define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+#endif
+#ifndef GET_Y_LPARAM
+#define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+#endif
+
+// Messages, styles and notifications of the device that desktop Windows lacks.
+#define WM_HIBERNATE 0x03FF
+#define ES_COMBOBOX 0x0200L
+#define NM_RECOGNIZEGESTURE (NM_FIRST - 50)
+#ifndef CMF_INCLUDESTATIC
+#define CMF_INCLUDESTATIC 0x00000040
+#endif
+// The desktop headers spell this through a ShellExecuteEx flag that newer desktop targets drop.
+#undef CMIC_MASK_ICON
+#define CMIC_MASK_ICON 0x00000010
+
+// Extended window styles of the device's shell.
+#define WS_EX_NOANIMATION 0x04000000L
+#define WS_EX_INK 0x10000000L
+#define WS_EX_ABOVESTARTUP 0x20000000L
+#define WS_EX_NODRAG 0x40000000L
+#define WS_EX_CAPTIONOKBTN 0x80000000L
+
+// The device's window-long indexes. The 64-bit desktop headers keep only the pointer-sized
+// (GWLP_, DWLP_) names; here the device's names mean those slots, and GetWindowLongW and
+// SetWindowLongW carry pointer-sized values (below), so a window procedure round-trips whole.
+#ifdef _WIN64
+#ifndef GWL_WNDPROC
+#define GWL_WNDPROC GWLP_WNDPROC
+#endif
+#ifndef GWL_HINSTANCE
+#define GWL_HINSTANCE GWLP_HINSTANCE
+#endif
+#ifndef GWL_USERDATA
+#define GWL_USERDATA GWLP_USERDATA
+#endif
+#ifndef DWL_MSGRESULT
+#define DWL_MSGRESULT DWLP_MSGRESULT
+#endif
+#ifndef DWL_DLGPROC
+#define DWL_DLGPROC DWLP_DLGPROC
+#endif
+#ifndef DWL_USER
+#define DWL_USER DWLP_USER
+#endif
+#endif
+
+// ---------------------------------------------------------------------------------------------
+// Calls that only the device's core library has. platform/desktop implements them.
+
+// Export lookup by ASCII name (GetProcAddressA) and by wide name (GetProcAddressW, which the
+// device's GetProcAddress means). A name whose high-order bits are zero is an export ordinal.
+// On the handle of the core library (see cedesktop_GetModuleHandleW) the lookup covers the
+// desktop libraries that together hold what the device's core library exports.
+FARPROC WINAPI GetProcAddressA(HMODULE module, LPCSTR name);
+FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR name);
+
+// ---------------------------------------------------------------------------------------------
+// Calls that desktop Windows has with another meaning. platform/desktop gives them the device's.
+
+// "coredll" (with or without ".dll", any letter case) names the core library: the handle of
+// user32.dll stands for it. Any other name is the desktop's own lookup.
+HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name);
+
+// Program paths as the device writes them: a path on the system drive (that of the Windows folder)
+// loses its drive ("C:\Windows\fexplore.exe" is "\Windows\fexplore.exe"); other paths are kept
+// as they are. A path that does not fit is cut to size - 1 characters and terminated, the result
+// is size and the last error ERROR_INSUFFICIENT_BUFFER, as on the desktop.
+DWORD WINAPI cedesktop_GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+
+// The device ignores access rights of registry keys: every opened or created key can be read and
+// written. The desktop ones ask for read and write access, and fall back to the rights given
+// (read access when none are given) where write access is refused.
+LONG WINAPI cedesktop_RegOpenKeyExW(HKEY key, LPCWSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LONG WINAPI cedesktop_RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass,
+                                      DWORD options, REGSAM access, LPSECURITY_ATTRIBUTES security,
+                                      PHKEY result, LPDWORD disposition);
+
+// The device's one-call read: a non-null lpReserved is a wide string naming a subkey of the key,
+// whose value is read without the caller opening that subkey. Null lpReserved is the plain read.
+LONG WINAPI cedesktop_RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD reserved, LPDWORD type,
+                                       LPBYTE data, LPDWORD dataSize);
+
+// The device's C run-time formatting: swprintf takes no count; in a wide format %s and %c take
+// wide arguments and %S and %C narrow ones, %hs and %ls name the width explicitly.
+int cedesktop_swprintf(WCHAR* buffer, const WCHAR* format, ...);
+int cedesktop_vswprintf(WCHAR* buffer, const WCHAR* format, va_list arguments);
+
+// Window longs are pointer-sized on the device's 64-bit stand-in as on the device's 32-bit
+// processors: the desktop's pointer-sized calls.
+#ifdef _WIN64
+inline LONG_PTR cedesktop_GetWindowLongW(HWND window, int index) {
+  return GetWindowLongPtrW(window, index);
+}
+inline LONG_PTR cedesktop_SetWindowLongW(HWND window, int index, LONG_PTR value) {
+  return SetWindowLongPtrW(window, index, value);
+}
+#endif
+
+// ---------------------------------------------------------------------------------------------
+// Module code sees the device's names with the device's meaning. The desktop layer's own sources
+// define CEDESKTOP_IMPLEMENTATION and call the desktop functions under their own names.
+#ifndef CEDESKTOP_IMPLEMENTATION
+#undef GetProcAddress
+#define GetProcAddress GetProcAddressW
+#undef GetModuleHandleW
+#define GetModuleHandleW cedesktop_GetModuleHandleW
+#undef GetModuleFileNameW
+#define GetModuleFileNameW cedesktop_GetModuleFileNameW
+#undef RegOpenKeyExW
+#define RegOpenKeyExW cedesktop_RegOpenKeyExW
+#undef RegCreateKeyExW
+#define RegCreateKeyExW cedesktop_RegCreateKeyExW
+#undef RegQueryValueExW
+#define RegQueryValueExW cedesktop_RegQueryValueExW
+#undef swprintf
+#define swprintf cedesktop_swprintf
+#undef vswprintf
+#define vswprintf cedesktop_vswprintf
+#ifdef _WIN64
+#undef GetWindowLongW
+#define GetWindowLongW cedesktop_GetWindowLongW
+#undef SetWindowLongW
+#define SetWindowLongW cedesktop_SetWindowLongW
+#endif
+#endif
+
+#endif

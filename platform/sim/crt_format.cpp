@@ -1,0 +1,394 @@
+// The printf family of the device's C run-time. One engine serves wide and narrow formats:
+// %s and %c take strings and characters of the format's own width, %S and %C of the other
+// width, %hs/%hc narrow and %ls/%lc/%ws/%wc wide. long (%ld) is 32 bits as on the device,
+// %I64d and %lld 64 bits. Text that does not fit a counted buffer gives -1.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "sim/crt.h"
+
+namespace {
+
+// va_list wrapped so that the engine can consume arguments through a reference.
+struct Arguments {
+  va_list list;
+};
+
+enum class Size { Default, Short, Char, Long32, Long64, Pointer, LongDouble };
+
+struct Spec {
+  bool left = false;
+  bool plus = false;
+  bool space = false;
+  bool alternate = false;
+  bool zero = false;
+  int width = 0;
+  int precision = -1;
+  Size size = Size::Default;
+  int explicitWidth = 0;  // 1: h (narrow), 2: l or w (wide), 0: the conversion decides
+};
+
+template <typename C>
+void Pad(std::basic_string<C>& out, int count, C c) {
+  for (int i = 0; i < count; ++i) out += c;
+}
+
+template <typename C>
+void AppendField(std::basic_string<C>& out, const std::basic_string<C>& body, const Spec& spec) {
+  const int padding = spec.width > static_cast<int>(body.size()) ? spec.width - static_cast<int>(body.size()) : 0;
+  if (!spec.left) Pad(out, padding, static_cast<C>(' '));
+  out += body;
+  if (spec.left) Pad(out, padding, static_cast<C>(' '));
+}
+
+template <typename C>
+std::basic_string<C> FromAscii(const std::string& text) {
+  std::basic_string<C> out;
+  for (char c : text) out += static_cast<C>(static_cast<unsigned char>(c));
+  return out;
+}
+
+// Narrow text is taken byte for byte (the device's Western code page agrees with Latin-1 on
+// letters); a wide unit that has no narrow form becomes '?'.
+template <typename C>
+C ConvertUnit(uint32_t unit);
+template <>
+char16_t ConvertUnit<char16_t>(uint32_t unit) {
+  return static_cast<char16_t>(unit);
+}
+template <>
+char ConvertUnit<char>(uint32_t unit) {
+  return unit < 0x100 ? static_cast<char>(unit) : '?';
+}
+
+template <typename C>
+void AppendInteger(std::basic_string<C>& out, const Spec& spec, bool isSigned, uint64_t bits, char conversion) {
+  bool negative = false;
+  uint64_t magnitude = bits;
+  if (isSigned && static_cast<int64_t>(bits) < 0) {
+    negative = true;
+    magnitude = 0 - bits;
+  }
+  const unsigned base = conversion == 'o' ? 8 : (conversion == 'x' || conversion == 'X' || conversion == 'p') ? 16 : 10;
+  const char* digitSet = conversion == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
+  std::string digits;
+  for (uint64_t v = magnitude; v != 0; v /= base) digits.insert(digits.begin(), digitSet[v % base]);
+  const int precision = spec.precision >= 0 ? spec.precision : 1;
+  while (static_cast<int>(digits.size()) < precision) digits.insert(digits.begin(), '0');
+  if (spec.alternate && conversion == 'o' && (digits.empty() || digits[0] != '0')) digits.insert(digits.begin(), '0');
+  std::string prefix;
+  if (negative) {
+    prefix = "-";
+  } else if (isSigned && spec.plus) {
+    prefix = "+";
+  } else if (isSigned && spec.space) {
+    prefix = " ";
+  }
+  if (spec.alternate && magnitude != 0 && (conversion == 'x' || conversion == 'X')) prefix += conversion == 'x' ? "0x" : "0X";
+  if (spec.zero && !spec.left && spec.precision < 0) {
+    while (static_cast<int>(prefix.size() + digits.size()) < spec.width) digits.insert(digits.begin(), '0');
+  }
+  AppendField(out, FromAscii<C>(prefix + digits), spec);
+}
+
+uint64_t FetchSigned(Arguments& args, Size size) {
+  switch (size) {
+    case Size::Long64:
+      return static_cast<uint64_t>(va_arg(args.list, long long));
+    case Size::Pointer:
+      return static_cast<uint64_t>(va_arg(args.list, intptr_t));
+    case Size::Short:
+      return static_cast<uint64_t>(static_cast<int64_t>(static_cast<short>(va_arg(args.list, int))));
+    case Size::Char:
+      return static_cast<uint64_t>(static_cast<int64_t>(static_cast<signed char>(va_arg(args.list, int))));
+    default:
+      return static_cast<uint64_t>(static_cast<int64_t>(va_arg(args.list, int32_t)));
+  }
+}
+
+uint64_t FetchUnsigned(Arguments& args, Size size) {
+  switch (size) {
+    case Size::Long64:
+      return va_arg(args.list, unsigned long long);
+    case Size::Pointer:
+      return va_arg(args.list, uintptr_t);
+    case Size::Short:
+      return static_cast<unsigned short>(va_arg(args.list, unsigned int));
+    case Size::Char:
+      return static_cast<unsigned char>(va_arg(args.list, unsigned int));
+    default:
+      return va_arg(args.list, uint32_t);
+  }
+}
+
+template <typename C>
+void AppendFloat(std::basic_string<C>& out, const Spec& spec, Arguments& args, char conversion) {
+  std::string format = "%";
+  if (spec.left) format += '-';
+  if (spec.plus) format += '+';
+  if (spec.space) format += ' ';
+  if (spec.alternate) format += '#';
+  if (spec.zero) format += '0';
+  if (spec.width > 0) format += std::to_string(spec.width);
+  if (spec.precision >= 0) format += "." + std::to_string(spec.precision);
+  double value = 0;
+  if (spec.size == Size::LongDouble) {
+    value = static_cast<double>(va_arg(args.list, long double));
+  } else {
+    value = va_arg(args.list, double);
+  }
+  format += conversion;
+  const int length = std::snprintf(nullptr, 0, format.c_str(), value);
+  if (length <= 0) return;
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  std::snprintf(&text[0], text.size(), format.c_str(), value);
+  text.resize(static_cast<size_t>(length));
+  out += FromAscii<C>(text);
+}
+
+// Whether a %s or %c of this format takes wide arguments.
+template <typename C>
+bool TakesWide(const Spec& spec, bool upperCase) {
+  if (spec.explicitWidth == 1) return false;
+  if (spec.explicitWidth == 2) return true;
+  const bool formatIsWide = sizeof(C) == 2;
+  return upperCase ? !formatIsWide : formatIsWide;
+}
+
+template <typename C>
+void AppendString(std::basic_string<C>& out, const Spec& spec, Arguments& args, bool upperCase) {
+  std::basic_string<C> body;
+  const size_t limit = spec.precision >= 0 ? static_cast<size_t>(spec.precision) : static_cast<size_t>(-1);
+  if (TakesWide<C>(spec, upperCase)) {
+    const WCHAR* text = va_arg(args.list, const WCHAR*);
+    if (text == nullptr) text = u"(null)";
+    for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(text[i]);
+  } else {
+    const char* text = va_arg(args.list, const char*);
+    if (text == nullptr) text = "(null)";
+    for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(static_cast<unsigned char>(text[i]));
+  }
+  AppendField(out, body, spec);
+}
+
+template <typename C>
+void AppendCharacter(std::basic_string<C>& out, const Spec& spec, Arguments& args, bool upperCase) {
+  const int value = va_arg(args.list, int);
+  const uint32_t unit = TakesWide<C>(spec, upperCase) ? static_cast<uint16_t>(value) : static_cast<unsigned char>(value);
+  AppendField(out, std::basic_string<C>(1, ConvertUnit<C>(unit)), spec);
+}
+
+int ReadNumber(const char16_t*& p) {
+  int value = 0;
+  while (*p >= '0' && *p <= '9') {
+    if (value < 100000) value = value * 10 + (*p - '0');
+    ++p;
+  }
+  return value;
+}
+
+int ReadNumber(const char*& p) {
+  int value = 0;
+  while (*p >= '0' && *p <= '9') {
+    if (value < 100000) value = value * 10 + (*p - '0');
+    ++p;
+  }
+  return value;
+}
+
+template <typename C>
+std::basic_string<C> Format(const C* format, Arguments& args) {
+  std::basic_string<C> out;
+  const C* p = format;
+  while (*p != 0) {
+    if (*p != '%') {
+      out += *p++;
+      continue;
+    }
+    ++p;
+    Spec spec;
+    for (;; ++p) {
+      if (*p == '-') {
+        spec.left = true;
+      } else if (*p == '+') {
+        spec.plus = true;
+      } else if (*p == ' ') {
+        spec.space = true;
+      } else if (*p == '#') {
+        spec.alternate = true;
+      } else if (*p == '0') {
+        spec.zero = true;
+      } else {
+        break;
+      }
+    }
+    if (*p == '*') {
+      spec.width = va_arg(args.list, int);
+      if (spec.width < 0) {
+        spec.left = true;
+        spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+      }
+      ++p;
+    } else {
+      spec.width = ReadNumber(p);
+    }
+    if (*p == '.') {
+      ++p;
+      if (*p == '*') {
+        spec.precision = va_arg(args.list, int);
+        if (spec.precision < 0) spec.precision = -1;
+        ++p;
+      } else {
+        spec.precision = ReadNumber(p);
+      }
+    }
+    if (*p == 'h') {
+      ++p;
+      spec.size = Size::Short;
+      spec.explicitWidth = 1;
+      if (*p == 'h') {
+        ++p;
+        spec.size = Size::Char;
+      }
+    } else if (*p == 'l') {
+      ++p;
+      spec.size = Size::Long32;
+      spec.explicitWidth = 2;
+      if (*p == 'l') {
+        ++p;
+        spec.size = Size::Long64;
+      }
+    } else if (*p == 'w') {
+      ++p;
+      spec.explicitWidth = 2;
+    } else if (*p == 'L') {
+      ++p;
+      spec.size = Size::LongDouble;
+    } else if (*p == 'I') {
+      if (p[1] == '6' && p[2] == '4') {
+        p += 3;
+        spec.size = Size::Long64;
+      } else if (p[1] == '3' && p[2] == '2') {
+        p += 3;
+        spec.size = Size::Long32;
+      } else {
+        ++p;
+        spec.size = Size::Pointer;
+      }
+    }
+    const C conversion = *p;
+    if (conversion == 0) break;  // a lone '%' at the end prints nothing
+    ++p;
+    switch (conversion) {
+      case 'd':
+      case 'i':
+        AppendInteger(out, spec, true, FetchSigned(args, spec.size), 'd');
+        break;
+      case 'u':
+      case 'o':
+      case 'x':
+      case 'X':
+        AppendInteger(out, spec, false, FetchUnsigned(args, spec.size), static_cast<char>(conversion));
+        break;
+      case 'p': {
+        Spec pointer = spec;
+        pointer.precision = static_cast<int>(2 * sizeof(void*));
+        AppendInteger(out, pointer, false, reinterpret_cast<uintptr_t>(va_arg(args.list, void*)), 'X');
+        break;
+      }
+      case 's':
+      case 'S':
+        AppendString(out, spec, args, conversion == 'S');
+        break;
+      case 'c':
+      case 'C':
+        AppendCharacter(out, spec, args, conversion == 'C');
+        break;
+      case 'e':
+      case 'E':
+      case 'f':
+      case 'g':
+      case 'G':
+      case 'a':
+      case 'A':
+        AppendFloat(out, spec, args, static_cast<char>(conversion));
+        break;
+      case 'n':
+        // Writing the count through an argument is refused, as safe run-times do.
+        (void)va_arg(args.list, void*);
+        break;
+      default:
+        out += conversion;  // "%%" and unknown conversions print the character itself
+        break;
+    }
+  }
+  return out;
+}
+
+// The counted forms: all of the text and a terminator when they fit; exactly count
+// characters and no terminator when the text is count long; count characters and -1 when it
+// is longer.
+template <typename C>
+int PutCounted(C* buffer, size_t count, const std::basic_string<C>& text) {
+  if (buffer == nullptr) return count == 0 && text.empty() ? 0 : -1;
+  const size_t copied = text.size() < count ? text.size() : count;
+  for (size_t i = 0; i < copied; ++i) buffer[i] = text[i];
+  if (text.size() < count) buffer[text.size()] = 0;
+  return text.size() <= count ? static_cast<int>(text.size()) : -1;
+}
+
+}  // namespace
+
+int vswprintf(WCHAR* buffer, const WCHAR* format, va_list arguments) {
+  if (buffer == nullptr || format == nullptr) return -1;
+  Arguments args;
+  va_copy(args.list, arguments);
+  const std::u16string text = Format(format, args);
+  va_end(args.list);
+  for (size_t i = 0; i < text.size(); ++i) buffer[i] = text[i];
+  buffer[text.size()] = 0;
+  return static_cast<int>(text.size());
+}
+
+int swprintf(WCHAR* buffer, const WCHAR* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  const int result = vswprintf(buffer, format, arguments);
+  va_end(arguments);
+  return result;
+}
+
+int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list arguments) {
+  if (format == nullptr) return -1;
+  Arguments args;
+  va_copy(args.list, arguments);
+  const std::u16string text = Format(format, args);
+  va_end(args.list);
+  return PutCounted(buffer, count, text);
+}
+
+int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  const int result = _vsnwprintf(buffer, count, format, arguments);
+  va_end(arguments);
+  return result;
+}
+
+int _vsnprintf(char* buffer, size_t count, const char* format, va_list arguments) {
+  if (format == nullptr) return -1;
+  Arguments args;
+  va_copy(args.list, arguments);
+  const std::string text = Format(format, args);
+  va_end(args.list);
+  return PutCounted(buffer, count, text);
+}
+
+int _snprintf(char* buffer, size_t count, const char* format, ...) {
+  va_list arguments;
+  va_start(arguments, format);
+  const int result = _vsnprintf(buffer, count, format, arguments);
+  va_end(arguments);
+  return result;
+}

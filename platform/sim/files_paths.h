@@ -1,0 +1,48 @@
+// Device paths: splitting them into names, comparing names without letter case as the device
+// does, and finding the host file-system path of a device path inside the booted image.
+#ifndef CESIM_FILES_PATHS_H
+#define CESIM_FILES_PATHS_H
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cesim::detail {
+
+inline bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// The names of an absolute device path ("\\Windows\\Fonts" gives Windows, Fonts; "\\" gives
+// none). Repeated and trailing separators are ignored. Nothing for a path that does not start
+// at the root or that holds a "." or ".." name, which the device's file system does not have.
+std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path);
+
+// The names in the device's letter case folding, for comparisons and as map keys.
+std::u16string FoldCase(const std::u16string& name);
+bool SameName(const std::u16string& a, const std::u16string& b);
+
+// "\\a\\b" in folded case: the key under which settings and in-memory tables keep a path.
+std::u16string PathKey(const std::vector<std::u16string>& names);
+// The same for a path given as text; empty when the path is not an absolute device path.
+std::u16string PathKey(const std::u16string& path);
+
+// The host folder of the device's root.
+std::string HostRoot();
+
+// Where a device path lies in the image: the host path and, for each name that exists, the
+// name as written on disk. `existing` counts the leading names found; names past it keep the
+// case they were given.
+struct ResolvedPath {
+  std::string host;
+  std::vector<std::u16string> names;
+  size_t existing = 0;
+  bool complete() const { return existing == names.size(); }
+};
+std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path);
+
+// The host folder entry of `name` in `hostFolder`, matched without letter case (an exact
+// match wins); nothing when there is none.
+std::optional<std::string> FindHostEntry(const std::string& hostFolder, const std::u16string& name);
+
+}  // namespace cesim::detail
+
+#endif

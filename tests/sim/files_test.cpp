@@ -1,0 +1,321 @@
+// Files and folder searches over a device image: attributes that only the device knows,
+// searches with the device's wildcards, letter case, MAX_PATH, and what ROM refuses.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "booted_device.h"
+#include "cesim/automation.h"
+#include "sim/kernel.h"
+
+namespace {
+
+using foldwise_test::BootedDevice;
+using foldwise_test::PathOfLength;
+
+constexpr DWORD kFailed = 0xFFFFFFFF;
+
+class FilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device_.image.AddFile(u"\\Windows\\fexplore.exe", "MZ", FILE_ATTRIBUTE_INROM | FILE_ATTRIBUTE_ROMMODULE)
+        .AddFile(u"\\Windows\\Fonts\\tahoma.ttf", "font", FILE_ATTRIBUTE_INROM)
+        .AddFolder(u"\\Windows\\System\\Hidden Cache", FILE_ATTRIBUTE_HIDDEN)
+        .AddFile(u"\\My Documents\\Letter.doc", "0123456789")
+        .AddFile(u"\\My Documents\\notes.txt", "n")
+        .AddFile(u"\\My Documents\\a.txt")
+        .AddFile(u"\\My Documents\\README")
+        .AddFile(u"\\My Documents\\locked.txt", "", FILE_ATTRIBUTE_READONLY)
+        .AddFolder(u"\\My Documents\\Pictures")
+        .AddFolder(u"\\My Documents\\Templates", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)
+        .AddVolume(u"\\Storage Card", 16777216, 134217728);
+  }
+  void Boot() { ASSERT_TRUE(device_.Boot()); }
+
+  // The names a search gives, in order; empty with the error when it finds nothing.
+  std::vector<std::u16string> Find(const std::u16string& pattern, FINDEX_SEARCH_OPS operation = FindExSearchNameMatch,
+                                   DWORD* error = nullptr) {
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &data, operation, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+      if (error != nullptr) *error = GetLastError();
+      return names;
+    }
+    do {
+      names.push_back(data.cFileName);
+    } while (FindNextFileW(search, &data));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+    EXPECT_TRUE(FindClose(search));
+    return names;
+  }
+
+  bool HostFileExists(const std::string& relative) {
+    struct stat info;
+    return stat((device_.image.Folder() + "/files/" + relative).c_str(), &info) == 0;
+  }
+
+  BootedDevice device_;
+};
+
+using Names = std::vector<std::u16string>;
+
+TEST_F(FilesTest, AttributesCombineTheFileSystemWithTheImagesDeviceOnlyAttributes) {
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\Windows\\fexplore.exe"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_INROM | FILE_ATTRIBUTE_ROMMODULE));
+  EXPECT_EQ(GetFileAttributesW(u"\\Windows\\System\\Hidden Cache"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetFileAttributesW(u"\\Storage Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  // No current folder on the device: a path without a leading backslash starts at the root.
+  EXPECT_EQ(GetFileAttributesW(u"My Documents\\Letter.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\Letter.doc", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+  EXPECT_EQ(data.nFileSizeHigh, 0u);
+  EXPECT_NE(data.ftLastWriteTime.dwHighDateTime, 0u);
+}
+
+TEST_F(FilesTest, MissingItemsFailWithFileOrPathNotFound) {
+  Boot();
+  SetLastError(0);
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\nothing.txt"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(u"\\Nowhere\\nothing.txt"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc\\inside"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\*.txt"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+  // The device's file system has no "." or "..": nothing can reach outside the image.
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\..\\..\\device.ini"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+  EXPECT_EQ(GetFileAttributesW(u""), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(FilesTest, NamesMatchWithoutLetterCaseAndComeBackAsWritten) {
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\WINDOWS\\FEXPLORE.EXE"), GetFileAttributesW(u"\\Windows\\fexplore.exe"));
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(u"\\my documents\\LETTER.DOC", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"Letter.doc");
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_NE(data.dwOID, 0u);
+  EXPECT_TRUE(FindClose(search));
+  // A new folder keeps the case it is created with, beside existing names matched in any case.
+  ASSERT_TRUE(CreateDirectoryW(u"\\MY DOCUMENTS\\New Folder", nullptr));
+  EXPECT_TRUE(HostFileExists("My Documents/New Folder"));
+  EXPECT_EQ(Find(u"\\my documents\\new*"), Names{u"New Folder"});
+}
+
+TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
+  Boot();
+  const Names all = {u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"};
+  EXPECT_EQ(Find(u"\\My Documents\\*"), all);
+  // "*.*" also matches names without a dot.
+  EXPECT_EQ(Find(u"\\My Documents\\*.*"), all);
+  EXPECT_EQ(Find(u"\\My Documents\\*.TXT"), (Names{u"a.txt", u"locked.txt", u"notes.txt"}));
+  EXPECT_EQ(Find(u"\\My Documents\\?.txt"), Names{u"a.txt"});
+  EXPECT_EQ(Find(u"\\My Documents\\n*s.*"), Names{u"notes.txt"});
+  EXPECT_EQ(Find(u"\\My Documents\\readme.*"), Names{u"README"});
+  EXPECT_EQ(Find(u"\\*"), (Names{u"My Documents", u"Storage Card", u"Windows"}));
+  // Hidden items are listed; the caller decides whether to show them.
+  EXPECT_EQ(Find(u"\\Windows\\System\\*"), Names{u"Hidden Cache"});
+}
+
+TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
+  Boot();
+  EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories), (Names{u"Pictures", u"Templates"}));
+  DWORD error = 0;
+  EXPECT_TRUE(Find(u"\\My Documents\\Pictures\\*", FindExSearchLimitToDirectories, &error).empty());
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(Find(u"\\My Documents\\*.txt", FindExSearchLimitToDirectories, &error).empty());
+  WIN32_FIND_DATAW data;
+  EXPECT_EQ(FindFirstFileExW(u"\\*", FindExInfoMaxInfoLevel, &data, FindExSearchNameMatch, nullptr, 0),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(FindFirstFileExW(u"\\*", FindExInfoStandard, &data, FindExSearchLimitToDevices, nullptr, 0),
+            INVALID_HANDLE_VALUE);
+}
+
+TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
+  Boot();
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(u"\\Windows\\*.exe", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(data.dwFileAttributes,
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_INROM | FILE_ATTRIBUTE_ROMMODULE));
+  FindClose(search);
+  search = FindFirstFileW(u"\\Storage Card", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
+  EXPECT_EQ(data.nFileSizeLow, 0u);
+  FindClose(search);
+}
+
+TEST_F(FilesTest, SearchesThatFindNothingAndStaleSearchHandlesFail) {
+  Boot();
+  WIN32_FIND_DATAW data;
+  data.cFileName[0] = u'#';
+  EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(data.cFileName[0], u'#');
+  EXPECT_EQ(FindFirstFileW(u"\\Nowhere\\*", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(FindFirstFileW(u"\\My Documents\\", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FindFirstFileW(u"\\My*\\*", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+
+  HANDLE search = FindFirstFileW(u"\\*", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(FindClose(search));
+  EXPECT_FALSE(FindNextFileW(search, &data));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(FindClose(search));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(FindClose(INVALID_HANDLE_VALUE));
+  EXPECT_FALSE(FindClose(nullptr));
+
+  HANDLE beforeReboot = FindFirstFileW(u"\\*", &data);
+  ASSERT_NE(beforeReboot, INVALID_HANDLE_VALUE);
+  Boot();
+  EXPECT_FALSE(FindNextFileW(beforeReboot, &data));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(FilesTest, PathsOfMaxPathCharactersOrMoreAreRefused) {
+  std::u16string folder259;
+  const std::u16string path259 = PathOfLength(u"\\Long", 259, &folder259);
+  device_.image.AddFile(path259, "x");
+  Boot();
+  ASSERT_EQ(path259.size(), 259u);
+  EXPECT_EQ(GetFileAttributesW(path259.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(path259.c_str(), &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+
+  for (size_t length : {260u, 261u}) {
+    const std::u16string path = PathOfLength(u"\\Long", length);
+    ASSERT_EQ(path.size(), length);
+    SetLastError(0);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), kFailed) << length;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE)) << length;
+    EXPECT_EQ(FindFirstFileW(path.c_str(), &data), INVALID_HANDLE_VALUE) << length;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE)) << length;
+    EXPECT_FALSE(CreateDirectoryW(path.c_str(), nullptr)) << length;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE)) << length;
+  }
+  // A folder of 259 characters can be made; nothing longer can be put in it.
+  const std::u16string newFolder = folder259 + u"\\" + std::u16string(259 - folder259.size() - 1, u'n');
+  EXPECT_TRUE(CreateDirectoryW(newFolder.c_str(), nullptr));
+  EXPECT_EQ(GetFileAttributesW((newFolder + u"\\x").c_str()), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+}
+
+TEST_F(FilesTest, DeleteRemovesOrdinaryFilesButNotRomReadOnlyOrFolders) {
+  Boot();
+  ASSERT_TRUE(DeleteFileW(u"\\My Documents\\NOTES.TXT"));
+  EXPECT_FALSE(HostFileExists("My Documents/notes.txt"));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\notes.txt"), kFailed);
+
+  EXPECT_FALSE(DeleteFileW(u"\\Windows\\fexplore.exe"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_TRUE(HostFileExists("Windows/fexplore.exe"));
+  EXPECT_EQ(GetFileAttributesW(u"\\Windows\\fexplore.exe") & FILE_ATTRIBUTE_INROM, static_cast<DWORD>(FILE_ATTRIBUTE_INROM));
+
+  EXPECT_FALSE(DeleteFileW(u"\\My Documents\\locked.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(DeleteFileW(u"\\My Documents\\Pictures"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(DeleteFileW(u"\\My Documents\\notes.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST_F(FilesTest, ChangedAttributesLastForTheBootOnly) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_FALSE(DeleteFileW(u"\\My Documents\\Letter.doc"));
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+  // A folder's own bits stay whatever else is passed back with the settable ones.
+  ASSERT_TRUE(SetFileAttributesW(u"\\Storage Card",
+                                 FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetFileAttributesW(u"\\Storage Card"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Templates", FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+  EXPECT_FALSE(SetFileAttributesW(u"\\Windows\\Fonts\\tahoma.ttf", FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(SetFileAttributesW(u"\\My Documents\\nothing", FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+}
+
+TEST_F(FilesTest, AFileMadeWhereADeletedOneWasHasNoneOfItsAttributes) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\a.txt", FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(DeleteFileW(u"\\My Documents\\a.txt"));
+  ASSERT_TRUE(CreateDirectoryW(u"\\My Documents\\a.txt", nullptr));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\a.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FilesTest, FoldersAreCreatedOnceAndRemovedOnlyWhenEmpty) {
+  Boot();
+  ASSERT_TRUE(CreateDirectoryW(u"\\Temp", nullptr));
+  EXPECT_EQ(GetFileAttributesW(u"\\temp"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_FALSE(CreateDirectoryW(u"\\TEMP", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(CreateDirectoryW(u"\\My Documents\\Letter.doc", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(CreateDirectoryW(u"\\Nowhere\\Sub", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(CreateDirectoryW(u"\\Temp\\a|b", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+  EXPECT_FALSE(CreateDirectoryW(u"\\", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+
+  EXPECT_FALSE(RemoveDirectoryW(u"\\My Documents"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
+  EXPECT_FALSE(RemoveDirectoryW(u"\\My Documents\\Letter.doc"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+  EXPECT_FALSE(RemoveDirectoryW(u"\\Storage Card"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_TRUE(RemoveDirectoryW(u"\\Temp"));
+  EXPECT_EQ(GetFileAttributesW(u"\\Temp"), kFailed);
+}
+
+TEST_F(FilesTest, EverySearchCallCountsAsAFolderListing) {
+  Boot();
+  EXPECT_EQ(cesim::ReadCounters().folderListings, 0);
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(u"\\*", &data);
+  FindClose(search);
+  FindFirstFileExW(u"\\Nowhere\\*", FindExInfoStandard, &data, FindExSearchLimitToDirectories, nullptr, 0);
+  FindFirstFileW(u"\\My Documents\\*.zip", &data);
+  EXPECT_EQ(cesim::ReadCounters().folderListings, 3);
+  GetFileAttributesW(u"\\Windows");
+  EXPECT_EQ(cesim::ReadCounters().folderListings, 3);
+  Boot();
+  EXPECT_EQ(cesim::ReadCounters().folderListings, 0);
+}
+
+}  // namespace

@@ -1,0 +1,639 @@
+// The tree view control against the platform's documented behaviour: sorted and placed inserts,
+// walking the tree, expanding with its notifications (cancelled, filled by the parent while it
+// expands, empty), TVIS_EXPANDEDONCE, selection, hit-testing each part of a row, taps on labels
+// and buttons, keys, deletion, scrolling, callbacks, stale item handles, and parents that destroy
+// the control while it notifies them.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "booted_device.h"
+#include "ceplatform.h"
+#include "cesim/ui.h"
+#include "message_recorder.h"
+
+namespace {
+
+using foldwise_test::Any;
+using foldwise_test::Code;
+using foldwise_test::MessageRecorder;
+
+// What the parent does with a notification; its result is the parent's answer.
+std::function<LRESULT(NMHDR*)> onNotify;
+
+LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_NOTIFY) return DefWindowProcW(hwnd, message, wParam, lParam);
+  MessageRecorder* recorder = MessageRecorder::Active();
+  if (recorder == nullptr) return onNotify ? onNotify(reinterpret_cast<NMHDR*>(lParam)) : 0;
+  auto scope = recorder->Enter(hwnd, message, wParam, lParam);
+  return onNotify ? onNotify(reinterpret_cast<NMHDR*>(lParam)) : 0;
+}
+
+// A tree of 207 x 93 pixels with a border: five rows of 16 pixels.
+constexpr DWORD kTreeStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                             TVS_LINESATROOT | TVS_DISABLEDRAGDROP;
+
+class TreeViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    onNotify = nullptr;
+    ASSERT_TRUE(device.Boot());
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = &ParentProc;
+    cls.lpszClassName = u"TreeParent";
+    ASSERT_NE(RegisterClassW(&cls), 0);
+    parent = CreateWindowExW(0, u"TreeParent", u"", WS_POPUP | WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
+                             nullptr);
+    tree = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle, 0, 0, 207, 93, parent, reinterpret_cast<HMENU>(1011),
+                           nullptr, nullptr);
+    ASSERT_NE(tree, nullptr);
+  }
+  void TearDown() override { onNotify = nullptr; }
+
+  HTREEITEM Insert(HTREEITEM parentItem, const std::u16string& text, HTREEITEM after = TVI_LAST, int children = -2) {
+    TVINSERTSTRUCTW ins = {};
+    ins.hParent = parentItem;
+    ins.hInsertAfter = after;
+    ins.item.mask = TVIF_TEXT | (children != -2 ? TVIF_CHILDREN : 0);
+    ins.item.pszText = const_cast<LPWSTR>(text.c_str());
+    ins.item.cChildren = children;
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+  }
+
+  HTREEITEM Next(UINT code, HTREEITEM item = nullptr) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+  }
+
+  std::u16string TextOf(HTREEITEM item) {
+    WCHAR text[MAX_PATH] = {};
+    TVITEMW tvi = {};
+    tvi.mask = TVIF_TEXT;
+    tvi.hItem = item;
+    tvi.pszText = text;
+    tvi.cchTextMax = MAX_PATH;
+    if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi))) return u"<none>";
+    return text;
+  }
+
+  UINT StateOf(HTREEITEM item) {
+    return static_cast<UINT>(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), 0xFFFF));
+  }
+
+  std::vector<std::u16string> Children(HTREEITEM item) {
+    std::vector<std::u16string> texts;
+    for (HTREEITEM c = Next(TVGN_CHILD, item); c != nullptr; c = Next(TVGN_NEXT, c)) texts.push_back(TextOf(c));
+    return texts;
+  }
+
+  LRESULT Expand(HTREEITEM item, UINT code = TVE_EXPAND) {
+    return SendMessageW(tree, TVM_EXPAND, code, reinterpret_cast<LPARAM>(item));
+  }
+
+  LRESULT Select(HTREEITEM item) { return SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)); }
+
+  TVHITTESTINFO HitTest(int x, int y) {
+    TVHITTESTINFO info = {};
+    info.pt = {x, y};
+    SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+  }
+
+  // My Device with Windows (Fonts, System) and Program Files below it.
+  void Folders() {
+    device_ = Insert(TVI_ROOT, u"My Device", TVI_SORT, 1);
+    windows = Insert(device_, u"Windows", TVI_SORT, 1);
+    fonts = Insert(windows, u"Fonts", TVI_SORT, 0);
+    system = Insert(windows, u"System", TVI_SORT, 0);
+    programs = Insert(device_, u"Program Files", TVI_SORT, 0);
+  }
+
+  foldwise_test::BootedDevice device;
+  HWND parent = nullptr;
+  HWND tree = nullptr;
+  HTREEITEM device_ = nullptr, windows = nullptr, fonts = nullptr, system = nullptr, programs = nullptr;
+};
+
+using Texts = std::vector<std::u16string>;
+
+TEST_F(TreeViewTest, InsertsSortedWithoutLetterCaseAndWhereAsked) {
+  for (const char16_t* text : {u"beta", u"Alpha", u"gamma", u"alpha"}) Insert(TVI_ROOT, text, TVI_SORT);
+  EXPECT_EQ(Children(nullptr), (Texts{u"Alpha", u"alpha", u"beta", u"gamma"}));
+  HTREEITEM alpha = Next(TVGN_ROOT);
+  Insert(TVI_ROOT, u"first", TVI_FIRST);
+  Insert(TVI_ROOT, u"after Alpha", alpha);
+  // The device's 32-bit spelling of TVI_ROOT is the root too.
+  Insert(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0xFFFF0000u)), u"last");
+  EXPECT_EQ(Children(nullptr), (Texts{u"first", u"Alpha", u"after Alpha", u"alpha", u"beta", u"gamma", u"last"}));
+  EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 7);
+  HTREEITEM stale = reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0x12345678));
+  EXPECT_EQ(Insert(stale, u"orphan"), nullptr);
+  EXPECT_EQ(SendMessageW(tree, TVM_INSERTITEMW, 0, 0), 0);
+}
+
+TEST_F(TreeViewTest, NextItemWalksTheTreeAndWhatIsShown) {
+  Folders();
+  EXPECT_EQ(Next(TVGN_ROOT), device_);
+  EXPECT_EQ(Next(TVGN_CHILD), device_);  // the child of nothing is the first top-level item
+  EXPECT_EQ(Next(TVGN_CHILD, device_), programs);  // sorted: "Program Files" before "Windows"
+  EXPECT_EQ(Next(TVGN_NEXT, programs), windows);
+  EXPECT_EQ(Next(TVGN_PREVIOUS, windows), programs);
+  EXPECT_EQ(Next(TVGN_PARENT, fonts), windows);
+  EXPECT_EQ(Next(TVGN_PARENT, device_), nullptr);
+  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+  EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), device_);
+  // Collapsed branches hide their items.
+  EXPECT_EQ(Next(TVGN_NEXTVISIBLE, device_), nullptr);
+  EXPECT_EQ(Next(TVGN_NEXTVISIBLE, fonts), nullptr);
+  Expand(device_);
+  EXPECT_EQ(Next(TVGN_NEXTVISIBLE, device_), programs);
+  EXPECT_EQ(Next(TVGN_NEXTVISIBLE, programs), windows);
+  EXPECT_EQ(Next(TVGN_NEXTVISIBLE, windows), nullptr);
+  EXPECT_EQ(Next(TVGN_PREVIOUSVISIBLE, programs), device_);
+  EXPECT_EQ(Next(TVGN_LASTVISIBLE), windows);
+  Expand(windows);
+  EXPECT_EQ(Next(TVGN_PREVIOUSVISIBLE, fonts), windows);
+  EXPECT_EQ(Next(TVGN_LASTVISIBLE), system);
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_DROPHILITE, reinterpret_cast<LPARAM>(fonts));
+  EXPECT_EQ(Next(TVGN_DROPHILITE), fonts);
+}
+
+TEST_F(TreeViewTest, ExpandingNotifiesTheFirstTimeAndMarksTheItemExpandedOnce) {
+  Folders();
+  std::vector<UINT> statesSeen;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_ITEMEXPANDINGW || hdr->code == TVN_ITEMEXPANDEDW) {
+      auto* nm = reinterpret_cast<NMTREEVIEWW*>(hdr);
+      EXPECT_EQ(nm->action, static_cast<UINT>(TVE_EXPAND));
+      EXPECT_EQ(nm->itemNew.hItem, windows);
+      EXPECT_EQ(nm->itemOld.hItem, nullptr);
+      EXPECT_EQ(nm->itemNew.mask, static_cast<UINT>(TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE));
+      statesSeen.push_back(StateOf(windows));
+    }
+    return 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  EXPECT_TRUE(Expand(windows));
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+  }));
+  EXPECT_EQ(statesSeen, (std::vector<UINT>{0, TVIS_EXPANDED}));
+  EXPECT_EQ(StateOf(windows), static_cast<UINT>(TVIS_EXPANDED | TVIS_EXPANDEDONCE));
+  // Expanded once: TVM_EXPAND no longer notifies, either way.
+  recorder.Flush();
+  EXPECT_TRUE(Expand(windows, TVE_COLLAPSE));
+  EXPECT_FALSE(Expand(windows, TVE_COLLAPSE));  // collapsed already
+  EXPECT_TRUE(Expand(windows, TVE_TOGGLE));
+  EXPECT_TRUE(Expand(windows));  // expanded already is a success
+  EXPECT_TRUE(recorder.Recorded().empty());
+  // A reset forgets the children and the mark; the next expansion notifies again.
+  EXPECT_TRUE(Expand(windows, TVE_COLLAPSE | TVE_COLLAPSERESET));
+  EXPECT_EQ(StateOf(windows), 0u);
+  EXPECT_TRUE(Children(windows).empty());
+  recorder.Flush();
+  EXPECT_FALSE(Expand(windows));  // the parent put nothing in
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0}}));
+}
+
+TEST_F(TreeViewTest, ParentCanKeepABranchClosed) {
+  Folders();
+  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == TVN_ITEMEXPANDINGW ? TRUE : 0; };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  EXPECT_FALSE(Expand(windows));
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0}}));
+  EXPECT_EQ(StateOf(windows), 0u);
+}
+
+TEST_F(TreeViewTest, ParentFillsTheBranchWhileItExpands) {
+  HTREEITEM root = Insert(TVI_ROOT, u"My Device", TVI_SORT, 1);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != TVN_ITEMEXPANDINGW) return 0;
+    HTREEITEM item = reinterpret_cast<NMTREEVIEWW*>(hdr)->itemNew.hItem;
+    if (StateOf(item) & TVIS_EXPANDEDONCE) return 0;
+    for (const char16_t* name : {u"Windows", u"My Documents", u"Temp"}) Insert(item, name, TVI_SORT, 1);
+    return 0;
+  };
+  EXPECT_EQ(cesim::DumpTree(tree), "+ My Device\n");
+  EXPECT_TRUE(Expand(root));
+  EXPECT_EQ(cesim::DumpTree(tree),
+            "- My Device\n"
+            "  + My Documents\n"
+            "  + Temp\n"
+            "  + Windows\n");
+  Select(cesim::FindTreeItem(tree, {u"My Device", u"Temp"}));
+  EXPECT_EQ(cesim::DumpTree(tree),
+            "- My Device\n"
+            "  + My Documents\n"
+            "  + Temp [selected]\n"
+            "  + Windows\n");
+}
+
+TEST_F(TreeViewTest, BranchThatStaysEmptyDoesNotOpen) {
+  HTREEITEM hollow = Insert(TVI_ROOT, u"Hollow", TVI_LAST, 1);
+  HTREEITEM leaf = Insert(TVI_ROOT, u"Leaf", TVI_LAST, 0);
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  EXPECT_FALSE(Expand(hollow));
+  EXPECT_FALSE(Expand(leaf));  // no children: not even asked
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0}}));
+  EXPECT_EQ(StateOf(hollow), 0u);
+  EXPECT_EQ(cesim::DumpTree(tree), "+ Hollow\n  Leaf\n");  // the button stays
+}
+
+TEST_F(TreeViewTest, ItemTextIsCutToTheCallersBufferAndTerminated) {
+  HTREEITEM item = Insert(TVI_ROOT, u"Program Files");
+  WCHAR text[8];
+  for (WCHAR& c : text) c = u'#';
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_TEXT | TVIF_HANDLE;
+  tvi.hItem = item;
+  tvi.pszText = text;
+  tvi.cchTextMax = 5;
+  tvi.lParam = 0x55;
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_EQ(std::u16string(text), u"Prog");
+  EXPECT_EQ(text[5], u'#');
+  // As on the device, the state comes back whatever the state mask says.
+  Select(item);
+  tvi.mask = TVIF_STATE | TVIF_HANDLE;
+  tvi.stateMask = 0;
+  tvi.state = 0;
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_EQ(tvi.state, static_cast<UINT>(TVIS_SELECTED));
+  // A buffer of no characters gets nothing.
+  text[0] = u'#';
+  tvi.mask = TVIF_TEXT;
+  tvi.cchTextMax = 0;
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_EQ(text[0], u'#');
+  // Setting the text and the item data.
+  tvi.mask = TVIF_TEXT | TVIF_PARAM;
+  tvi.pszText = const_cast<LPWSTR>(u"Temp");
+  tvi.lParam = 77;
+  ASSERT_TRUE(SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_EQ(TextOf(item), u"Temp");
+}
+
+TEST_F(TreeViewTest, SelectionNotifiesChangingThenChanged) {
+  Folders();
+  std::vector<std::pair<HTREEITEM, HTREEITEM>> changes;
+  bool veto = false;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != TVN_SELCHANGINGW && hdr->code != TVN_SELCHANGEDW) return 0;
+    auto* nm = reinterpret_cast<NMTREEVIEWW*>(hdr);
+    EXPECT_EQ(nm->action, static_cast<UINT>(TVC_UNKNOWN));
+    changes.emplace_back(nm->itemOld.hItem, nm->itemNew.hItem);
+    return hdr->code == TVN_SELCHANGINGW && veto ? TRUE : 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  EXPECT_TRUE(Select(programs));  // inside a closed branch: the branch opens first
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), programs);
+  EXPECT_NE(StateOf(programs) & TVIS_SELECTED, 0u);
+  veto = true;
+  EXPECT_FALSE(Select(windows));
+  EXPECT_EQ(Next(TVGN_CARET), programs);
+  EXPECT_EQ(changes.size(), 3u);
+  EXPECT_EQ(changes[0], std::make_pair(static_cast<HTREEITEM>(nullptr), programs));
+  EXPECT_EQ(changes[2], std::make_pair(programs, windows));
+  EXPECT_TRUE(Select(programs));  // the selected item already: nothing to tell
+  EXPECT_EQ(changes.size(), 3u);
+}
+
+TEST_F(TreeViewTest, HitTestFindsEachPartOfARow) {
+  Folders();
+  Expand(device_);
+  // Rows of 16 pixels; an indent of 19; top-level items have their own button column
+  // (TVS_LINESATROOT); a label is 6 pixels a character and 2 on either side.
+  EXPECT_EQ(SendMessageW(tree, TVM_GETINDENT, 0, 0), 19);
+  EXPECT_EQ(SendMessageW(tree, TVM_GETITEMHEIGHT, 0, 0), 16);
+  TVHITTESTINFO hit = HitTest(5, 5);
+  EXPECT_EQ(hit.hItem, device_);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
+  hit = HitTest(19 + 10, 8);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+  EXPECT_EQ(HitTest(19 + 9 * 6 + 4 - 1, 8).flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+  EXPECT_EQ(HitTest(19 + 9 * 6 + 4, 8).flags, static_cast<UINT>(TVHT_ONITEMRIGHT));
+  hit = HitTest(5, 16 + 3);  // "Program Files", one level down: the indent
+  EXPECT_EQ(hit.hItem, programs);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMINDENT));
+  EXPECT_EQ(HitTest(19 + 3, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
+  EXPECT_EQ(HitTest(38 + 1, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+  hit = HitTest(10, 3 * 16 + 2);  // below the last item
+  EXPECT_EQ(hit.hItem, nullptr);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_NOWHERE));
+  EXPECT_EQ(HitTest(-1, 5).flags, static_cast<UINT>(TVHT_TOLEFT));
+  EXPECT_EQ(HitTest(205, 5).flags, static_cast<UINT>(TVHT_TORIGHT));
+  EXPECT_EQ(HitTest(5, -1).flags, static_cast<UINT>(TVHT_ABOVE));
+  EXPECT_EQ(HitTest(5, 91).flags, static_cast<UINT>(TVHT_BELOW));
+  EXPECT_EQ(HitTest(-1, 91).flags, static_cast<UINT>(TVHT_TOLEFT | TVHT_BELOW));
+}
+
+TEST_F(TreeViewTest, ItemRectsOfShownItems) {
+  Folders();
+  RECT r = {};
+  *reinterpret_cast<HTREEITEM*>(&r) = fonts;
+  EXPECT_FALSE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));  // not shown
+  Expand(device_);
+  *reinterpret_cast<HTREEITEM*>(&r) = programs;
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  EXPECT_EQ(r.left, 38);
+  EXPECT_EQ(r.top, 16);
+  EXPECT_EQ(r.right, 38 + 13 * 6 + 4);
+  EXPECT_EQ(r.bottom, 32);
+  *reinterpret_cast<HTREEITEM*>(&r) = programs;
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.right, 205);
+}
+
+TEST_F(TreeViewTest, TapOnALabelAsksAboutGesturesClicksAndSelects) {
+  Folders();
+  Expand(device_);
+  UINT gestureItem = 0;
+  POINT gesturePoint = {};
+  UINT selectCause = 99;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_RECOGNIZEGESTURE) {
+      gestureItem = reinterpret_cast<NMRGINFO*>(hdr)->dwItemSpec;
+      gesturePoint = reinterpret_cast<NMRGINFO*>(hdr)->ptAction;
+      return TRUE;
+    }
+    if (hdr->code == TVN_SELCHANGEDW) selectCause = reinterpret_cast<NMTREEVIEWW*>(hdr)->action;
+    return 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(NM_RECOGNIZEGESTURE), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_CLICK), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), windows);
+  EXPECT_EQ(selectCause, static_cast<UINT>(TVC_BYMOUSE));
+  EXPECT_EQ(gestureItem, static_cast<UINT>(reinterpret_cast<uintptr_t>(windows)));
+  // Screen coordinates: the tree lies at 0,0 with a border of one pixel.
+  POINT label;
+  ASSERT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(gesturePoint.x, gesturePoint.y)));
+  label = gesturePoint;
+  ScreenToClient(tree, &label);
+  EXPECT_EQ(HitTest(label.x, label.y).hItem, windows);
+  EXPECT_EQ(GetFocus(), tree);
+}
+
+TEST_F(TreeViewTest, TreeThatDragsFollowsTheStylusBeforeItTellsTheClick) {
+  HWND dragging = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle & ~static_cast<DWORD>(TVS_DISABLEDRAGDROP), 0, 0,
+                                  207, 93, parent, reinterpret_cast<HMENU>(1011), nullptr, nullptr);
+  DestroyWindow(tree);
+  tree = dragging;
+  Folders();
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Watch(tree, "tree");
+  recorder.Only({WM_NOTIFY, WM_LBUTTONDOWN, WM_LBUTTONUP});
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device"}));
+  // The release is taken from the queue while the control follows the stylus.
+  EXPECT_TRUE(recorder.Sequence({
+      {"tree", WM_LBUTTONDOWN, MK_LBUTTON, Any(), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_RECOGNIZEGESTURE), 1},
+      {"parent", WM_NOTIFY, 1011, Code(NM_CLICK), 1},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 1},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 1},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 2},  // inside the tree's WM_SETFOCUS
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), device_);
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(TreeViewTest, TapOnTheButtonTogglesTheBranchAndSelectsNothing) {
+  Folders();
+  Expand(device_);
+  Select(programs);
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  ASSERT_TRUE(cesim::TapTreeItemButton(tree, {u"My Device", u"Windows"}));
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(NM_RECOGNIZEGESTURE), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_CLICK), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), programs);
+  EXPECT_NE(StateOf(windows) & TVIS_EXPANDED, 0u);
+  // A user's toggle always notifies, also after the first expansion.
+  recorder.Flush();
+  recorder.Only({WM_NOTIFY});
+  ASSERT_TRUE(cesim::TapTreeItemButton(tree, {u"My Device", u"Windows"}));
+  ASSERT_EQ(recorder.Recorded().size(), 4u);
+  EXPECT_EQ(recorder.Recorded()[2].notifyCode, static_cast<UINT>(TVN_ITEMEXPANDINGW));
+  EXPECT_EQ(StateOf(windows) & TVIS_EXPANDED, 0u);
+  // Items without children show no button to tap.
+  EXPECT_FALSE(cesim::TapTreeItemButton(tree, {u"My Device", u"Program Files"}));
+}
+
+TEST_F(TreeViewTest, ParentAnsweringTheClickKeepsTheControlFromSelecting) {
+  Folders();
+  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_CLICK ? TRUE : 0; };
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device"}));
+  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+}
+
+TEST_F(TreeViewTest, KeysAreToldToTheParentBeforeTheControlActs) {
+  Folders();
+  SetFocus(tree);
+  std::vector<WORD> keys;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_KEYDOWN) keys.push_back(reinterpret_cast<NMTVKEYDOWN*>(hdr)->wVKey);
+    return 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  cesim::PressKey(VK_RETURN);  // no selection yet: Enter is still told
+  cesim::PressKey(VK_ESCAPE);
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_KEYDOWN), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_RETURN), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_KEYDOWN), 0},
+  }));
+  Select(device_);
+  recorder.Flush();
+  cesim::PressKey(VK_ADD);
+  cesim::PressKey(VK_DOWN);
+  cesim::PressKey(VK_SUBTRACT);  // "Program Files" has no children: nothing to close
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_KEYDOWN), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_KEYDOWN), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_KEYDOWN), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), programs);
+  EXPECT_EQ(keys, (std::vector<WORD>{VK_RETURN, VK_ESCAPE, VK_ADD, VK_DOWN, VK_SUBTRACT}));
+  cesim::PressKey(VK_LEFT);  // to the parent
+  EXPECT_EQ(Next(TVGN_CARET), device_);
+  cesim::PressKey(VK_LEFT);  // closes it
+  EXPECT_EQ(StateOf(device_) & TVIS_EXPANDED, 0u);
+  EXPECT_EQ(SendMessageW(tree, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+  recorder.Flush();
+  SetFocus(parent);
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(NM_KILLFOCUS), 0}}));
+}
+
+TEST_F(TreeViewTest, TypedLettersSelectTheNextMatchingItem) {
+  Folders();
+  Expand(device_);
+  Expand(windows);
+  SetFocus(tree);
+  Select(device_);
+  cesim::TypeText(u"s");
+  EXPECT_EQ(Next(TVGN_CARET), system);
+  cesim::AdvanceClock(1000);
+  cesim::TypeText(u"pr");
+  EXPECT_EQ(Next(TVGN_CARET), programs);
+}
+
+TEST_F(TreeViewTest, ParentDestroyingTheControlWhileItNotifies) {
+  Folders();
+  Expand(device_);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_CLICK || hdr->code == TVN_ITEMEXPANDINGW) DestroyWindow(tree);
+    return 0;
+  };
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
+  EXPECT_FALSE(IsWindow(tree));
+  EXPECT_TRUE(IsWindow(parent));
+
+  HWND second = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle, 0, 0, 207, 93, parent,
+                                reinterpret_cast<HMENU>(1012), nullptr, nullptr);
+  tree = second;
+  HTREEITEM item = Insert(TVI_ROOT, u"Item", TVI_LAST, 1);
+  EXPECT_FALSE(Expand(item));
+  EXPECT_FALSE(IsWindow(second));
+}
+
+TEST_F(TreeViewTest, DeletingTellsChildrenFirstAndMovesTheSelection) {
+  Folders();
+  Select(fonts);
+  std::vector<HTREEITEM> deleted;
+  std::vector<UINT> masks;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_DELETEITEMW) {
+      deleted.push_back(reinterpret_cast<NMTREEVIEWW*>(hdr)->itemOld.hItem);
+      masks.push_back(reinterpret_cast<NMTREEVIEWW*>(hdr)->itemOld.mask);
+    }
+    return 0;
+  };
+  EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(windows)));
+  EXPECT_EQ(deleted, (std::vector<HTREEITEM>{fonts, system, windows}));
+  EXPECT_EQ(masks[0], static_cast<UINT>(TVIF_HANDLE | TVIF_PARAM));
+  // The selection went with the branch: no next sibling, so the parent.
+  EXPECT_EQ(Next(TVGN_CARET), device_);
+  EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2);
+  // A parent whose last child goes has no children any more.
+  EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(programs)));
+  EXPECT_EQ(cesim::DumpTree(tree), "  My Device [selected]\n");
+  deleted.clear();
+  EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
+  EXPECT_EQ(deleted, (std::vector<HTREEITEM>{device_}));
+  EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 0);
+  EXPECT_EQ(Next(TVGN_ROOT), nullptr);
+  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+}
+
+TEST_F(TreeViewTest, DestroyingTheControlTellsEveryItem) {
+  Folders();
+  int deleted = 0;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_DELETEITEMW) ++deleted;
+    return 0;
+  };
+  DestroyWindow(tree);
+  EXPECT_EQ(deleted, 5);
+}
+
+TEST_F(TreeViewTest, StaleItemHandlesAreRefused) {
+  Folders();
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(fonts));
+  WCHAR text[8] = {u'#'};
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = fonts;
+  tvi.pszText = text;
+  tvi.cchTextMax = 8;
+  EXPECT_FALSE(SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_EQ(text[0], u'#');
+  EXPECT_FALSE(SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  EXPECT_FALSE(Expand(fonts));
+  EXPECT_FALSE(Select(fonts));
+  EXPECT_FALSE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(fonts)));
+  EXPECT_EQ(Next(TVGN_NEXT, fonts), nullptr);
+  EXPECT_EQ(Insert(fonts, u"x"), nullptr);
+  // An item of another tree is no item of this one.
+  HWND other = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle, 0, 0, 50, 50, parent, nullptr, nullptr, nullptr);
+  HTREEITEM foreign = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  EXPECT_EQ(SendMessageW(other, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(foreign)), 0);
+}
+
+TEST_F(TreeViewTest, SelectionScrollsIntoView) {
+  std::vector<HTREEITEM> items;
+  for (int i = 0; i < 10; ++i) items.push_back(Insert(TVI_ROOT, u"Item " + std::u16string(1, u'0' + i)));
+  EXPECT_EQ(SendMessageW(tree, TVM_GETVISIBLECOUNT, 0, 0), 5);  // 91 pixels of 16-pixel rows
+  EXPECT_TRUE(Select(items[8]));
+  EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[4]);
+  RECT r = {};
+  *reinterpret_cast<HTREEITEM*>(&r) = items[0];
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
+  EXPECT_EQ(r.top, -64);  // scrolled away above
+  EXPECT_EQ(HitTest(30, 5).hItem, items[4]);
+  EXPECT_TRUE(SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[1])));
+  EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[1]);
+  EXPECT_FALSE(SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(items[2])));  // shown already
+  SendMessageW(tree, WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[5]);  // no gap below the last item
+  SendMessageW(tree, WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[0]);
+}
+
+TEST_F(TreeViewTest, CallbackItemsAreAskedThroughGetDispInfo) {
+  TVINSERTSTRUCTW ins = {};
+  ins.hParent = TVI_ROOT;
+  ins.hInsertAfter = TVI_LAST;
+  ins.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+  ins.item.pszText = LPSTR_TEXTCALLBACKW;
+  ins.item.cChildren = I_CHILDRENCALLBACK;
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&ins)));
+  ASSERT_NE(item, nullptr);
+  std::vector<UINT> asked;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_GETDISPINFOW) {
+      auto* di = reinterpret_cast<NMTVDISPINFOW*>(hdr);
+      asked.push_back(di->item.mask);
+      if (di->item.mask & TVIF_TEXT) std::copy_n(u"Asked", 6, di->item.pszText);
+      if (di->item.mask & TVIF_CHILDREN) di->item.cChildren = 0;
+    }
+    return 0;
+  };
+  EXPECT_EQ(TextOf(item), u"Asked");
+  EXPECT_FALSE(Expand(item));  // the parent says it has no children
+  EXPECT_EQ(asked, (std::vector<UINT>{TVIF_TEXT, TVIF_CHILDREN}));
+}
+
+}  // namespace
