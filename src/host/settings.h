@@ -1,0 +1,29 @@
+// The Explorer's settings, read from its registry keys at the moment of use (never cached) and
+// written with a flush at once. Portrait and landscape screens keep their own column widths.
+#ifndef FOLDWISE_HOST_SETTINGS_H
+#define FOLDWISE_HOST_SETTINGS_H
+
+#include "ceplatform.h"
+
+// List view style bits that the "ListStyle" value holds (view type and no-header bit).
+#define LIST_STYLE_MASK 0x4003
+
+DWORD GetShowExt();
+void ToggleShowExt();
+DWORD GetPreview();
+void TogglePreview();
+DWORD GetViewAll();
+DWORD GetListStyle();
+void SetListStyle(DWORD style);
+
+// Four unsigned 16-bit little-endian widths of list columns 0 to 3.
+BOOL LoadColumnWidths(BYTE* widths);
+void SaveColumnWidths(const BYTE* widths);
+
+// The folder that the host showed last; a missing value leaves the buffer as it was.
+void GetLastLocation(WCHAR* path);
+
+// Reads value V of subkey K of a root in one registry call; returns the registry status.
+LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD size);
+
+#endif

@@ -1,0 +1,58 @@
+// Identifiers of the module's strings, dialog templates and dialog controls.
+#ifndef FOLDWISE_RESOURCE_IDS_H
+#define FOLDWISE_RESOURCE_IDS_H
+
+#define IDS_COPY_PATH 1
+#define IDS_PROPERTY 2
+#define IDS_OPEN_WITH_PARAMETERS 3
+#define IDS_SEND_SHORTCUT 4
+#define IDS_FREE_TOTAL 5
+#define IDS_SHORTCUT_EXISTS 6
+#define IDS_CONFIRM_OVERWRITE 7
+#define IDS_SHOW_EXTENSION 8
+#define IDS_DETAIL 9
+#define IDS_DETAIL_WITH_HEADER 10
+#define IDS_ICON 11
+#define IDS_CHANGE_STYLE 12
+#define IDS_MY_DEVICE 13
+#define IDS_OPEN_WITH_PROGRAM 14
+#define IDS_VIEW_OPTIONS 15
+#define IDS_CHANGE_FOLDER 16
+#define IDS_VERSION_KEY_FIRST 17  // "Comments" .. "SpecialBuild": 17 to 26
+#define IDS_OVERWRITE_ASSOCIATION 27
+#define IDS_DELETE_PATH 28
+#define IDS_PREVIEW_IMAGE 29
+
+#define IDD_PROPERTIES 101
+#define IDD_PARAMETERS 102
+#define IDD_PROGRAM 103
+#define IDD_CHANGE_FOLDER 104
+#define IDD_VERSION 106
+
+// Properties dialog
+#define IDC_PROP_ICON 1000
+#define IDC_PROP_NAME 1001
+#define IDC_PROP_TARGET 1002
+#define IDC_PROP_VERSION 1003
+#define IDC_PROP_TYPE 1004
+#define IDC_PROP_SIZE 1005
+#define IDC_PROP_MODIFIED 1006
+#define IDC_PROP_READONLY 1007
+#define IDC_PROP_HIDDEN 1008
+#define IDC_PROP_SIZE_LABEL 1009
+// Open with Parameters dialog
+#define IDC_PARAMETERS 1001
+// Open with Program dialog
+#define IDC_PROGRAM_LIST 1010
+#define IDC_PROGRAM_QUOTE 1007
+#define IDC_PROGRAM_ASSOCIATE 1008
+// Change Folder dialog
+#define IDC_FOLDER_TREE 1011
+// Version information dialog
+#define IDC_VERSION_VALUE 1001
+#define IDC_VERSION_FILE_VERSION 1012
+#define IDC_VERSION_DESCRIPTION 1013
+#define IDC_VERSION_COPYRIGHT 1014
+#define IDC_VERSION_KEYS 1015
+
+#endif
