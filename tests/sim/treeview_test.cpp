@@ -3,6 +3,7 @@
 // expands, empty), TVIS_EXPANDEDONCE, selection, hit-testing each part of a row, taps on labels
 // and buttons, keys, deletion, scrolling, callbacks, stale item handles, and parents that destroy
 // the control while it notifies them.
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -343,16 +344,16 @@ TEST_F(TreeViewTest, HitTestFindsEachPartOfARow) {
 TEST_F(TreeViewTest, ItemRectsOfShownItems) {
   Folders();
   RECT r = {};
-  *reinterpret_cast<HTREEITEM*>(&r) = fonts;
+  std::memcpy(&r, &fonts, sizeof(HTREEITEM));
   EXPECT_FALSE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));  // not shown
   Expand(device_);
-  *reinterpret_cast<HTREEITEM*>(&r) = programs;
+  std::memcpy(&r, &programs, sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
   EXPECT_EQ(r.left, 38);
   EXPECT_EQ(r.top, 16);
   EXPECT_EQ(r.right, 38 + 13 * 6 + 4);
   EXPECT_EQ(r.bottom, 32);
-  *reinterpret_cast<HTREEITEM*>(&r) = programs;
+  std::memcpy(&r, &programs, sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.right, 205);
@@ -599,7 +600,7 @@ TEST_F(TreeViewTest, SelectionScrollsIntoView) {
   EXPECT_TRUE(Select(items[8]));
   EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[4]);
   RECT r = {};
-  *reinterpret_cast<HTREEITEM*>(&r) = items[0];
+  std::memcpy(&r, &items[0], sizeof(HTREEITEM));
   ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
   EXPECT_EQ(r.top, -64);  // scrolled away above
   EXPECT_EQ(HitTest(30, 5).hItem, items[4]);
