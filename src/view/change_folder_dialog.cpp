@@ -1,0 +1,286 @@
+// The Change Folder dialog: a modeless, borderless pop-up that behaves like a drop-down list.
+// It fills its tree one folder level at a time as branches open, and closes itself when it
+// loses activation, on Tab or Escape, and after a navigation.
+#include "view/change_folder_dialog.h"
+
+#include "host/host_contract.h"
+#include "host/settings.h"
+#include "module/module_state.h"
+#include "resources/resource_ids.h"
+#include "resources/strings.h"
+
+namespace {
+
+// A notification the platform sends to ask whether the parent handles the gesture itself;
+// answering 1 keeps the tree's own tap handling.
+const UINT kNotifyRecognizeGesture = static_cast<UINT>(-50);
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+void ReadItemText(HWND tree, HTREEITEM item, WCHAR* text) {
+  TVITEMW tvi;
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = item;
+  tvi.pszText = text;
+  tvi.cchTextMax = MAX_PATH;
+  text[0] = 0;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
+  text[MAX_PATH - 1] = 0;
+}
+
+HTREEITEM InsertItem(HWND tree, HTREEITEM parent, HTREEITEM after, LPCWSTR text, int children) {
+  TVINSERTSTRUCTW insert;
+  insert.hParent = parent;
+  insert.hInsertAfter = after;
+  insert.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<LPWSTR>(text);
+  insert.item.cChildren = children;
+  return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+// Joins "first", "separator" and "second" into out (MAX_PATH); FALSE when that does not fit.
+BOOL JoinPath(LPCWSTR first, LPCWSTR separator, LPCWSTR second, WCHAR* out) {
+  size_t length = wcslen(first) + wcslen(separator) + wcslen(second);
+  if (length >= MAX_PATH) return FALSE;
+  _snwprintf(out, MAX_PATH, TEXT("%s%s%s"), first, separator, second);
+  out[length] = 0;
+  return TRUE;
+}
+
+BOOL IsNetworkPath(LPCWSTR path) { return path[0] == TEXT('\\') && path[1] == TEXT('\\'); }
+
+// --- Notifications of the tree ---
+
+void OnItemExpanding(HWND tree, const NMTREEVIEWW* notify) {
+  if (notify->action != TVE_EXPAND) return;
+  TVITEMW state;
+  state.mask = TVIF_STATE | TVIF_HANDLE;
+  state.hItem = notify->itemNew.hItem;
+  state.stateMask = TVIS_EXPANDEDONCE;
+  state.state = 0;
+  SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&state));
+  if (state.state & TVIS_EXPANDEDONCE) return;  // each folder is listed once
+  WCHAR path[MAX_PATH];
+  if (GetTreeItemPath(tree, notify->itemNew.hItem, path)) FillFolderChildren(tree, notify->itemNew.hItem, path);
+}
+
+void NavigateToSelection(HWND dialog, HWND tree) {
+  WCHAR path[MAX_PATH];
+  HTREEITEM selected = NextItem(tree, NULL, TVGN_CARET);
+  // A folder whose path does not fit is never sent: a cut path would name another folder.
+  if (GetTreeItemPath(tree, selected, path)) {
+    SendMessageW(GetWindow(dialog, GW_OWNER), HOST_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(path));
+  }
+  DestroyWindow(dialog);
+}
+
+void OnClick(HWND dialog, HWND tree) {
+  DWORD position = GetMessagePos();
+  POINT point;
+  point.x = static_cast<short>(LOWORD(position));
+  point.y = static_cast<short>(HIWORD(position));
+  ScreenToClient(tree, &point);
+  TVHITTESTINFO hit;
+  hit.pt = point;
+  hit.flags = 0;
+  hit.hItem = NULL;
+  SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+  // Only a tap on the item itself navigates; its expand button and the space beside it do not.
+  if (!(hit.flags & TVHT_ONITEM) || hit.hItem == NULL) return;
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
+  NavigateToSelection(dialog, tree);
+}
+
+INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
+  HWND tree = g_module.folderTree;
+  switch (header->code) {
+    case TVN_ITEMEXPANDINGW:
+      OnItemExpanding(tree, reinterpret_cast<const NMTREEVIEWW*>(header));
+      return FALSE;
+    case TVN_KEYDOWN: {
+      WORD key = reinterpret_cast<const NMTVKEYDOWN*>(header)->wVKey;
+      if (key == VK_ESCAPE || key == VK_TAB) DestroyWindow(dialog);
+      return FALSE;
+    }
+    case NM_CLICK:
+      OnClick(dialog, tree);
+      return FALSE;
+    case NM_RETURN:
+      NavigateToSelection(dialog, tree);
+      return FALSE;
+    case kNotifyRecognizeGesture:
+      SetWindowLongW(dialog, DWL_MSGRESULT, 1);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// --- Initialisation ---
+
+void PlaceBelowPathControl(HWND dialog) {
+  HWND frame = GetWindow(dialog, GW_OWNER);
+  RECT rect;
+  HWND control = GetDlgItem(frame, HOST_FRAME_PATH_CONTROL);
+  if (control == NULL || !GetWindowRect(control, &rect)) return;
+  SetWindowPos(dialog, NULL, -1, rect.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void InsertRoots(HWND tree, LPCWSTR start) {
+  if (IsNetworkPath(start)) {
+    // The leading two backslashes and the server name stand for the device root.
+    WCHAR server[MAX_PATH];
+    const WCHAR* end = wcschr(start + 2, TEXT('\\'));
+    size_t length = end != NULL ? static_cast<size_t>(end - start) : wcslen(start);
+    if (length >= MAX_PATH) length = MAX_PATH - 1;
+    for (size_t i = 0; i < length; ++i) server[i] = start[i];
+    server[length] = 0;
+    InsertItem(tree, TVI_ROOT, TVI_SORT, server, 1);
+    return;
+  }
+  InsertItem(tree, TVI_ROOT, TVI_SORT, GetResourceString(IDS_MY_DEVICE), 1);
+  WCHAR network[MAX_PATH];
+  network[0] = 0;
+  ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network, sizeof(network));
+  network[MAX_PATH - 1] = 0;  // a value that fills the buffer has no terminator of its own
+  if (network[0] != 0) InsertItem(tree, TVI_ROOT, TVI_LAST, network, 0);
+}
+
+BOOL OnInitDialog(HWND dialog, LPCWSTR start) {
+  g_module.folderTree = GetDlgItem(dialog, IDC_FOLDER_TREE);
+  PlaceBelowPathControl(dialog);
+  InsertRoots(g_module.folderTree, start);
+  ExpandTreeToPath(g_module.folderTree, start);
+  return TRUE;  // the platform gives the focus to the tree
+}
+
+}  // namespace
+
+HWND ShowChangeFolderDialog(HWND frame) {
+  // Any dialog that the frame window owns counts as an open Change Folder dialog.
+  for (HWND window = GetWindow(frame, GW_HWNDPREV); window != NULL; window = GetWindow(window, GW_HWNDPREV)) {
+    if (GetWindow(window, GW_OWNER) != frame) continue;
+    WCHAR className[8];
+    if (GetClassNameW(window, className, 8) > 0 && wcscmp(className, TEXT("Dialog")) == 0) return window;
+  }
+  WCHAR lastLocation[MAX_PATH];
+  lastLocation[0] = 0;
+  GetLastLocation(lastLocation);
+  LPCVOID dialogTemplate = GetDialogTemplate(IDD_CHANGE_FOLDER);
+  if (dialogTemplate == NULL) return NULL;
+  return CreateDialogIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), frame,
+                                    ChangeFolderDialogProc, reinterpret_cast<LPARAM>(lastLocation));
+}
+
+INT_PTR CALLBACK ChangeFolderDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, reinterpret_cast<LPCWSTR>(lParam));
+    case WM_NOTIFY:
+      return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) DestroyWindow(dialog);
+      return FALSE;
+    case WM_KILLFOCUS:
+      if (reinterpret_cast<HWND>(wParam) == g_module.folderTree) DestroyWindow(dialog);
+      return FALSE;
+    case WM_CANCELMODE:
+      DestroyWindow(dialog);
+      return FALSE;
+    case WM_DESTROY:
+    case WM_CLOSE:
+      return DefWindowProcW(dialog, message, wParam, lParam);
+    default:
+      return FALSE;
+  }
+}
+
+BOOL GetTreeItemPath(HWND tree, HTREEITEM item, WCHAR* path) {
+  WCHAR below[MAX_PATH];  // the components below the root, joined by "\"
+  WCHAR text[MAX_PATH];
+  WCHAR joined[MAX_PATH];
+  below[0] = 0;
+  path[0] = 0;
+  HTREEITEM parent;
+  while (item != NULL && (parent = NextItem(tree, item, TVGN_PARENT)) != NULL) {
+    ReadItemText(tree, item, text);
+    if (below[0] != 0) {
+      if (!JoinPath(text, TEXT("\\"), below, joined)) return FALSE;
+      wcscpy(below, joined);
+    } else {
+      wcscpy(below, text);
+    }
+    item = parent;
+  }
+  WCHAR root[MAX_PATH];
+  root[0] = 0;
+  if (item != NULL) ReadItemText(tree, item, root);
+  // The root "My Device" never becomes part of a path; a network root's text does.
+  BOOL joinedOk = root[0] == TEXT('\\') ? JoinPath(root, TEXT("\\"), below, path) : JoinPath(TEXT("\\"), TEXT(""), below, path);
+  if (!joinedOk) path[0] = 0;
+  return joinedOk;
+}
+
+void ExpandTreeToPath(HWND tree, LPCWSTR path) {
+  WCHAR copy[MAX_PATH];
+  wcsncpy(copy, path, MAX_PATH - 1);
+  copy[MAX_PATH - 1] = 0;
+  HTREEITEM item = NextItem(tree, NULL, TVGN_ROOT);
+  WCHAR* component = wcstok(copy, TEXT("\\"));
+  if (path[0] != 0 && path[1] == TEXT('\\')) component = wcstok(NULL, TEXT("\\"));  // the server name
+  while (component != NULL && item != NULL) {
+    // The expansion's notification fills the children; it does not use wcstok, so the walk's
+    // position survives it.
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    HTREEITEM child = NextItem(tree, item, TVGN_CHILD);
+    item = NULL;
+    WCHAR text[MAX_PATH];
+    for (; child != NULL; child = NextItem(tree, child, TVGN_NEXT)) {
+      ReadItemText(tree, child, text);
+      if (_wcsicmp(text, component) == 0) {
+        item = child;
+        break;
+      }
+    }
+    component = wcstok(NULL, TEXT("\\"));
+  }
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
+void FillFolderChildren(HWND tree, HTREEITEM parent, LPCWSTR folder) {
+  HCURSOR previous = SetCursor(LoadCursorW(NULL, IDC_WAIT));
+  // The device root "\" lists as "\*".
+  LPCWSTR base = folder[0] != 0 && folder[1] == 0 ? g_module.emptyPath : folder;
+  WCHAR pattern[MAX_PATH];
+  if (JoinPath(base, TEXT("\\"), TEXT("*"), pattern)) {
+    DWORD viewAll = GetViewAll();
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW(pattern, FindExInfoStandard, &found, FindExSearchLimitToDirectories, NULL, 0);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        if (viewAll == 0 && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
+        // A folder whose own path does not fit is left out: it could not be navigated to.
+        WCHAR child[MAX_PATH];
+        if (!JoinPath(base, TEXT("\\"), found.cFileName, child)) continue;
+        // One probe for any sub-folder, hidden ones included; a folder that cannot be listed
+        // (its pattern does not fit) gets no expand button.
+        int children = 0;
+        WCHAR probe[MAX_PATH];
+        if (JoinPath(child, TEXT("\\"), TEXT("*"), probe)) {
+          WIN32_FIND_DATAW sub;
+          HANDLE subSearch = FindFirstFileExW(probe, FindExInfoStandard, &sub, FindExSearchLimitToDirectories, NULL, 0);
+          if (subSearch != INVALID_HANDLE_VALUE) {
+            FindClose(subSearch);
+            children = 1;
+          }
+        }
+        InsertItem(tree, parent, TVI_SORT, found.cFileName, children);
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+  }
+  SetCursor(previous);
+}

@@ -1,0 +1,357 @@
+// The Change Folder dialog as the user meets it: opened from the Explorer's frame window, its
+// tree, taps and keys, the folder sent to the frame, and the ways it closes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "booted_device.h"
+#include "cesim/automation.h"
+#include "cesim/ui.h"
+#include "frame_window.h"
+#include "module/module_state.h"
+#include "view/change_folder_dialog.h"
+
+namespace foldwise_test {
+namespace {
+
+const char kUserKey[] = "[HKEY_CURRENT_USER\\Software\\Microsoft\\File Explorer]\n";
+
+// A registry line for a string value, with the device path's backslashes escaped.
+std::string StringValue(const std::string& name, const std::string& value) {
+  std::string escaped;
+  for (char c : value) {
+    if (c == '\\' || c == '"') escaped += '\\';
+    escaped += c;
+  }
+  return "\"" + name + "\"=\"" + escaped + "\"\n";
+}
+
+class ChangeFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::memset(&g_module, 0, sizeof(g_module));
+    device.image.AddModule(u"\\Windows\\foldwise.dll", FOLDWISE_MODULE_PATH)
+        .AddFile(u"\\Windows\\fexplore.exe", "MZ")
+        .AddFolder(u"\\Windows\\Fonts")
+        .AddFolder(u"\\Windows\\Start Menu\\Programs")
+        .AddFolder(u"\\Windows\\System\\Cache", FILE_ATTRIBUTE_HIDDEN)
+        .AddFolder(u"\\My Documents")
+        .AddFolder(u"\\Temp", FILE_ATTRIBUTE_HIDDEN);
+  }
+  void TearDown() override { std::memset(&g_module, 0, sizeof(g_module)); }
+
+  // Boots with the Explorer's last location (and more registry text), loads the module for its
+  // resources and creates the frame window.
+  void Boot(const std::string& lastLocation, const std::string& registry = "") {
+    device.image.AddRegistry(kUserKey + StringValue("LocalPath", lastLocation) + registry);
+    ASSERT_TRUE(device.Boot());
+    cesim::StartProcess(u"\\Windows\\fexplore.exe");
+    g_module.instance = LoadLibraryW(u"\\Windows\\foldwise.dll");
+    ASSERT_NE(g_module.instance, nullptr);
+    frame = CreateFrameWindow(GetModuleHandleW(nullptr), u"\\My Documents");
+    ASSERT_NE(frame, nullptr);
+  }
+
+  HWND Open() {
+    HWND dialog = ShowChangeFolderDialog(frame);
+    cesim::PumpMessages();
+    return dialog;
+  }
+
+  HWND Tree(HWND dialog) { return GetDlgItem(dialog, 1011); }
+
+  // Scrolls the item into the small tree's view, as the user would, and taps its button.
+  bool TapButton(HWND dialog, const std::vector<std::u16string>& path) {
+    HTREEITEM item = cesim::FindTreeItem(Tree(dialog), path);
+    if (item == nullptr) return false;
+    SendMessageW(Tree(dialog), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    return cesim::TapTreeItemButton(Tree(dialog), path);
+  }
+
+  std::vector<HWND> FrameDialogs() {
+    cesim::WindowQuery query;
+    query.className = u"Dialog";
+    query.owner = frame;
+    return cesim::FindWindows(query);
+  }
+
+  std::string FrameFolder() {
+    WCHAR folder[MAX_PATH];
+    GetFrameFolder(frame, folder, MAX_PATH);
+    return cesim::Narrow(folder);
+  }
+
+  BootedDevice device;
+  HWND frame = nullptr;
+};
+
+TEST_F(ChangeFolderTest, OpensAlongTheLastLocationAndSelectsIt) {
+  Boot("\\Windows\\Fonts");
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(cesim::DumpTree(Tree(dialog)),
+            "- My Device\n"
+            "    My Documents\n"
+            "  - Windows\n"
+            "      Fonts [selected]\n"
+            "    + Start Menu\n"
+            "    + System\n");
+  EXPECT_EQ(GetFocus(), Tree(dialog));
+}
+
+TEST_F(ChangeFolderTest, SitsBelowThePathBarAtTheLeftEdge) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  RECT bar;
+  RECT rect;
+  GetWindowRect(GetDlgItem(frame, 300), &bar);
+  GetWindowRect(dialog, &rect);
+  EXPECT_EQ(rect.left, -1);
+  EXPECT_EQ(rect.top, bar.bottom);
+}
+
+TEST_F(ChangeFolderTest, ListsOnlyTheFoldersAlongTheStartingPath) {
+  Boot("\\Windows\\Fonts");
+  int before = cesim::ReadCounters().folderListings;
+  Open();
+  // The root and Windows are listed; each listed entry is probed once for a sub-folder:
+  // root: My Documents, Windows (Temp is hidden and not probed); Windows: Fonts, Start Menu, System.
+  EXPECT_EQ(cesim::ReadCounters().folderListings - before, 2 + 2 + 3);
+}
+
+TEST_F(ChangeFolderTest, TappingAFolderSendsItsPathAndCloses) {
+  Boot("\\Windows\\Fonts");
+  HWND dialog = Open();
+  ASSERT_TRUE(cesim::TapTreeItem(Tree(dialog), {u"My Device", u"Windows", u"Fonts"}));
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(FrameFolder(), "\\Windows\\Fonts");
+  EXPECT_EQ(GetFrameNavigationCount(frame), 1);
+}
+
+TEST_F(ChangeFolderTest, TappingMyDeviceSendsTheRoot) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  ASSERT_TRUE(cesim::TapTreeItem(Tree(dialog), {u"My Device"}));
+  EXPECT_EQ(FrameFolder(), "\\");
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(ChangeFolderTest, TappingAnExpandButtonOpensTheBranchWithoutNavigating) {
+  Boot("\\Windows\\Fonts");
+  HWND dialog = Open();
+  int before = cesim::ReadCounters().folderListings;
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Windows", u"Start Menu"}));
+  EXPECT_TRUE(IsWindow(dialog));
+  EXPECT_EQ(GetFrameNavigationCount(frame), 0);
+  EXPECT_NE(cesim::DumpTree(Tree(dialog)).find("    - Start Menu\n        Programs\n"), std::string::npos)
+      << cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(cesim::ReadCounters().folderListings - before, 2);  // Start Menu and one probe
+  // Closing and opening the branch again lists nothing more.
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Windows", u"Start Menu"}));
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Windows", u"Start Menu"}));
+  EXPECT_EQ(cesim::ReadCounters().folderListings - before, 2);
+}
+
+TEST_F(ChangeFolderTest, AnotherLetterCaseStillFindsTheFolder) {
+  Boot("\\windows");
+  HWND dialog = Open();
+  EXPECT_NE(cesim::DumpTree(Tree(dialog)).find("  + Windows [selected]\n"), std::string::npos)
+      << cesim::DumpTree(Tree(dialog));
+}
+
+TEST_F(ChangeFolderTest, AMissingFolderLeavesNothingSelected) {
+  Boot("\\Windows\\Gone\\Deeper");
+  HWND dialog = Open();
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(tree.find("[selected]"), std::string::npos) << tree;
+  EXPECT_NE(tree.find("  - Windows\n"), std::string::npos) << tree;
+  // Enter with no selection sends the root.
+  cesim::PressKey(VK_RETURN);
+  EXPECT_EQ(FrameFolder(), "\\");
+}
+
+TEST_F(ChangeFolderTest, AnEmptyLastLocationSelectsTheDeviceRoot) {
+  Boot("");
+  HWND dialog = Open();
+  EXPECT_EQ(cesim::DumpTree(Tree(dialog)), "+ My Device [selected]\n");
+}
+
+TEST_F(ChangeFolderTest, HiddenFoldersFollowViewAllButStillCountForTheButton) {
+  Boot("\\Windows\\System");
+  HWND dialog = Open();
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  // System's only sub-folder is hidden: it keeps its expand button, and opening it lists nothing.
+  EXPECT_NE(tree.find("  - Windows\n"), std::string::npos) << tree;
+  EXPECT_NE(tree.find("    + System [selected]\n"), std::string::npos) << tree;
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Windows", u"System"}));
+  tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(tree.find("Cache"), std::string::npos) << tree;
+  EXPECT_EQ(tree.find("Temp"), std::string::npos) << tree;
+}
+
+TEST_F(ChangeFolderTest, ViewAllShowsHiddenFolders) {
+  Boot("\\Windows\\System", "[HKEY_LOCAL_MACHINE\\Explorer]\n\"ViewAll\"=dword:00000001\n");
+  HWND dialog = Open();
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Windows", u"System"}));
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_NE(tree.find("Cache"), std::string::npos) << tree;
+  EXPECT_NE(tree.find("    Temp\n"), std::string::npos) << tree;
+}
+
+TEST_F(ChangeFolderTest, TheNetworkFolderIsASecondRoot) {
+  Boot("\\Windows", StringValue("NetWorkPath", "\\\\server\\share"));
+  HWND dialog = Open();
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_NE(tree.find("\n  \\\\server\\share\n"), std::string::npos) << tree;
+  ASSERT_TRUE(cesim::TapTreeItem(Tree(dialog), {u"\\\\server\\share"}));
+  EXPECT_EQ(FrameFolder(), "\\\\server\\share\\");
+}
+
+TEST_F(ChangeFolderTest, ANetworkStartShowsTheServerAsRoot) {
+  Boot("\\\\server\\share\\docs");
+  HWND dialog = Open();
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  // The network cannot be listed here: the server's branch stays empty and nothing is selected.
+  EXPECT_EQ(tree.rfind("+ \\\\server\n", 0), 0u) << tree;
+  EXPECT_EQ(tree.find("My Device"), std::string::npos) << tree;
+  EXPECT_EQ(tree.find("[selected]"), std::string::npos) << tree;
+}
+
+TEST_F(ChangeFolderTest, OnlyOneDialogAtATime) {
+  Boot("\\Windows");
+  HWND first = Open();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(ShowChangeFolderDialog(frame), first);
+  EXPECT_EQ(FrameDialogs().size(), 1u);
+}
+
+TEST_F(ChangeFolderTest, TabAndEscapeCloseWithoutNavigating) {
+  for (UINT key : {VK_TAB, VK_ESCAPE}) {
+    if (frame == nullptr) Boot("\\Windows");
+    HWND dialog = Open();
+    ASSERT_TRUE(IsWindow(dialog));
+    cesim::PressKey(key);
+    EXPECT_FALSE(IsWindow(dialog)) << key;
+    EXPECT_EQ(GetFrameNavigationCount(frame), 0);
+  }
+}
+
+TEST_F(ChangeFolderTest, EnterSendsTheSelectedFolder) {
+  Boot("\\Windows\\Fonts");
+  HWND dialog = Open();
+  cesim::PressKey(VK_UP);  // from Fonts up to Windows
+  cesim::PressKey(VK_RETURN);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(FrameFolder(), "\\Windows");
+}
+
+TEST_F(ChangeFolderTest, LosingActivationCloses) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  cesim::Activate(frame);
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(GetFrameNavigationCount(frame), 0);
+}
+
+TEST_F(ChangeFolderTest, TappingTheFrameCloses) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  RECT rect;
+  GetWindowRect(frame, &rect);
+  cesim::Tap({rect.right - 5, rect.bottom - 5});
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(ChangeFolderTest, CancelModeAndCloseDestroyIt) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  SendMessageW(dialog, WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(IsWindow(dialog));
+  dialog = Open();
+  SendMessageW(dialog, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(ChangeFolderTest, FocusMovingToItsOwnTreeCloses) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  HWND tree = Tree(dialog);
+  SendMessageW(dialog, WM_KILLFOCUS, reinterpret_cast<WPARAM>(frame), 0);
+  EXPECT_TRUE(IsWindow(dialog));
+  SendMessageW(dialog, WM_KILLFOCUS, reinterpret_cast<WPARAM>(tree), 0);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST_F(ChangeFolderTest, TheGestureQuestionIsAnsweredWithOne) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  NMHDR header = {Tree(dialog), 1011, static_cast<UINT>(-50)};
+  SetWindowLongW(dialog, DWL_MSGRESULT, 7);
+  EXPECT_EQ(SendMessageW(dialog, WM_NOTIFY, 1011, reinterpret_cast<LPARAM>(&header)), 1);
+  EXPECT_EQ(GetWindowLongW(dialog, DWL_MSGRESULT), 1);
+}
+
+TEST_F(ChangeFolderTest, AMissingTemplateShowsNothing) {
+  Boot("\\Windows");
+  g_module.instance = GetModuleHandleW(nullptr);  // a module without the template
+  EXPECT_EQ(ShowChangeFolderDialog(frame), nullptr);
+  EXPECT_TRUE(FrameDialogs().empty());
+}
+
+// --- Paths near the device's limit ---
+
+class LongPathTest : public ChangeFolderTest {};
+
+TEST_F(LongPathTest, FoldersWhosePathDoesNotFitAreLeftOutAndTheTreeStaysUsable) {
+  // \Deep\<name> where names make paths of 258 and 259 characters (listable: no, navigable: yes)
+  // and longer ones, which the device cannot name at all.
+  std::u16string base = u"\\Deep";
+  std::u16string name258(258 - base.size() - 1, u'a');
+  std::u16string name259(259 - base.size() - 1, u'b');
+  device.image.AddFolder(base + u"\\" + name258).AddFolder(base + u"\\" + name259);
+  Boot("\\Deep");
+  HWND dialog = Open();
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Deep"}));
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_NE(tree.find("      " + std::string(name258.size(), 'a') + "\n"), std::string::npos) << tree;
+  EXPECT_NE(tree.find("      " + std::string(name259.size(), 'b') + "\n"), std::string::npos) << tree;
+  // The long names run past the tree's right edge: the user picks one with the keys.
+  cesim::PressKey(VK_DOWN);
+  cesim::PressKey(VK_DOWN);
+  cesim::PressKey(VK_RETURN);
+  EXPECT_EQ(cesim::Narrow(u"\\Deep\\" + name259), FrameFolder());
+}
+
+TEST_F(LongPathTest, GetTreeItemPathRefusesAPathThatDoesNotFit) {
+  Boot("\\Windows");
+  HWND dialog = Open();
+  HWND tree = Tree(dialog);
+  HTREEITEM windows = cesim::FindTreeItem(tree, {u"My Device", u"Windows"});
+  ASSERT_NE(windows, nullptr);
+  // Items added by hand whose joined path would pass 259 characters.
+  std::u16string longName(200, u'x');
+  TVINSERTSTRUCTW insert = {};
+  insert.hParent = windows;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = longName.data();
+  HTREEITEM first = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  insert.hParent = first;
+  HTREEITEM second = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  WCHAR path[MAX_PATH];
+  EXPECT_TRUE(GetTreeItemPath(tree, first, path));
+  EXPECT_EQ(cesim::Narrow(path), "\\Windows\\" + std::string(200, 'x'));
+  path[0] = u'?';
+  EXPECT_FALSE(GetTreeItemPath(tree, second, path));
+  EXPECT_EQ(path[0], 0);
+  // Choosing it sends nothing; the dialog closes as after any choice.
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(second));
+  cesim::PressKey(VK_RETURN);
+  EXPECT_EQ(GetFrameNavigationCount(frame), 0);
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+}  // namespace
+}  // namespace foldwise_test
