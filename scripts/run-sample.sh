@@ -10,6 +10,6 @@ build_dir=${FOLDWISE_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFOLDWISE_WERROR=ON
 cmake --build "$build_dir" -j2 --target fexplore-sim foldwise
 if [ $# -eq 0 ]; then
-  set -- --script examples/scripts/context-menu.txt
+  set -- --script examples/scripts/tour.txt
 fi
 exec "$build_dir/tools/fexplore-sim/fexplore-sim" --image examples/device "$@"
