@@ -35,11 +35,11 @@ void Pad(std::basic_string<C>& out, int count, C c) {
 }
 
 template <typename C>
-void AppendField(std::basic_string<C>& out, const std::basic_string<C>& body, const Spec& spec) {
-  const int padding = spec.width > static_cast<int>(body.size()) ? spec.width - static_cast<int>(body.size()) : 0;
-  if (!spec.left) Pad(out, padding, static_cast<C>(' '));
+void AppendField(std::basic_string<C>& out, const std::basic_string<C>& body, const Spec& field) {
+  const int padding = field.width > static_cast<int>(body.size()) ? field.width - static_cast<int>(body.size()) : 0;
+  if (!field.left) Pad(out, padding, static_cast<C>(' '));
   out += body;
-  if (spec.left) Pad(out, padding, static_cast<C>(' '));
+  if (field.left) Pad(out, padding, static_cast<C>(' '));
 }
 
 template <typename C>
@@ -63,7 +63,7 @@ char ConvertUnit<char>(uint32_t unit) {
 }
 
 template <typename C>
-void AppendInteger(std::basic_string<C>& out, const Spec& spec, bool isSigned, uint64_t bits, char conversion) {
+void AppendInteger(std::basic_string<C>& out, const Spec& field, bool isSigned, uint64_t bits, char conversion) {
   bool negative = false;
   uint64_t magnitude = bits;
   if (isSigned && static_cast<int64_t>(bits) < 0) {
@@ -74,22 +74,22 @@ void AppendInteger(std::basic_string<C>& out, const Spec& spec, bool isSigned, u
   const char* digitSet = conversion == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
   std::string digits;
   for (uint64_t v = magnitude; v != 0; v /= base) digits.insert(digits.begin(), digitSet[v % base]);
-  const int precision = spec.precision >= 0 ? spec.precision : 1;
+  const int precision = field.precision >= 0 ? field.precision : 1;
   while (static_cast<int>(digits.size()) < precision) digits.insert(digits.begin(), '0');
-  if (spec.alternate && conversion == 'o' && (digits.empty() || digits[0] != '0')) digits.insert(digits.begin(), '0');
+  if (field.alternate && conversion == 'o' && (digits.empty() || digits[0] != '0')) digits.insert(digits.begin(), '0');
   std::string prefix;
   if (negative) {
     prefix = "-";
-  } else if (isSigned && spec.plus) {
+  } else if (isSigned && field.plus) {
     prefix = "+";
-  } else if (isSigned && spec.space) {
+  } else if (isSigned && field.space) {
     prefix = " ";
   }
-  if (spec.alternate && magnitude != 0 && (conversion == 'x' || conversion == 'X')) prefix += conversion == 'x' ? "0x" : "0X";
-  if (spec.zero && !spec.left && spec.precision < 0) {
-    while (static_cast<int>(prefix.size() + digits.size()) < spec.width) digits.insert(digits.begin(), '0');
+  if (field.alternate && magnitude != 0 && (conversion == 'x' || conversion == 'X')) prefix += conversion == 'x' ? "0x" : "0X";
+  if (field.zero && !field.left && field.precision < 0) {
+    while (static_cast<int>(prefix.size() + digits.size()) < field.width) digits.insert(digits.begin(), '0');
   }
-  AppendField(out, FromAscii<C>(prefix + digits), spec);
+  AppendField(out, FromAscii<C>(prefix + digits), field);
 }
 
 uint64_t FetchSigned(Arguments& args, Size size) {
@@ -123,17 +123,17 @@ uint64_t FetchUnsigned(Arguments& args, Size size) {
 }
 
 template <typename C>
-void AppendFloat(std::basic_string<C>& out, const Spec& spec, Arguments& args, char conversion) {
+void AppendFloat(std::basic_string<C>& out, const Spec& field, Arguments& args, char conversion) {
   std::string format = "%";
-  if (spec.left) format += '-';
-  if (spec.plus) format += '+';
-  if (spec.space) format += ' ';
-  if (spec.alternate) format += '#';
-  if (spec.zero) format += '0';
-  if (spec.width > 0) format += std::to_string(spec.width);
-  if (spec.precision >= 0) format += "." + std::to_string(spec.precision);
+  if (field.left) format += '-';
+  if (field.plus) format += '+';
+  if (field.space) format += ' ';
+  if (field.alternate) format += '#';
+  if (field.zero) format += '0';
+  if (field.width > 0) format += std::to_string(field.width);
+  if (field.precision >= 0) format += "." + std::to_string(field.precision);
   double value = 0;
-  if (spec.size == Size::LongDouble) {
+  if (field.size == Size::LongDouble) {
     value = static_cast<double>(va_arg(args.list, long double));
   } else {
     value = va_arg(args.list, double);
@@ -149,18 +149,18 @@ void AppendFloat(std::basic_string<C>& out, const Spec& spec, Arguments& args, c
 
 // Whether a %s or %c of this format takes wide arguments.
 template <typename C>
-bool TakesWide(const Spec& spec, bool upperCase) {
-  if (spec.explicitWidth == 1) return false;
-  if (spec.explicitWidth == 2) return true;
+bool TakesWide(const Spec& field, bool upperCase) {
+  if (field.explicitWidth == 1) return false;
+  if (field.explicitWidth == 2) return true;
   const bool formatIsWide = sizeof(C) == 2;
   return upperCase ? !formatIsWide : formatIsWide;
 }
 
 template <typename C>
-void AppendString(std::basic_string<C>& out, const Spec& spec, Arguments& args, bool upperCase) {
+void AppendString(std::basic_string<C>& out, const Spec& field, Arguments& args, bool upperCase) {
   std::basic_string<C> body;
-  const size_t limit = spec.precision >= 0 ? static_cast<size_t>(spec.precision) : static_cast<size_t>(-1);
-  if (TakesWide<C>(spec, upperCase)) {
+  const size_t limit = field.precision >= 0 ? static_cast<size_t>(field.precision) : static_cast<size_t>(-1);
+  if (TakesWide<C>(field, upperCase)) {
     const WCHAR* text = va_arg(args.list, const WCHAR*);
     if (text == nullptr) text = u"(null)";
     for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(text[i]);
@@ -169,14 +169,14 @@ void AppendString(std::basic_string<C>& out, const Spec& spec, Arguments& args, 
     if (text == nullptr) text = "(null)";
     for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(static_cast<unsigned char>(text[i]));
   }
-  AppendField(out, body, spec);
+  AppendField(out, body, field);
 }
 
 template <typename C>
-void AppendCharacter(std::basic_string<C>& out, const Spec& spec, Arguments& args, bool upperCase) {
+void AppendCharacter(std::basic_string<C>& out, const Spec& field, Arguments& args, bool upperCase) {
   const int value = va_arg(args.list, int);
-  const uint32_t unit = TakesWide<C>(spec, upperCase) ? static_cast<uint16_t>(value) : static_cast<unsigned char>(value);
-  AppendField(out, std::basic_string<C>(1, ConvertUnit<C>(unit)), spec);
+  const uint32_t unit = TakesWide<C>(field, upperCase) ? static_cast<uint16_t>(value) : static_cast<unsigned char>(value);
+  AppendField(out, std::basic_string<C>(1, ConvertUnit<C>(unit)), field);
 }
 
 int ReadNumber(const char16_t*& p) {
@@ -207,74 +207,74 @@ std::basic_string<C> Format(const C* format, Arguments& args) {
       continue;
     }
     ++p;
-    Spec spec;
+    Spec field;
     for (;; ++p) {
       if (*p == '-') {
-        spec.left = true;
+        field.left = true;
       } else if (*p == '+') {
-        spec.plus = true;
+        field.plus = true;
       } else if (*p == ' ') {
-        spec.space = true;
+        field.space = true;
       } else if (*p == '#') {
-        spec.alternate = true;
+        field.alternate = true;
       } else if (*p == '0') {
-        spec.zero = true;
+        field.zero = true;
       } else {
         break;
       }
     }
     if (*p == '*') {
-      spec.width = va_arg(args.list, int);
-      if (spec.width < 0) {
-        spec.left = true;
-        spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+      field.width = va_arg(args.list, int);
+      if (field.width < 0) {
+        field.left = true;
+        field.width = field.width == INT32_MIN ? 0 : -field.width;
       }
       ++p;
     } else {
-      spec.width = ReadNumber(p);
+      field.width = ReadNumber(p);
     }
     if (*p == '.') {
       ++p;
       if (*p == '*') {
-        spec.precision = va_arg(args.list, int);
-        if (spec.precision < 0) spec.precision = -1;
+        field.precision = va_arg(args.list, int);
+        if (field.precision < 0) field.precision = -1;
         ++p;
       } else {
-        spec.precision = ReadNumber(p);
+        field.precision = ReadNumber(p);
       }
     }
     if (*p == 'h') {
       ++p;
-      spec.size = Size::Short;
-      spec.explicitWidth = 1;
+      field.size = Size::Short;
+      field.explicitWidth = 1;
       if (*p == 'h') {
         ++p;
-        spec.size = Size::Char;
+        field.size = Size::Char;
       }
     } else if (*p == 'l') {
       ++p;
-      spec.size = Size::Long32;
-      spec.explicitWidth = 2;
+      field.size = Size::Long32;
+      field.explicitWidth = 2;
       if (*p == 'l') {
         ++p;
-        spec.size = Size::Long64;
+        field.size = Size::Long64;
       }
     } else if (*p == 'w') {
       ++p;
-      spec.explicitWidth = 2;
+      field.explicitWidth = 2;
     } else if (*p == 'L') {
       ++p;
-      spec.size = Size::LongDouble;
+      field.size = Size::LongDouble;
     } else if (*p == 'I') {
       if (p[1] == '6' && p[2] == '4') {
         p += 3;
-        spec.size = Size::Long64;
+        field.size = Size::Long64;
       } else if (p[1] == '3' && p[2] == '2') {
         p += 3;
-        spec.size = Size::Long32;
+        field.size = Size::Long32;
       } else {
         ++p;
-        spec.size = Size::Pointer;
+        field.size = Size::Pointer;
       }
     }
     const C conversion = *p;
@@ -283,27 +283,27 @@ std::basic_string<C> Format(const C* format, Arguments& args) {
     switch (conversion) {
       case 'd':
       case 'i':
-        AppendInteger(out, spec, true, FetchSigned(args, spec.size), 'd');
+        AppendInteger(out, field, true, FetchSigned(args, field.size), 'd');
         break;
       case 'u':
       case 'o':
       case 'x':
       case 'X':
-        AppendInteger(out, spec, false, FetchUnsigned(args, spec.size), static_cast<char>(conversion));
+        AppendInteger(out, field, false, FetchUnsigned(args, field.size), static_cast<char>(conversion));
         break;
       case 'p': {
-        Spec pointer = spec;
+        Spec pointer = field;
         pointer.precision = static_cast<int>(2 * sizeof(void*));
         AppendInteger(out, pointer, false, reinterpret_cast<uintptr_t>(va_arg(args.list, void*)), 'X');
         break;
       }
       case 's':
       case 'S':
-        AppendString(out, spec, args, conversion == 'S');
+        AppendString(out, field, args, conversion == 'S');
         break;
       case 'c':
       case 'C':
-        AppendCharacter(out, spec, args, conversion == 'C');
+        AppendCharacter(out, field, args, conversion == 'C');
         break;
       case 'e':
       case 'E':
@@ -312,7 +312,7 @@ std::basic_string<C> Format(const C* format, Arguments& args) {
       case 'G':
       case 'a':
       case 'A':
-        AppendFloat(out, spec, args, static_cast<char>(conversion));
+        AppendFloat(out, field, args, static_cast<char>(conversion));
         break;
       case 'n':
         // Writing the count through an argument is refused, as safe run-times do.
