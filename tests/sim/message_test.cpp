@@ -18,13 +18,6 @@ using foldwise_test::Any;
 using foldwise_test::MessageRecorder;
 using foldwise_test::Wnd;
 
-LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MessageRecorder* recorder = MessageRecorder::Active();
-  if (recorder == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  auto scope = recorder->Enter(hwnd, message, wParam, lParam);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // Sends WM_USER + 1 to the window named by its user data when it gets WM_USER.
 LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_USER) {
@@ -41,7 +34,7 @@ LRESULT CALLBACK SelfDestroyingProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     DestroyWindow(hwnd);
     return 0;
   }
-  return RecordingProc(hwnd, message, wParam, lParam);
+  return foldwise_test::RecordingWindowProc(hwnd, message, wParam, lParam);
 }
 
 std::vector<DWORD> timerTicks;
@@ -53,7 +46,7 @@ class MessageTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(device.Boot());
-    for (auto [name, proc] : {std::pair<LPCWSTR, WNDPROC>{u"Recording", &RecordingProc},
+    for (auto [name, proc] : {std::pair<LPCWSTR, WNDPROC>{u"Recording", &foldwise_test::RecordingWindowProc},
                               {u"Forwarding", &ForwardingProc}, {u"SelfDestroying", &SelfDestroyingProc}}) {
       WNDCLASSW cls = {};
       cls.lpfnWndProc = proc;

@@ -18,17 +18,10 @@ using foldwise_test::ExpectedMessage;
 using foldwise_test::MessageRecorder;
 using foldwise_test::Wnd;
 
-LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MessageRecorder* recorder = MessageRecorder::Active();
-  if (recorder == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  auto scope = recorder->Enter(hwnd, message, wParam, lParam);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 // Refuses to be created.
 LRESULT CALLBACK RefusingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CREATE) return -1;
-  return RecordingProc(hwnd, message, wParam, lParam);
+  return foldwise_test::RecordingWindowProc(hwnd, message, wParam, lParam);
 }
 
 // What WM_CREATE carried.
@@ -48,7 +41,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(device.Boot());
-    ASSERT_NE(Register(u"TestWindow", &RecordingProc), 0);
+    ASSERT_NE(Register(u"TestWindow", &foldwise_test::RecordingWindowProc), 0);
   }
 
   static ATOM Register(LPCWSTR name, WNDPROC proc, int extra = 0) {
@@ -73,15 +66,15 @@ class WindowTest : public ::testing::Test {
 };
 
 TEST_F(WindowTest, ClassesAreFoundByNameWithoutLetterCaseAndByAtom) {
-  ATOM atom = Register(u"Sample", &RecordingProc, 8);
+  ATOM atom = Register(u"Sample", &foldwise_test::RecordingWindowProc, 8);
   ASSERT_NE(atom, 0);
   SetLastError(0);
-  EXPECT_EQ(Register(u"SAMPLE", &RecordingProc), 0);
+  EXPECT_EQ(Register(u"SAMPLE", &foldwise_test::RecordingWindowProc), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
 
   WNDCLASSW info = {};
   ASSERT_TRUE(GetClassInfoW(nullptr, u"sample", &info));
-  EXPECT_EQ(info.lpfnWndProc, &RecordingProc);
+  EXPECT_EQ(info.lpfnWndProc, &foldwise_test::RecordingWindowProc);
   EXPECT_EQ(info.cbWndExtra, 8);
   EXPECT_EQ(std::u16string(info.lpszClassName), u"Sample");
 
@@ -437,7 +430,7 @@ TEST_F(WindowTest, WindowTextGoesThroughMessagesAndIsCut) {
 }
 
 TEST_F(WindowTest, WindowLongsRoundTripAndExtraBytesAreBounded) {
-  ASSERT_NE(Register(u"WithExtra", &RecordingProc, 8), 0);
+  ASSERT_NE(Register(u"WithExtra", &foldwise_test::RecordingWindowProc, 8), 0);
   HWND window = CreateWindowExW(0, u"WithExtra", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(SetWindowLongW(window, GWL_USERDATA, 0x12345678), 0);
   EXPECT_EQ(GetWindowLongW(window, GWL_USERDATA), 0x12345678);
@@ -453,7 +446,7 @@ TEST_F(WindowTest, WindowLongsRoundTripAndExtraBytesAreBounded) {
   EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE), WS_EX_TOPMOST);
   // A window procedure round-trips whole on this 64-bit host.
   LONG_PTR previous = SetWindowLongW(window, GWL_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-  EXPECT_EQ(previous, reinterpret_cast<LONG_PTR>(&RecordingProc));
+  EXPECT_EQ(previous, reinterpret_cast<LONG_PTR>(&foldwise_test::RecordingWindowProc));
   EXPECT_EQ(GetWindowLongPtrW(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&DefWindowProcW));
 }
 

@@ -235,4 +235,11 @@ std::string NotifyName(UINT code) {
   return std::to_string(static_cast<int>(code));
 }
 
+LRESULT CALLBACK RecordingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  MessageRecorder* recorder = MessageRecorder::Active();
+  if (recorder == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  auto scope = recorder->Enter(hwnd, message, wParam, lParam);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 }  // namespace foldwise_test

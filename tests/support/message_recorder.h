@@ -130,6 +130,10 @@ class MessageRecorder {
 std::string MessageName(UINT message);
 std::string NotifyName(UINT code);
 
+// A window procedure that records every message in the active recorder, then hands it to
+// DefWindowProcW: the procedure of the plain windows that message tests create.
+LRESULT CALLBACK RecordingWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 }  // namespace foldwise_test
 
 #endif
