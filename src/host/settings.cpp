@@ -14,7 +14,8 @@ LPCWSTR ColumnWidthValueName() {
 DWORD ReadNumber(HKEY root, LPCWSTR subkey, LPCWSTR name) {
   // The status is not looked at: a missing or unreadable value reads as 0.
   DWORD value = 0;
-  ReadSettingValue(root, subkey, name, &value, sizeof(value));
+  DWORD size = sizeof(value);
+  ReadSettingValue(root, subkey, name, &value, &size);
   return value;
 }
 
@@ -39,12 +40,11 @@ void ToggleExplorerNumber(LPCWSTR name) {
 
 }  // namespace
 
-LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD size) {
+LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD* size) {
   // The device's registry reads value V of subkey K when the subkey's name is passed in the
   // argument that is otherwise reserved: one call, no key opened or closed.
-  DWORD cb = size;
   return RegQueryValueExW(root, name, reinterpret_cast<LPDWORD>(const_cast<WCHAR*>(subkey)), NULL,
-                          static_cast<LPBYTE>(data), &cb);
+                          static_cast<LPBYTE>(data), size);
 }
 
 DWORD GetShowExt() { return ReadExplorerNumber(TEXT("ShowExt")); }
@@ -60,11 +60,7 @@ BOOL LoadColumnWidths(BYTE* widths) {
   // would leave part of the caller's widths unset.
   BYTE data[8];
   DWORD cb = sizeof(data);
-  DWORD type = 0;
-  LPCWSTR subkey = HOST_KEY_MACHINE;
-  if (RegQueryValueExW(HKEY_LOCAL_MACHINE, ColumnWidthValueName(),
-                       reinterpret_cast<LPDWORD>(const_cast<WCHAR*>(subkey)), &type, data,
-                       &cb) != ERROR_SUCCESS ||
+  if (ReadSettingValue(HKEY_LOCAL_MACHINE, HOST_KEY_MACHINE, ColumnWidthValueName(), data, &cb) != ERROR_SUCCESS ||
       cb != sizeof(data)) {
     return FALSE;
   }
@@ -85,11 +81,7 @@ void GetLastLocation(WCHAR* path) {
   // terminator, or that is not a string, must never leave the caller with an unterminated text.
   WCHAR value[MAX_PATH];
   DWORD cb = sizeof(value);
-  DWORD type = REG_NONE;
-  LPCWSTR subkey = HOST_KEY_USER;
-  if (RegQueryValueExW(HKEY_CURRENT_USER, kPathValues[index],
-                       reinterpret_cast<LPDWORD>(const_cast<WCHAR*>(subkey)), &type,
-                       reinterpret_cast<LPBYTE>(value), &cb) != ERROR_SUCCESS) {
+  if (ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, kPathValues[index], value, &cb) != ERROR_SUCCESS) {
     return;
   }
   DWORD chars = cb / sizeof(WCHAR);

@@ -23,7 +23,8 @@ void SaveColumnWidths(const BYTE* widths);
 // The folder that the host showed last; a missing value leaves the buffer as it was.
 void GetLastLocation(WCHAR* path);
 
-// Reads value V of subkey K of a root in one registry call; returns the registry status.
-LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD size);
+// Reads value V of subkey K of a root in one registry call; `size` is the buffer's size in
+// bytes and receives the value's. Returns the registry status.
+LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD* size);
 
 #endif

@@ -144,7 +144,8 @@ void InsertRoots(HWND tree, LPCWSTR start) {
   InsertItem(tree, TVI_ROOT, TVI_SORT, GetResourceString(IDS_MY_DEVICE), 1);
   WCHAR network[MAX_PATH];
   network[0] = 0;
-  ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network, sizeof(network));
+  DWORD size = sizeof(network);
+  ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network, &size);
   network[MAX_PATH - 1] = 0;  // a value that fills the buffer has no terminator of its own
   if (network[0] != 0) InsertItem(tree, TVI_ROOT, TVI_LAST, network, 0);
 }
