@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "resources_reader.h"
+#include "resources/reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<cesim::detail::ResourceRecord> records = cesim::detail::ReadResourceFile(data, size);

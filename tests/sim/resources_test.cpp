@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "../../platform/sim/resources_reader.h"
+#include "resources/reader.h"
 #include "testmodule/testmodule_ids.h"
 #include "booted_device.h"
 #include "ceplatform.h"

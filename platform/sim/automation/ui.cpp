@@ -1,0 +1,266 @@
+// Automation of the user interface: finding and describing windows, taps and keys through the
+// device's input queue, running the queue, the virtual clock, and actions for message loops that
+// wait for input.
+#include <cstdio>
+#include <sstream>
+
+#include "cesim/automation.h"
+#include "cesim/ui.h"
+#include "controls/treeview/treeview.h"
+#include "core/clock.h"
+#include "message/input.h"
+#include "message/queue.h"
+#include "window/cursor.h"
+#include "window/focus.h"
+#include "window/table.h"
+
+namespace cesim {
+
+namespace {
+
+using detail::FindWindowRecord;
+using detail::InputEvent;
+using detail::Window;
+
+// A runaway application that posts to itself for ever is stopped after this many messages.
+constexpr int kPumpLimit = 100000;
+
+void Settle() {
+  if (!detail::InIdleAction()) PumpMessages();
+}
+
+bool Matches(const Window& w, const WindowQuery& query) {
+  if (query.className && (!w.cls || !detail::SameTextIgnoringCase(w.cls->name, *query.className))) return false;
+  if (query.owner && w.owner != *query.owner) return false;
+  if (query.text && w.text != *query.text) return false;
+  return !w.destroying;
+}
+
+void Collect(HWND hwnd, const WindowQuery& query, std::vector<HWND>* found) {
+  Window* w = FindWindowRecord(hwnd);
+  if (w == nullptr) return;
+  if (Matches(*w, query)) found->push_back(hwnd);
+  if (query.topLevelOnly) return;
+  for (HWND child : w->children) Collect(child, query, found);
+}
+
+std::string Quoted(const std::u16string& text) { return "\"" + Narrow(text) + "\""; }
+
+void DescribeInto(const WindowDescription& d, int depth, std::ostringstream& out) {
+  out << std::string(static_cast<size_t>(depth) * 2, ' ') << Narrow(d.className) << ' ' << Quoted(d.text);
+  if (d.id != 0) out << " id " << d.id;
+  out << " (" << d.rect.left << ',' << d.rect.top << ")-(" << d.rect.right << ',' << d.rect.bottom << ')';
+  out << (d.visible ? " visible" : " hidden") << (d.enabled ? "" : " disabled");
+  if (d.active) out << " active";
+  if (d.focused) out << " focused";
+  out << '\n';
+  for (const WindowDescription& child : d.children) DescribeInto(child, depth + 1, out);
+}
+
+void PostKey(UINT vk, bool down, char16_t character) {
+  InputEvent event;
+  event.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+  event.vk = vk;
+  event.character = character;
+  detail::PostInput(event);
+}
+
+// The key that types a character, as a handheld's keyboard has it; 0 for characters that only
+// the input panel types.
+UINT KeyOfCharacter(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<UINT>(c - u'a' + 'A');
+  if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')) return c;
+  switch (c) {
+    case u' ': return VK_SPACE;
+    case u'\r': return VK_RETURN;
+    case u'\t': return VK_TAB;
+    case 0x08: return VK_BACK;
+    case 0x1B: return VK_ESCAPE;
+    default: return VK_PROCESSKEY;
+  }
+}
+
+bool TapTreePoint(HWND tree, const std::vector<std::u16string>& path, bool button) {
+  HTREEITEM item = FindTreeItem(tree, path);
+  POINT client;
+  bool found = button ? detail::TreeItemButtonPoint(tree, item, &client) : detail::TreeItemLabelPoint(tree, item, &client);
+  RECT area;
+  if (!found || !GetClientRect(tree, &area) || !PtInRect(&area, client)) return false;
+  TapClient(tree, client);
+  return true;
+}
+
+}  // namespace
+
+std::vector<HWND> FindWindows(const WindowQuery& query) {
+  std::vector<HWND> found;
+  for (HWND top : detail::TopLevelWindows()) Collect(top, query, &found);
+  return found;
+}
+
+HWND FindFirstWindow(const WindowQuery& query) {
+  std::vector<HWND> found = FindWindows(query);
+  return found.empty() ? nullptr : found.front();
+}
+
+WindowDescription Describe(HWND hwnd) {
+  WindowDescription d;
+  Window* w = FindWindowRecord(hwnd);
+  if (w == nullptr) return d;
+  d.handle = hwnd;
+  if (w->cls) d.className = w->cls->name;
+  d.text = w->text;
+  GetWindowRect(hwnd, &d.rect);
+  d.style = w->style;
+  d.exStyle = w->exStyle;
+  d.id = static_cast<int>(w->id);
+  d.visible = IsWindowVisible(hwnd) != FALSE;
+  d.enabled = IsWindowEnabled(hwnd) != FALSE;
+  d.focused = detail::FocusWindow() == hwnd;
+  d.active = detail::ActiveWindow() == hwnd;
+  std::vector<HWND> children = w->children;
+  for (HWND child : children) d.children.push_back(Describe(child));
+  return d;
+}
+
+std::string DescribeText(HWND hwnd) {
+  std::ostringstream out;
+  if (FindWindowRecord(hwnd) != nullptr) DescribeInto(Describe(hwnd), 0, out);
+  return out.str();
+}
+
+std::string DumpTree(HWND tree) {
+  std::ostringstream out;
+  for (const detail::TreeRow& row : detail::ShownTreeRows(tree)) {
+    out << std::string(static_cast<size_t>(row.level) * 2, ' ');
+    out << (row.button == '+' ? "+ " : row.button == '-' ? "- " : "  ");
+    out << Narrow(row.text);
+    if (row.selected) out << " [selected]";
+    out << '\n';
+  }
+  return out.str();
+}
+
+HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path) {
+  if (path.empty()) return nullptr;
+  HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  for (size_t level = 0; level < path.size(); ++level) {
+    for (; item != nullptr;
+         item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      WCHAR text[MAX_PATH] = {};
+      TVITEMW tvi = {};
+      tvi.mask = TVIF_TEXT | TVIF_HANDLE;
+      tvi.hItem = item;
+      tvi.pszText = text;
+      tvi.cchTextMax = MAX_PATH;
+      if (SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)) && path[level] == text) break;
+    }
+    if (item == nullptr || level + 1 == path.size()) return item;
+    item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+  }
+  return item;
+}
+
+int CurrentCursorId() { return detail::CursorResourceId(detail::CurrentCursor()); }
+
+int CursorChanges() { return detail::CursorChanges(); }
+
+void Tap(POINT screen) {
+  InputEvent down;
+  down.kind = InputEvent::Kind::StylusDown;
+  down.pt = screen;
+  detail::PostInput(down);
+  InputEvent up = down;
+  up.kind = InputEvent::Kind::StylusUp;
+  detail::PostInput(up);
+  Settle();
+}
+
+void TapClient(HWND hwnd, POINT client) {
+  ClientToScreen(hwnd, &client);
+  Tap(client);
+}
+
+bool TapTreeItem(HWND tree, const std::vector<std::u16string>& path) { return TapTreePoint(tree, path, false); }
+
+bool TapTreeItemButton(HWND tree, const std::vector<std::u16string>& path) { return TapTreePoint(tree, path, true); }
+
+void PressKey(UINT vk) {
+  PostKey(vk, true, 0);
+  PostKey(vk, false, 0);
+  Settle();
+}
+
+void KeyDown(UINT vk) {
+  PostKey(vk, true, 0);
+  Settle();
+}
+
+void KeyUp(UINT vk) {
+  PostKey(vk, false, 0);
+  Settle();
+}
+
+void TypeText(const std::u16string& text) {
+  for (char16_t c : text) {
+    UINT vk = KeyOfCharacter(c);
+    PostKey(vk, true, c);
+    PostKey(vk, false, 0);
+  }
+  Settle();
+}
+
+void Activate(HWND hwnd) {
+  HWND top = detail::TopLevelOf(hwnd);
+  if (top != nullptr) detail::ActivateWindow(top, WA_ACTIVE, true);
+  Settle();
+}
+
+int PumpMessages() {
+  int dispatched = 0;
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // The application's loop ends on it; it stays for that loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    if (++dispatched >= kPumpLimit) {
+      std::fprintf(stderr, "cesim: the message queue never runs empty; stopped after %d messages\n", dispatched);
+      break;
+    }
+  }
+  return dispatched;
+}
+
+void AdvanceClock(DWORD milliseconds) {
+  DWORD target = detail::ClockNow() + milliseconds;
+  if (detail::InIdleAction()) {
+    // Inside a message loop's wait the loop itself takes the timers that fall due.
+    detail::SetClock(target);
+    return;
+  }
+  DWORD due = 0;
+  while (detail::NextTimerDue(&due) && static_cast<int32_t>(target - due) >= 0) {
+    DWORD before = detail::ClockNow();
+    detail::SetClock(due);
+    PumpMessages();
+    DWORD next = 0;
+    // A timer that did not fire (its message was filtered away) must not hold the clock.
+    if (detail::ClockNow() == before && detail::NextTimerDue(&next) && next == due) break;
+  }
+  detail::SetClock(target);
+  PumpMessages();
+}
+
+DWORD Now() { return detail::ClockNow(); }
+
+void WhenIdle(std::function<void()> action) { detail::AddIdleAction(std::move(action)); }
+
+size_t PendingIdleActions() { return detail::PendingIdleActions(); }
+
+int MessageLoopStalls() { return detail::StallCount(); }
+
+}  // namespace cesim

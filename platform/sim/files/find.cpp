@@ -1,0 +1,203 @@
+// FindFirstFileW, FindFirstFileExW, FindNextFileW and FindClose over the image's file tree.
+// A search takes its entries when it starts; they come in name order, without "." and "..".
+#include "files/find.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "cesim/automation.h"
+#include "core/subsystems.h"
+#include "files/attributes.h"
+#include "files/items.h"
+#include "sim/crt.h"
+
+namespace cesim::detail {
+
+namespace {
+
+struct Search {
+  std::vector<WIN32_FIND_DATAW> entries;
+  size_t next = 0;
+};
+
+// Open searches. Handle values are never reused, so a closed one, or one from before a reboot,
+// stays invalid.
+std::map<uintptr_t, Search>& Searches() {
+  static std::map<uintptr_t, Search> searches;
+  return searches;
+}
+uintptr_t nextSearch = 0x00F10000;
+int listings = 0;
+
+void ResetSearches(Phase) {
+  Searches().clear();
+  listings = 0;
+}
+
+const bool registered = RegisterSubsystem(kOrderFiles, &ResetSearches);
+
+// The classic wildcard walk, going back only to the last "*".
+bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
+  size_t p = 0;
+  size_t n = 0;
+  size_t star = std::u16string::npos;
+  size_t starName = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == u'*') {
+      star = p++;
+      starName = n;
+    } else if (p < pattern.size() && (pattern[p] == u'?' || towlower(pattern[p]) == towlower(name[n]))) {
+      ++p;
+      ++n;
+    } else if (star != std::u16string::npos) {
+      p = star + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == u'*') ++p;
+  return p == pattern.size();
+}
+
+bool FillEntry(const std::string& hostFolder, const std::vector<std::u16string>& folderNames,
+               const std::string& hostName, WIN32_FIND_DATAW& data) {
+  struct stat info;
+  const std::string host = hostFolder + "/" + hostName;
+  if (stat(host.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) return false;
+  const std::u16string name = Widen(hostName);
+  if (name.size() >= MAX_PATH) return false;
+  std::vector<std::u16string> names = folderNames;
+  names.push_back(name);
+  const std::u16string key = PathKey(names);
+  const bool isFolder = S_ISDIR(info.st_mode);
+  std::memset(&data, 0, sizeof(data));
+  data.dwFileAttributes = DeviceAttributes(key, isFolder);
+  data.ftCreationTime = FileTimeOf(info.st_mtim);
+  data.ftLastAccessTime = data.ftCreationTime;
+  data.ftLastWriteTime = data.ftCreationTime;
+  const uint64_t size = isFolder ? 0 : static_cast<uint64_t>(info.st_size);
+  data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
+  data.nFileSizeLow = static_cast<DWORD>(size);
+  data.dwOID = ObjectIdOf(key);
+  std::memcpy(data.cFileName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
+  return true;
+}
+
+HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool foldersOnly) {
+  ++listings;
+  if (lpFindFileData == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  std::u16string absolute;
+  const DWORD error = CheckPath(lpFileName, true, absolute);
+  if (error != ERROR_SUCCESS) {
+    SetLastError(error);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (IsPathSeparator(absolute.back())) {
+    SetLastError(ERROR_FILE_NOT_FOUND);  // no name to look for
+    return INVALID_HANDLE_VALUE;
+  }
+  const size_t lastSeparator = absolute.find_last_of(u"\\/");
+  const std::u16string pattern = absolute.substr(lastSeparator + 1);
+  const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
+  if (!folder.exists || !folder.isFolder) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
+  std::vector<std::string> hostNames;
+  if (DIR* listing = opendir(folder.resolved.host.c_str())) {
+    while (dirent* entry = readdir(listing)) {
+      const std::string name = entry->d_name;
+      if (name != "." && name != ".." && MatchesPattern(pattern, Widen(name))) hostNames.push_back(name);
+    }
+    closedir(listing);
+  }
+  std::sort(hostNames.begin(), hostNames.end(), [](const std::string& a, const std::string& b) {
+    const std::u16string foldedA = FoldCase(Widen(a));
+    const std::u16string foldedB = FoldCase(Widen(b));
+    return foldedA != foldedB ? foldedA < foldedB : a < b;
+  });
+  Search search;
+  for (const std::string& hostName : hostNames) {
+    WIN32_FIND_DATAW data;
+    if (!FillEntry(folder.resolved.host, folder.resolved.names, hostName, data)) continue;
+    if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+    search.entries.push_back(data);
+  }
+  if (search.entries.empty()) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return INVALID_HANDLE_VALUE;
+  }
+  *lpFindFileData = search.entries[0];
+  search.next = 1;
+  nextSearch += 4;
+  Searches()[nextSearch] = std::move(search);
+  return reinterpret_cast<HANDLE>(nextSearch);
+}
+
+}  // namespace
+
+bool MatchesPattern(const std::u16string& pattern, const std::u16string& name) {
+  if (MatchFrom(pattern, name)) return true;
+  if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, u".*") == 0) {
+    return MatchFrom(pattern.substr(0, pattern.size() - 2), name);
+  }
+  return false;
+}
+
+int FolderListings() { return listings; }
+
+}  // namespace cesim::detail
+
+using namespace cesim::detail;
+
+HANDLE WINAPI FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData) {
+  return StartSearch(lpFileName, lpFindFileData, false);
+}
+
+HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevelId, LPVOID lpFindFileData,
+                               FINDEX_SEARCH_OPS fSearchOp, LPVOID lpSearchFilter, DWORD dwAdditionalFlags) {
+  // The device knows the standard record only, and searches by name or for folders.
+  if (fInfoLevelId != FindExInfoStandard || lpSearchFilter != nullptr || dwAdditionalFlags != 0 ||
+      (fSearchOp != FindExSearchNameMatch && fSearchOp != FindExSearchLimitToDirectories)) {
+    ++listings;
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  return StartSearch(lpFileName, static_cast<LPWIN32_FIND_DATAW>(lpFindFileData),
+                     fSearchOp == FindExSearchLimitToDirectories);
+}
+
+BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData) {
+  auto it = Searches().find(reinterpret_cast<uintptr_t>(hFindFile));
+  if (it == Searches().end()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  if (lpFindFileData == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Search& search = it->second;
+  if (search.next >= search.entries.size()) {
+    SetLastError(ERROR_NO_MORE_FILES);
+    return FALSE;
+  }
+  *lpFindFileData = search.entries[search.next++];
+  return TRUE;
+}
+
+BOOL WINAPI FindClose(HANDLE hFindFile) {
+  if (Searches().erase(reinterpret_cast<uintptr_t>(hFindFile)) == 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  return TRUE;
+}

@@ -1,0 +1,90 @@
+// Path checks and item look-up for the file calls.
+#include "files/items.h"
+
+#include "files/attributes.h"
+
+namespace cesim::detail {
+
+namespace {
+
+bool IsForbiddenInName(char16_t c, bool pattern) {
+  if (c < 0x20) return true;
+  switch (c) {
+    case u':':
+    case u'<':
+    case u'>':
+    case u'|':
+    case u'"':
+      return true;
+    case u'*':
+    case u'?':
+      return !pattern;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
+  if (path == nullptr) return ERROR_INVALID_PARAMETER;
+  size_t length = 0;
+  while (path[length] != 0) {
+    if (++length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+  }
+  if (length == 0) return ERROR_PATH_NOT_FOUND;
+  absolute.assign(path, length);
+  if (!IsPathSeparator(absolute[0])) absolute.insert(absolute.begin(), u'\\');
+  // Wildcards only in the last name.
+  size_t lastName = absolute.size();
+  while (lastName > 0 && !IsPathSeparator(absolute[lastName - 1])) --lastName;
+  for (size_t i = 0; i < absolute.size(); ++i) {
+    if (IsForbiddenInName(absolute[i], pattern && i >= lastName)) return ERROR_INVALID_NAME;
+  }
+  if (!SplitDevicePath(absolute)) return ERROR_INVALID_NAME;
+  return ERROR_SUCCESS;
+}
+
+DeviceItem LookUpItem(const std::u16string& absolute) {
+  DeviceItem item;
+  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute);
+  if (!resolved) return item;
+  item.resolved = *resolved;
+  item.key = PathKey(item.resolved.names);
+  item.parentExists = item.resolved.names.empty() || item.resolved.existing + 1 >= item.resolved.names.size();
+  if (item.parentExists && item.resolved.names.size() >= 2 && item.resolved.existing + 1 == item.resolved.names.size()) {
+    // The parent was found by name; it must also be a folder.
+    const std::string parent = item.resolved.host.substr(0, item.resolved.host.rfind('/'));
+    struct stat parentInfo;
+    item.parentExists = stat(parent.c_str(), &parentInfo) == 0 && S_ISDIR(parentInfo.st_mode);
+  }
+  if (!item.resolved.complete()) return item;
+  if (stat(item.resolved.host.c_str(), &item.info) != 0) return item;
+  if (!S_ISDIR(item.info.st_mode) && !S_ISREG(item.info.st_mode)) return item;
+  item.exists = true;
+  item.isFolder = S_ISDIR(item.info.st_mode);
+  return item;
+}
+
+DWORD ItemAttributes(const DeviceItem& item) { return DeviceAttributes(item.key, item.isFolder); }
+
+FILETIME FileTimeOf(const struct timespec& time) {
+  // 100-nanosecond intervals since 1 January 1601 (UTC).
+  const uint64_t ticks = (static_cast<uint64_t>(time.tv_sec) + 11644473600ULL) * 10000000ULL +
+                         static_cast<uint64_t>(time.tv_nsec) / 100;
+  FILETIME result;
+  result.dwLowDateTime = static_cast<DWORD>(ticks);
+  result.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return result;
+}
+
+DWORD ObjectIdOf(const std::u16string& key) {
+  uint32_t hash = 2166136261u;
+  for (char16_t c : key) {
+    hash = (hash ^ (c & 0xFF)) * 16777619u;
+    hash = (hash ^ (c >> 8)) * 16777619u;
+  }
+  return hash;
+}
+
+}  // namespace cesim::detail

@@ -1,0 +1,110 @@
+// Device paths over the image's file tree: "\\" is files/ of the image folder, each name is
+// matched without letter case against what is on disk and keeps the case it was written in.
+#include "files/paths.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+
+#include "cesim/automation.h"
+#include "core/device.h"
+#include "sim/crt.h"
+
+namespace cesim::detail {
+
+std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path) {
+  if (path.empty() || !IsPathSeparator(path[0])) return std::nullopt;
+  std::vector<std::u16string> names;
+  std::u16string current;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsPathSeparator(path[i])) {
+      if (current == u"." || current == u"..") return std::nullopt;
+      if (!current.empty()) names.push_back(current);
+      current.clear();
+    } else {
+      current += path[i];
+    }
+  }
+  return names;
+}
+
+std::u16string FoldCase(const std::u16string& name) {
+  std::u16string folded(name);
+  for (char16_t& c : folded) c = towlower(c);
+  return folded;
+}
+
+bool SameName(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (towlower(a[i]) != towlower(b[i])) return false;
+  }
+  return true;
+}
+
+std::u16string PathKey(const std::vector<std::u16string>& names) {
+  if (names.empty()) return u"\\";
+  std::u16string key;
+  for (const std::u16string& name : names) key += u"\\" + FoldCase(name);
+  return key;
+}
+
+std::u16string PathKey(const std::u16string& path) {
+  std::optional<std::vector<std::u16string>> names = SplitDevicePath(path);
+  return names ? PathKey(*names) : std::u16string();
+}
+
+std::string HostRoot() {
+  const std::string& image = ImageFolder();
+  return image.empty() ? std::string() : image + "/files";
+}
+
+std::optional<std::string> FindHostEntry(const std::string& hostFolder, const std::u16string& name) {
+  DIR* folder = opendir(hostFolder.c_str());
+  if (folder == nullptr) return std::nullopt;
+  std::vector<std::string> matches;
+  const std::string exact = Narrow(name);
+  bool exactFound = false;
+  while (dirent* entry = readdir(folder)) {
+    const std::string entryName = entry->d_name;
+    if (entryName == "." || entryName == "..") continue;
+    if (entryName == exact) exactFound = true;
+    if (SameName(Widen(entryName), name)) matches.push_back(entryName);
+  }
+  closedir(folder);
+  if (exactFound) return exact;
+  if (matches.empty()) return std::nullopt;
+  // Names that differ only in letter case cannot both exist on the device; take one steadily.
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path) {
+  std::optional<std::vector<std::u16string>> names = SplitDevicePath(path);
+  const std::string root = HostRoot();
+  if (!names || root.empty()) return std::nullopt;
+  ResolvedPath resolved;
+  resolved.host = root;
+  resolved.names = *names;
+  bool searching = true;
+  for (std::u16string& name : resolved.names) {
+    std::optional<std::string> onDisk;
+    if (searching) onDisk = FindHostEntry(resolved.host, name);
+    if (onDisk) {
+      name = Widen(*onDisk);
+      resolved.host += "/" + *onDisk;
+      ++resolved.existing;
+    } else {
+      searching = false;
+      resolved.host += "/" + Narrow(name);
+    }
+  }
+  return resolved;
+}
+
+std::optional<std::string> HostPath(const std::u16string& devicePath) {
+  std::optional<ResolvedPath> resolved = ResolveDevicePath(devicePath);
+  if (!resolved) return std::nullopt;
+  return resolved->host;
+}
+
+}  // namespace cesim::detail

@@ -1,0 +1,118 @@
+// The core library as a module: its exports are cesim's own exported functions, found by name.
+// Two of them are optional on real devices (GetGestureInfo, SetLayeredWindowAttributes); they are
+// exported only when the device's settings say so. Both are implemented here.
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <optional>
+
+#include "core/device.h"
+#include "core/subsystems.h"
+#include "loader/loader.h"
+#include "loader/modules.h"
+#include "sim/kernel.h"
+#include "sim/user.h"
+#include "sim/window.h"
+
+namespace cesim::detail {
+
+namespace {
+
+// The host object that holds cesim itself, and a handle for looking up its symbols.
+struct CesimObject {
+  link_map* map = nullptr;
+  void* handle = nullptr;
+};
+
+const CesimObject& Cesim() {
+  static const CesimObject object = [] {
+    CesimObject found;
+    Dl_info info;
+    if (dladdr1(reinterpret_cast<void*>(&CoreExport), &info, reinterpret_cast<void**>(&found.map),
+                RTLD_DL_LINKMAP) == 0 ||
+        found.map == nullptr)
+      return CesimObject();
+    // cesim is already loaded; this only takes a handle to it, kept for the life of the process.
+    found.handle = dlopen(found.map->l_name, RTLD_NOW | RTLD_NOLOAD);
+    return found;
+  }();
+  return object;
+}
+
+const char* const kOptionalExports[] = {"GetGestureInfo", "SetLayeredWindowAttributes"};
+
+// Gesture details handed out with WM_GESTURE, by handle, and the layered-window attributes that
+// windows were given; both belong to the booted device.
+struct CoreState {
+  std::map<uintptr_t, GESTUREINFO> gestures;
+  std::map<uintptr_t, LayeredWindowAttributes> layered;
+};
+
+CoreState& State() {
+  static CoreState state;
+  return state;
+}
+
+void ResetCoreState(Phase) { State() = CoreState(); }
+
+uintptr_t nextGesture = 0;
+
+[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderLoader, &ResetCoreState);
+
+}  // namespace
+
+FARPROC CoreExport(const char* name) {
+  if (name == nullptr || name[0] == 0) return nullptr;
+  for (const char* optional : kOptionalExports) {
+    if (std::strcmp(name, optional) == 0 && !CoreExportPresent(optional)) return nullptr;
+  }
+  const CesimObject& cesim = Cesim();
+  if (cesim.handle == nullptr) return nullptr;
+  void* symbol = dlsym(cesim.handle, name);
+  if (symbol == nullptr) return nullptr;
+  // The search also covers cesim's dependencies; only cesim's own definitions are core exports.
+  Dl_info info;
+  link_map* holder = nullptr;
+  if (dladdr1(symbol, &info, reinterpret_cast<void**>(&holder), RTLD_DL_LINKMAP) == 0 || holder != cesim.map)
+    return nullptr;
+  return reinterpret_cast<FARPROC>(symbol);
+}
+
+HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info) {
+  // Numbered like other kernel handles; never reused within a process's life.
+  const uintptr_t handle = 0x00E00000 + (++nextGesture) * 4;
+  State().gestures[handle] = info;
+  return reinterpret_cast<HGESTUREINFO>(handle);
+}
+
+std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window) {
+  auto it = State().layered.find(reinterpret_cast<uintptr_t>(window));
+  if (it == State().layered.end()) return std::nullopt;
+  return it->second;
+}
+
+}  // namespace cesim::detail
+
+CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo) {
+  auto& gestures = cesim::detail::State().gestures;
+  auto it = gestures.find(reinterpret_cast<uintptr_t>(hGestureInfo));
+  if (it == gestures.end() || pGestureInfo == nullptr || pGestureInfo->cbSize != sizeof(GESTUREINFO)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *pGestureInfo = it->second;
+  return TRUE;
+}
+
+CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags) {
+  if (!IsWindow(hwnd)) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+  }
+  cesim::detail::State().layered[reinterpret_cast<uintptr_t>(hwnd)] =
+      cesim::detail::LayeredWindowAttributes{crKey, bAlpha, dwFlags};
+  return TRUE;
+}

@@ -1,0 +1,43 @@
+// The loader as cesim's other parts see it: which kind of module a handle names, and the end of the
+// emulated process's modules.
+#ifndef CESIM_LOADER_LOADER_H
+#define CESIM_LOADER_LOADER_H
+
+#include <optional>
+
+#include "sim/types.h"
+#include "sim/user.h"
+
+namespace cesim::detail {
+
+enum class ModuleKind {
+  None,     // not a module handle (or one of a module since unloaded)
+  Process,  // the emulated process's own program
+  Core,     // the core library
+  Loaded    // a module loaded with LoadLibraryW
+};
+
+ModuleKind ClassifyModule(HMODULE module);
+
+// The handles of the process and of the core library (GetModuleHandleW(NULL), "coredll").
+HMODULE ProcessModuleHandle();
+HMODULE CoreModuleHandle();
+
+// Ends every loaded module as the end of the process does: DLL_PROCESS_DETACH to each, newest
+// first, then unloads it. Runs at boot and shutdown; for the start of a new emulated process too.
+void UnloadAllModules();
+
+// The core library's optional entry points, for the parts that feed them: the handle under which
+// GetGestureInfo gives out a gesture's details (the lParam of WM_GESTURE), and the attributes that
+// SetLayeredWindowAttributes last gave a window.
+HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info);
+struct LayeredWindowAttributes {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+};
+std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
+
+}  // namespace cesim::detail
+
+#endif
