@@ -9,7 +9,7 @@
 #include "cesim/automation.h"
 #include "core/device.h"
 #include "core/settings.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "loader/loader.h"
 
 namespace cesim {
@@ -74,14 +74,14 @@ bool Boot(const std::string& imageFolder) {
   device.settings = detail::ParseSettings(settingsText);
   device.programPath.clear();
   device.booted = true;
-  detail::RunSubsystems(detail::Phase::Boot);
+  detail::ResetParts(detail::Phase::Boot);
   return true;
 }
 
 void Shutdown() {
   DeviceState& device = Device();
   if (!device.booted) return;
-  detail::RunSubsystems(detail::Phase::Shutdown);
+  detail::ResetParts(detail::Phase::Shutdown);
   device = DeviceState();
 }
 

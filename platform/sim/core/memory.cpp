@@ -9,7 +9,7 @@
 
 #include "cesim/automation.h"
 #include "core/memory.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "sim/kernel.h"
 
 namespace cesim {
@@ -194,16 +194,14 @@ SIZE_T BlockSize(HANDLE handle) {
   return block->size;
 }
 
+}  // namespace
+
 void ResetHeap(Phase) {
   Heap& heap = TheHeap();
   for (auto& entry : heap.blocks) std::free(entry.second.data);
   heap.blocks.clear();
   heap.nextMoveable = 0;
 }
-
-[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderMemory, &ResetHeap);
-
-}  // namespace
 
 void* AllocateFixedBlock(BlockFamily family, size_t bytes, bool zero) {
   return AllocateBlock(family, false, bytes, zero);

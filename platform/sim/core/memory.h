@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "core/parts.h"
+
 namespace cesim::detail {
 
 // Which family of functions a block belongs to; a block is freed only by its own family.
@@ -14,6 +16,9 @@ enum class BlockFamily { LocalGlobal, Task };
 void* AllocateFixedBlock(BlockFamily family, size_t bytes, bool zero);
 // Frees a fixed block of the family; false when the pointer is not such a live block.
 bool FreeFixedBlock(BlockFamily family, void* pointer);
+
+// Frees every block of the heap.
+void ResetHeap(Phase phase);
 
 }  // namespace cesim::detail
 

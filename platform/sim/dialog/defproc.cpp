@@ -1,6 +1,8 @@
 // The default dialog procedure, the window procedure of the "Dialog" class: it calls the
 // application's dialog procedure (DWL_DLGPROC), does the dialog manager's own work for what that
 // procedure leaves, and answers with DWL_MSGRESULT when the procedure handled a message.
+#include "dialog/defproc.h"
+
 #include "dialog/state.h"
 #include "sim/window.h"
 #include "window/table.h"
@@ -133,7 +135,7 @@ LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   return GetWindowLongW(hDlg, DWL_MSGRESULT);
 }
 
-namespace {
+namespace cesim::detail {
 
 void RegisterDialogClass() {
   WNDCLASSW cls = {};
@@ -147,6 +149,4 @@ void RegisterDialogClass() {
   if (registered) registered->system = true;
 }
 
-const bool registered = (AddSystemClassRegistration(&RegisterDialogClass), true);
-
-}  // namespace
+}  // namespace cesim::detail

@@ -9,7 +9,7 @@
 
 #include "cesim/automation.h"
 #include "core/device.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "files/paths.h"
 
 namespace cesim::detail {
@@ -41,7 +41,9 @@ constexpr Word kWords[] = {
     {"temporary", FILE_ATTRIBUTE_TEMPORARY},
 };
 
-void ResetAttributes(Phase phase) {
+}  // namespace
+
+void ResetFileAttributes(Phase phase) {
   Table().clear();
   if (phase != Phase::Boot) return;
   for (const auto& entry : SettingSection("attributes")) {
@@ -54,10 +56,6 @@ void ResetAttributes(Phase phase) {
     if (!key.empty()) Table()[key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
   }
 }
-
-const bool registered = RegisterSubsystem(kOrderFiles, &ResetAttributes);
-
-}  // namespace
 
 DWORD ParseAttributeWords(const std::string& words) {
   DWORD attributes = 0;

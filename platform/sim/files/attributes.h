@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/parts.h"
 #include "sim/kernel.h"
 
 namespace cesim::detail {
@@ -22,6 +23,9 @@ DWORD DeviceAttributes(const std::u16string& pathKey, bool isFolder);
 void ChangeAttributes(const std::u16string& pathKey, DWORD attributes);
 // A deleted item leaves nothing behind for a new one of the same name.
 void ForgetAttributes(const std::u16string& pathKey);
+
+// Reads the CE-only attributes from the image's settings at boot; forgets them at shutdown.
+void ResetFileAttributes(Phase phase);
 
 }  // namespace cesim::detail
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cesim/automation.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "files/attributes.h"
 #include "files/items.h"
 #include "sim/crt.h"
@@ -32,13 +32,6 @@ std::map<uintptr_t, Search>& Searches() {
 }
 uintptr_t nextSearch = 0x00F10000;
 int listings = 0;
-
-void ResetSearches(Phase) {
-  Searches().clear();
-  listings = 0;
-}
-
-const bool registered = RegisterSubsystem(kOrderFiles, &ResetSearches);
 
 // The classic wildcard walk, going back only to the last "*".
 bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
@@ -143,6 +136,11 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
 }
 
 }  // namespace
+
+void ResetFolderSearches(Phase) {
+  Searches().clear();
+  listings = 0;
+}
 
 bool MatchesPattern(const std::u16string& pattern, const std::u16string& name) {
   if (MatchFrom(pattern, name)) return true;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "core/parts.h"
+
 namespace cesim::detail {
 
 // Whether a name matches a search pattern: "*" any run of characters, "?" one character,
@@ -14,6 +16,9 @@ bool MatchesPattern(const std::u16string& pattern, const std::u16string& name);
 
 // FindFirstFileW and FindFirstFileExW calls since boot.
 int FolderListings();
+
+// Ends every open search and zeroes the count of listings.
+void ResetFolderSearches(Phase phase);
 
 }  // namespace cesim::detail
 

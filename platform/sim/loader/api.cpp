@@ -15,7 +15,7 @@
 
 #include "cesim/automation.h"
 #include "core/device.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "loader/modules.h"
 #include "resources/resources.h"
 #include "sim/crt.h"
@@ -196,15 +196,13 @@ HMODULE Load(const std::u16string& name) {
   return FindLoadedModule(handle) != nullptr ? handle : nullptr;
 }
 
+}  // namespace
+
 void ResetLoader(Phase) {
   UnloadAllModules();
   TheLoader().nextModule = 0;
   TheLoader().loads = 0;
 }
-
-[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderLoader, &ResetLoader);
-
-}  // namespace
 
 LoadedModule* FindLoadedModule(HMODULE handle) {
   auto it = TheLoader().modules.find(reinterpret_cast<uintptr_t>(handle));

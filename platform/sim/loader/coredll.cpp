@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "core/device.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "loader/loader.h"
 #include "loader/modules.h"
 #include "sim/kernel.h"
@@ -56,13 +56,11 @@ CoreState& State() {
   return state;
 }
 
-void ResetCoreState(Phase) { State() = CoreState(); }
-
 uintptr_t nextGesture = 0;
 
-[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderLoader, &ResetCoreState);
-
 }  // namespace
+
+void ResetCoreLibraryState(Phase) { State() = CoreState(); }
 
 FARPROC CoreExport(const char* name) {
   if (name == nullptr || name[0] == 0) return nullptr;

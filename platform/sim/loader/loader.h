@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "core/parts.h"
 #include "sim/types.h"
 #include "sim/user.h"
 
@@ -37,6 +38,11 @@ struct LayeredWindowAttributes {
   DWORD flags = 0;
 };
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
+
+// The loader's parts of the device: the loaded modules (ended as at the end of the process) and
+// the core library's own state (gesture details given out, layered-window attributes).
+void ResetLoader(Phase phase);
+void ResetCoreLibraryState(Phase phase);
 
 }  // namespace cesim::detail
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "core/subsystems.h"
+#include "core/parts.h"
 
 namespace cesim::detail {
 
@@ -83,14 +83,12 @@ bool DestroyTree(HMENU handle, int depth) {
   return true;
 }
 
+}  // namespace
+
 void ResetMenus(Phase) {
   Table().menus.clear();
   Table().next = 0;
 }
-
-[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderMenus, &ResetMenus);
-
-}  // namespace
 
 Menu* FindMenu(HMENU handle) {
   Menu* menu = handle == nullptr ? nullptr : Lookup(handle);

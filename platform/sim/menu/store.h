@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/parts.h"
 #include "sim/types.h"
 #include "sim/user.h"
 
@@ -48,6 +49,9 @@ bool WouldMakeCycle(HMENU menu, HMENU submenu);
 HMENU NewMenu(bool popup);
 // Destroys the menu and, recursively, the pop-up menus of its items. False for an invalid handle.
 bool DestroyMenuTree(HMENU menu);
+
+// Forgets every menu.
+void ResetMenus(Phase phase);
 
 }  // namespace cesim::detail
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <map>
 
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "registry/store.h"
 
 namespace cesim::detail {
@@ -17,13 +17,6 @@ std::map<uintptr_t, std::shared_ptr<RegistryKey>>& Handles() {
   return handles;
 }
 uintptr_t nextHandle = 0x00A10000;
-
-void ResetHandles(Phase) {
-  for (auto& entry : Handles()) entry.second->openHandles = 0;
-  Handles().clear();
-}
-
-const bool registered = RegisterSubsystem(kOrderRegistry, &ResetHandles);
 
 std::shared_ptr<RegistryKey> KeyOf(HKEY handle) {
   if (std::shared_ptr<RegistryKey> root = RegistryRoot(handle)) return root;
@@ -75,6 +68,12 @@ bool IsUsableKeyName(const std::vector<std::u16string>& names) {
 }
 
 }  // namespace
+
+void ResetRegistryHandles(Phase) {
+  for (auto& entry : Handles()) entry.second->openHandles = 0;
+  Handles().clear();
+}
+
 }  // namespace cesim::detail
 
 using namespace cesim::detail;

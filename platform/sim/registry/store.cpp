@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/device.h"
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "files/paths.h"
 
 namespace cesim::detail {
@@ -38,6 +38,8 @@ std::string RegistryFilePath() {
   return image.empty() ? std::string() : image + "/registry.reg";
 }
 
+}  // namespace
+
 void ResetRegistry(Phase phase) {
   ClearRegistry();
   ResetRegistryFlushes();
@@ -48,10 +50,6 @@ void ResetRegistry(Phase phase) {
   text << in.rdbuf();
   LoadRegistryText(text.str());
 }
-
-const bool registered = RegisterSubsystem(kOrderRegistry, &ResetRegistry);
-
-}  // namespace
 
 std::shared_ptr<RegistryKey> RegistryRoot(HKEY predefined) {
   for (const RootEntry& root : Roots()) {

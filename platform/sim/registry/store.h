@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/parts.h"
 #include "sim/registry.h"
 
 namespace cesim::detail {
@@ -66,6 +67,11 @@ void ClearRegistry();
 bool FlushRegistryFile();
 int RegistryFlushes();
 void ResetRegistryFlushes();
+
+// The registry's parts of the device: the open key handles (all closed at boot and shutdown) and
+// the keys and values (read from the image's registry.reg at boot, emptied at shutdown).
+void ResetRegistryHandles(Phase phase);
+void ResetRegistry(Phase phase);
 
 }  // namespace cesim::detail
 

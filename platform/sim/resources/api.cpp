@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/subsystems.h"
+#include "core/parts.h"
 #include "loader/loader.h"
 #include "resources/reader.h"
 #include "sim/crt.h"
@@ -127,15 +127,13 @@ const ResourceRecord* RecordContaining(const void* pointer, const uint8_t** imag
   return nullptr;
 }
 
+}  // namespace
+
 void ResetResources(Phase) {
   // Modules are unloaded by the loader before this runs; anything left is released here.
   for (auto& entry : Modules()) Unmap(entry.second);
   Modules().clear();
 }
-
-[[maybe_unused]] const bool registered = RegisterSubsystem(kOrderResources, &ResetResources);
-
-}  // namespace
 
 void AttachResources(HMODULE module, const uint8_t* image, size_t size) {
   DetachResources(module);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/parts.h"
 #include "sim/types.h"
 
 namespace cesim::detail {
@@ -22,6 +23,9 @@ void DetachResources(HMODULE module);
 // How many bytes of a loaded resource's data lie at and after `pointer` (what a reader of a
 // template from LoadResource may read); empty when the pointer is inside no loaded resource.
 std::optional<size_t> ResourceBytesAt(const void* pointer);
+
+// Forgets the resources of every module and unmaps their memory.
+void ResetResources(Phase phase);
 
 }  // namespace cesim::detail
 

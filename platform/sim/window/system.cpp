@@ -1,8 +1,10 @@
-// The window system's part in a device's life: every boot starts with no windows, only the
-// device's own classes, an empty queue, no activation, focus or capture, the arrow cursor and
-// the clock at 0; shutdown forgets all of it without sending a message.
+// The window system's part in a device's life: every boot starts with no windows and no classes
+// (the device's own classes register next, as a part of their own), an empty queue, no
+// activation, focus or capture, the arrow cursor and the clock at 0; shutdown forgets all of it
+// without sending a message.
+#include "window/system.h"
+
 #include "core/clock.h"
-#include "core/subsystems.h"
 #include "message/input.h"
 #include "message/queue.h"
 #include "window/cursor.h"
@@ -11,19 +13,13 @@
 
 namespace cesim::detail {
 
-namespace {
-
-void ResetWindowSystem(Phase phase) {
+void ResetWindowSystem(Phase) {
   ResetFocusState();
   ResetMessageQueue();
   ResetInput();
   ResetClock();
   ResetCursor();
-  ResetWindowTable(phase == Phase::Boot);
+  ResetWindowTable();
 }
-
-const bool registered = RegisterSubsystem(kOrderWindows, &ResetWindowSystem);
-
-}  // namespace
 
 }  // namespace cesim::detail

@@ -34,11 +34,6 @@ std::vector<void (*)(HWND)>& RemovedObservers() {
   return observers;
 }
 
-std::vector<void (*)()>& SystemClassRegistrations() {
-  static std::vector<void (*)()> registrations;
-  return registrations;
-}
-
 char16_t FoldCase(char16_t c) {
   if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
   // Latin-1 lower-case letters, except the division sign and y with diaeresis.
@@ -242,13 +237,6 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls) {
   return true;
 }
 
-void AddSystemClassRegistration(void (*registerClass)()) {
-  auto& registrations = SystemClassRegistrations();
-  if (std::find(registrations.begin(), registrations.end(), registerClass) == registrations.end()) {
-    registrations.push_back(registerClass);
-  }
-}
-
 bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -266,9 +254,8 @@ std::u16string BoundedText(LPCWSTR text, size_t maxLength) {
   return result;
 }
 
-// Called by the window system's reset: forgets every window and class, then lets the
-// device's own classes register again when a device boots.
-void ResetWindowTable(bool booting) {
+// Called by the window system's reset: forgets every window and class.
+void ResetWindowTable() {
   Table& table = State();
   // Observers see every window go, so that per-window state is dropped too.
   std::vector<uintptr_t> handles;
@@ -281,9 +268,6 @@ void ResetWindowTable(bool booting) {
   }
   table.classes.clear();
   table.nextAtom = 0xC000;
-  if (booting) {
-    for (void (*registration)() : SystemClassRegistrations()) registration();
-  }
 }
 
 }  // namespace cesim::detail

@@ -85,11 +85,9 @@ void AddWindowRemovedObserver(void (*removed)(HWND hwnd));
 std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom);
 ATOM AddClass(std::shared_ptr<WindowClass> cls);
 bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
-// The device's own classes are registered at each boot by the parts that implement them.
-void AddSystemClassRegistration(void (*registerClass)());
-
-// Forgets every window and class; at boot the device's own classes register again.
-void ResetWindowTable(bool booting);
+// Forgets every window and class (the device's own classes register again at boot, as a part
+// of the device of their own).
+void ResetWindowTable();
 
 // Text comparison as the window manager does it: without letter case (ASCII and Latin-1).
 bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b);

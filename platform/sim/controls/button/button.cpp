@@ -216,8 +216,4 @@ void RegisterButtonClass() {
   if (registered) registered->system = true;
 }
 
-namespace {
-const bool registered = (AddSystemClassRegistration(&RegisterButtonClass), true);
-}  // namespace
-
 }  // namespace cesim::detail

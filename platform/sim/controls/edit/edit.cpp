@@ -244,8 +244,4 @@ void RegisterEditClass() {
   if (registered) registered->system = true;
 }
 
-namespace {
-const bool registered = (AddSystemClassRegistration(&RegisterEditClass), true);
-}  // namespace
-
 }  // namespace cesim::detail

@@ -76,8 +76,4 @@ void RegisterStaticClass() {
   if (registered) registered->system = true;
 }
 
-namespace {
-const bool registered = (AddSystemClassRegistration(&RegisterStaticClass), true);
-}  // namespace
-
 }  // namespace cesim::detail

@@ -923,8 +923,4 @@ std::vector<TreeRow> ShownTreeRows(HWND tree) {
   return rows;
 }
 
-namespace {
-const bool registered = (AddSystemClassRegistration(&RegisterTreeViewClass), true);
-}  // namespace
-
 }  // namespace cesim::detail

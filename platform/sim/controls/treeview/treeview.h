@@ -11,6 +11,7 @@
 
 namespace cesim::detail {
 
+// Registers the class; each boot does this for the device's own classes.
 void RegisterTreeViewClass();
 
 bool IsTreeView(HWND hwnd);

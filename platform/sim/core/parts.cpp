@@ -1,0 +1,67 @@
+// The table of the device's parts, in boot order, and the walk over it: forwards at boot,
+// backwards at shutdown (the loader ends the modules while the windows they made still exist, for
+// example). The device's own window classes are a part of their own, registered in a fixed order
+// right after the window system has been emptied, so that their atoms are the same at every boot.
+#include "core/parts.h"
+
+#include <iterator>
+
+#include "controls/button/button.h"
+#include "controls/edit/edit.h"
+#include "controls/static/static.h"
+#include "controls/treeview/treeview.h"
+#include "core/memory.h"
+#include "dialog/defproc.h"
+#include "files/attributes.h"
+#include "files/find.h"
+#include "loader/loader.h"
+#include "menu/store.h"
+#include "registry/store.h"
+#include "resources/resources.h"
+#include "window/system.h"
+
+namespace cesim::detail {
+
+namespace {
+
+// Registers the predefined classes at boot, in this order; at shutdown the window system's reset
+// has dropped them with every other class.
+void RegisterPredefinedClasses(Phase phase) {
+  if (phase != Phase::Boot) return;
+  RegisterButtonClass();
+  RegisterEditClass();
+  RegisterStaticClass();
+  RegisterDialogClass();
+  RegisterTreeViewClass();
+}
+
+struct Part {
+  const char* name;
+  void (*reset)(Phase phase);
+};
+
+const Part kParts[] = {
+    {"registry handles", &ResetRegistryHandles},
+    {"registry", &ResetRegistry},
+    {"file attributes", &ResetFileAttributes},
+    {"folder searches", &ResetFolderSearches},
+    {"heap", &ResetHeap},
+    {"resources", &ResetResources},
+    {"window system", &ResetWindowSystem},
+    {"predefined window classes", &RegisterPredefinedClasses},
+    {"menus", &ResetMenus},
+    {"loader", &ResetLoader},
+    {"core library state", &ResetCoreLibraryState},
+};
+
+}  // namespace
+
+void ResetParts(Phase phase) {
+  if (phase == Phase::Boot) {
+    for (const Part& part : kParts) part.reset(phase);
+  } else {
+    for (auto it = std::rbegin(kParts); it != std::rend(kParts); ++it) it->reset(phase);
+  }
+}
+
+}  // namespace cesim::detail
