@@ -14,13 +14,22 @@
 #elif defined(_WIN32)
 #include "desktop/ce_desktop.h"
 #else
+// One header per subsystem of cesim, the base types first.
 #include "sim/types.h"
+#include "sim/core.h"
 #include "sim/crt.h"
-#include "sim/kernel.h"
 #include "sim/registry.h"
+#include "sim/files.h"
+#include "sim/loader.h"
+#include "sim/resources.h"
 #include "sim/com.h"
-#include "sim/user.h"
 #include "sim/window.h"
+#include "sim/message.h"
+#include "sim/input.h"
+#include "sim/dialog.h"
+#include "sim/menu.h"
+#include "sim/metrics.h"
+#include "sim/controls.h"
 #include "sim/commctrl.h"
 #endif
 

@@ -8,9 +8,10 @@
 
 #include "booted_device.h"
 #include "cesim/automation.h"
-#include "sim/kernel.h"
+#include "sim/core.h"
+#include "sim/files.h"
+#include "sim/metrics.h"
 #include "sim/registry.h"
-#include "sim/user.h"
 
 namespace {
 

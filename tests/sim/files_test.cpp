@@ -9,7 +9,8 @@
 
 #include "booted_device.h"
 #include "cesim/automation.h"
-#include "sim/kernel.h"
+#include "sim/core.h"
+#include "sim/files.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #ifndef CESIM_FACE_COMMCTRL_H
 #define CESIM_FACE_COMMCTRL_H
 
+#include "sim/message.h"
 #include "sim/types.h"
-#include "sim/window.h"
 
 // ---------------------------------------------------------------------------------------------
 // Initialisation.

@@ -1,5 +1,6 @@
-// Windows, messages, the message queue, timers, dialogs and the predefined control classes
-// (button, edit, static) of the core library, as the Windows CE SDK declares them.
+// Windows as the Windows CE SDK declares them: styles, classes, creation and destruction, the
+// window tree, geometry and visibility, window text and data, the default window procedure,
+// activation, focus and capture, scroll codes and cursors.
 //
 // Pointer-sized values: this host is 64-bit, so GetWindowLongW and SetWindowLongW carry a
 // LONG_PTR, as GetWindowLongPtrW and SetWindowLongPtrW do in the desktop 64-bit headers; both
@@ -8,112 +9,6 @@
 #define CESIM_FACE_WINDOW_H
 
 #include "sim/types.h"
-
-// ---------------------------------------------------------------------------------------------
-// Window messages.
-
-#define WM_NULL 0x0000
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
-#define WM_MOVE 0x0003
-#define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
-#define WM_SETFOCUS 0x0007
-#define WM_KILLFOCUS 0x0008
-#define WM_ENABLE 0x000A
-#define WM_SETREDRAW 0x000B
-#define WM_SETTEXT 0x000C
-#define WM_GETTEXT 0x000D
-#define WM_GETTEXTLENGTH 0x000E
-#define WM_PAINT 0x000F
-#define WM_CLOSE 0x0010
-#define WM_QUIT 0x0012
-#define WM_ERASEBKGND 0x0014
-#define WM_SYSCOLORCHANGE 0x0015
-#define WM_SHOWWINDOW 0x0018
-#define WM_SETTINGCHANGE 0x001A
-#define WM_CANCELMODE 0x001F
-#define WM_SETCURSOR 0x0020
-#define WM_NEXTDLGCTL 0x0028
-#define WM_DRAWITEM 0x002B
-#define WM_MEASUREITEM 0x002C
-#define WM_DELETEITEM 0x002D
-#define WM_VKEYTOITEM 0x002E
-#define WM_CHARTOITEM 0x002F
-#define WM_SETFONT 0x0030
-#define WM_GETFONT 0x0031
-#define WM_QUERYDRAGICON 0x0037
-#define WM_COMPAREITEM 0x0039
-#define WM_WINDOWPOSCHANGED 0x0047
-#define WM_NOTIFY 0x004E
-#define WM_HELP 0x0053
-#define WM_CONTEXTMENU 0x007B
-#define WM_STYLECHANGED 0x007D
-#define WM_GETDLGCODE 0x0087
-#define WM_KEYFIRST 0x0100
-#define WM_KEYDOWN 0x0100
-#define WM_KEYUP 0x0101
-#define WM_CHAR 0x0102
-#define WM_DEADCHAR 0x0103
-#define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
-#define WM_SYSCHAR 0x0106
-#define WM_SYSDEADCHAR 0x0107
-#define WM_KEYLAST 0x0108
-#define WM_INITDIALOG 0x0110
-#define WM_COMMAND 0x0111
-#define WM_SYSCOMMAND 0x0112
-#define WM_TIMER 0x0113
-#define WM_HSCROLL 0x0114
-#define WM_VSCROLL 0x0115
-#define WM_INITMENUPOPUP 0x0117
-#define WM_MENUCHAR 0x0120
-#define WM_ENTERIDLE 0x0121
-#define WM_CTLCOLORMSGBOX 0x0132
-#define WM_CTLCOLOREDIT 0x0133
-#define WM_CTLCOLORLISTBOX 0x0134
-#define WM_CTLCOLORBTN 0x0135
-#define WM_CTLCOLORDLG 0x0136
-#define WM_CTLCOLORSCROLLBAR 0x0137
-#define WM_CTLCOLORSTATIC 0x0138
-#define WM_MOUSEFIRST 0x0200
-#define WM_MOUSEMOVE 0x0200
-#define WM_LBUTTONDOWN 0x0201
-#define WM_LBUTTONUP 0x0202
-#define WM_LBUTTONDBLCLK 0x0203
-#define WM_RBUTTONDOWN 0x0204
-#define WM_RBUTTONUP 0x0205
-#define WM_RBUTTONDBLCLK 0x0206
-#define WM_MBUTTONDOWN 0x0207
-#define WM_MBUTTONUP 0x0208
-#define WM_MBUTTONDBLCLK 0x0209
-#define WM_MOUSELAST 0x0209
-#define WM_CAPTURECHANGED 0x0215
-#define WM_CUT 0x0300
-#define WM_COPY 0x0301
-#define WM_PASTE 0x0302
-#define WM_CLEAR 0x0303
-#define WM_UNDO 0x0304
-#define WM_HIBERNATE 0x03FF
-#define WM_USER 0x0400
-#define WM_APP 0x8000
-
-// WM_ACTIVATE: the low word of wParam.
-#define WA_INACTIVE 0
-#define WA_ACTIVE 1
-#define WA_CLICKACTIVE 2
-
-// WM_SIZE: wParam.
-#define SIZE_RESTORED 0
-#define SIZE_MINIMIZED 1
-#define SIZE_MAXIMIZED 2
-
-// Mouse messages: wParam.
-#define MK_LBUTTON 0x0001
-#define MK_RBUTTON 0x0002
-#define MK_SHIFT 0x0004
-#define MK_CONTROL 0x0008
-#define MK_MBUTTON 0x0010
 
 // ---------------------------------------------------------------------------------------------
 // Window styles and classes.
@@ -189,15 +84,6 @@
 #define GWLP_ID GWL_ID
 #define GWLP_USERDATA GWL_USERDATA
 
-// Dialog windows: the dialog manager's values (the device's offsets).
-#define DWL_MSGRESULT 0
-#define DWL_DLGPROC 4
-#define DWL_USER 8
-#define DWLP_MSGRESULT DWL_MSGRESULT
-#define DWLP_DLGPROC DWL_DLGPROC
-#define DWLP_USER DWL_USER
-#define DLGWINDOWEXTRA 12
-
 // GetWindow relationships.
 #define GW_HWNDFIRST 0
 #define GW_HWNDLAST 1
@@ -236,8 +122,6 @@
 // ---------------------------------------------------------------------------------------------
 // Structures.
 
-typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
-
 struct WNDCLASSW {
   UINT style;
   WNDPROC lpfnWndProc;
@@ -273,17 +157,6 @@ typedef CREATESTRUCTW* LPCREATESTRUCTW;
 typedef CREATESTRUCTW CREATESTRUCT;
 typedef CREATESTRUCTW* LPCREATESTRUCT;
 
-struct MSG {
-  HWND hwnd;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  DWORD time;
-  POINT pt;
-};
-typedef MSG* PMSG;
-typedef MSG* LPMSG;
-
 struct WINDOWPOS {
   HWND hwnd;
   HWND hwndInsertAfter;
@@ -295,42 +168,6 @@ struct WINDOWPOS {
 };
 typedef WINDOWPOS* LPWINDOWPOS;
 typedef WINDOWPOS* PWINDOWPOS;
-
-// The header of every WM_NOTIFY notification.
-struct NMHDR {
-  HWND hwndFrom;
-  UINT_PTR idFrom;
-  UINT code;
-};
-typedef NMHDR* LPNMHDR;
-
-// Dialog templates in memory: WORD-packed as in the resource format.
-#pragma pack(push, 2)
-struct DLGTEMPLATE {
-  DWORD style;
-  DWORD dwExtendedStyle;
-  WORD cdit;
-  short x;
-  short y;
-  short cx;
-  short cy;
-};
-struct DLGITEMTEMPLATE {
-  DWORD style;
-  DWORD dwExtendedStyle;
-  short x;
-  short y;
-  short cx;
-  short cy;
-  WORD id;
-};
-#pragma pack(pop)
-typedef DLGTEMPLATE* LPDLGTEMPLATEW;
-typedef const DLGTEMPLATE* LPCDLGTEMPLATEW;
-typedef DLGTEMPLATE* LPDLGTEMPLATE;
-typedef const DLGTEMPLATE* LPCDLGTEMPLATE;
-typedef DLGITEMTEMPLATE* PDLGITEMTEMPLATEW;
-typedef DLGITEMTEMPLATE* LPDLGITEMTEMPLATEW;
 
 // ---------------------------------------------------------------------------------------------
 // Window classes, creation and destruction.
@@ -402,25 +239,9 @@ CESIM_API LONG_PTR WINAPI GetWindowLongPtrW(HWND hWnd, int nIndex);
 CESIM_API LONG_PTR WINAPI SetWindowLongPtrW(HWND hWnd, int nIndex, LONG_PTR dwNewLong);
 
 // ---------------------------------------------------------------------------------------------
-// Window procedures and messages.
+// The default window procedure.
 
-CESIM_API LRESULT WINAPI CallWindowProcW(WNDPROC lpPrevWndFunc, HWND hWnd, UINT Msg, WPARAM wParam,
-                                         LPARAM lParam);
 CESIM_API LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-CESIM_API LRESULT WINAPI SendMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-CESIM_API BOOL WINAPI PostMessageW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-CESIM_API void WINAPI PostQuitMessage(int nExitCode);
-CESIM_API BOOL WINAPI GetMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
-CESIM_API BOOL WINAPI PeekMessageW(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
-                                   UINT wRemoveMsg);
-CESIM_API BOOL WINAPI TranslateMessage(const MSG* lpMsg);
-CESIM_API LRESULT WINAPI DispatchMessageW(const MSG* lpMsg);
-CESIM_API DWORD WINAPI GetMessagePos(void);
-CESIM_API LONG WINAPI GetMessageTime(void);
-
-#define PM_NOREMOVE 0x0000
-#define PM_REMOVE 0x0001
-#define PM_NOYIELD 0x0002
 
 // ---------------------------------------------------------------------------------------------
 // Activation, focus and capture.
@@ -434,13 +255,6 @@ CESIM_API HWND WINAPI GetFocus(void);
 CESIM_API HWND WINAPI SetCapture(HWND hWnd);
 CESIM_API BOOL WINAPI ReleaseCapture(void);
 CESIM_API HWND WINAPI GetCapture(void);
-
-// ---------------------------------------------------------------------------------------------
-// Timers and the clock.
-
-CESIM_API UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
-CESIM_API BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
-CESIM_API DWORD WINAPI GetTickCount(void);
 
 // ---------------------------------------------------------------------------------------------
 // Scrolling (WM_VSCROLL, WM_HSCROLL).
@@ -466,82 +280,6 @@ CESIM_API DWORD WINAPI GetTickCount(void);
 #define SB_ENDSCROLL 8
 
 // ---------------------------------------------------------------------------------------------
-// Keyboard state.
-
-#define VK_LBUTTON 0x01
-#define VK_RBUTTON 0x02
-#define VK_CANCEL 0x03
-#define VK_BACK 0x08
-#define VK_TAB 0x09
-#define VK_CLEAR 0x0C
-#define VK_RETURN 0x0D
-#define VK_SHIFT 0x10
-#define VK_CONTROL 0x11
-#define VK_MENU 0x12
-#define VK_PAUSE 0x13
-#define VK_CAPITAL 0x14
-#define VK_ESCAPE 0x1B
-#define VK_SPACE 0x20
-#define VK_PRIOR 0x21
-#define VK_NEXT 0x22
-#define VK_END 0x23
-#define VK_HOME 0x24
-#define VK_LEFT 0x25
-#define VK_UP 0x26
-#define VK_RIGHT 0x27
-#define VK_DOWN 0x28
-#define VK_SELECT 0x29
-#define VK_PRINT 0x2A
-#define VK_EXECUTE 0x2B
-#define VK_SNAPSHOT 0x2C
-#define VK_INSERT 0x2D
-#define VK_DELETE 0x2E
-#define VK_HELP 0x2F
-#define VK_LWIN 0x5B
-#define VK_RWIN 0x5C
-#define VK_APPS 0x5D
-#define VK_NUMPAD0 0x60
-#define VK_NUMPAD1 0x61
-#define VK_NUMPAD2 0x62
-#define VK_NUMPAD3 0x63
-#define VK_NUMPAD4 0x64
-#define VK_NUMPAD5 0x65
-#define VK_NUMPAD6 0x66
-#define VK_NUMPAD7 0x67
-#define VK_NUMPAD8 0x68
-#define VK_NUMPAD9 0x69
-#define VK_MULTIPLY 0x6A
-#define VK_ADD 0x6B
-#define VK_SEPARATOR 0x6C
-#define VK_SUBTRACT 0x6D
-#define VK_DECIMAL 0x6E
-#define VK_DIVIDE 0x6F
-#define VK_F1 0x70
-#define VK_F2 0x71
-#define VK_F3 0x72
-#define VK_F4 0x73
-#define VK_F5 0x74
-#define VK_F6 0x75
-#define VK_F7 0x76
-#define VK_F8 0x77
-#define VK_F9 0x78
-#define VK_F10 0x79
-#define VK_F11 0x7A
-#define VK_F12 0x7B
-#define VK_NUMLOCK 0x90
-#define VK_SCROLL 0x91
-#define VK_LSHIFT 0xA0
-#define VK_RSHIFT 0xA1
-#define VK_LCONTROL 0xA2
-#define VK_RCONTROL 0xA3
-#define VK_LMENU 0xA4
-#define VK_RMENU 0xA5
-#define VK_PROCESSKEY 0xE5
-
-CESIM_API SHORT WINAPI GetKeyState(int nVirtKey);
-CESIM_API SHORT WINAPI GetAsyncKeyState(int vKey);
-
-// ---------------------------------------------------------------------------------------------
 // Cursors.
 
 #define IDC_ARROW MAKEINTRESOURCEW(32512)
@@ -557,180 +295,6 @@ CESIM_API SHORT WINAPI GetAsyncKeyState(int vKey);
 CESIM_API HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
 CESIM_API HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 CESIM_API HCURSOR WINAPI GetCursor(void);
-
-// ---------------------------------------------------------------------------------------------
-// Dialogs.
-
-#define DS_ABSALIGN 0x0001L
-#define DS_SYSMODAL 0x0002L
-#define DS_3DLOOK 0x0004L
-#define DS_FIXEDSYS 0x0008L
-#define DS_NOFAILCREATE 0x0010L
-#define DS_LOCALEDIT 0x0020L
-#define DS_SETFONT 0x0040L
-#define DS_MODALFRAME 0x0080L
-#define DS_NOIDLEMSG 0x0100L
-#define DS_SETFOREGROUND 0x0200L
-#define DS_CONTROL 0x0400L
-#define DS_CENTER 0x0800L
-#define DS_CENTERMOUSE 0x1000L
-#define DS_CONTEXTHELP 0x2000L
-
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
-
-#define DM_GETDEFID (WM_USER + 0)
-#define DM_SETDEFID (WM_USER + 1)
-#define DC_HASDEFID 0x534B
-
-// WM_GETDLGCODE results.
-#define DLGC_WANTARROWS 0x0001
-#define DLGC_WANTTAB 0x0002
-#define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
-#define DLGC_HASSETSEL 0x0008
-#define DLGC_DEFPUSHBUTTON 0x0010
-#define DLGC_UNDEFPUSHBUTTON 0x0020
-#define DLGC_RADIOBUTTON 0x0040
-#define DLGC_WANTCHARS 0x0080
-#define DLGC_STATIC 0x0100
-#define DLGC_BUTTON 0x2000
-
-CESIM_API HWND WINAPI CreateDialogIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW lpTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc,
-                                                 LPARAM dwInitParam);
-CESIM_API INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDialogTemplate,
-                                                 HWND hWndParent, DLGPROC lpDialogFunc,
-                                                 LPARAM dwInitParam);
-#define CreateDialogIndirectW(hInstance, lpTemplate, hWndParent, lpDialogFunc) \
-  CreateDialogIndirectParamW(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
-#define DialogBoxIndirectW(hInstance, lpTemplate, hWndParent, lpDialogFunc) \
-  DialogBoxIndirectParamW(hInstance, lpTemplate, hWndParent, lpDialogFunc, 0L)
-CESIM_API BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
-CESIM_API LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
-CESIM_API BOOL WINAPI IsDialogMessageW(HWND hDlg, LPMSG lpMsg);
-CESIM_API HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
-CESIM_API int WINAPI GetDlgCtrlID(HWND hWnd);
-CESIM_API LRESULT WINAPI SendDlgItemMessageW(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam,
-                                             LPARAM lParam);
-CESIM_API BOOL WINAPI SetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPCWSTR lpString);
-CESIM_API UINT WINAPI GetDlgItemTextW(HWND hDlg, int nIDDlgItem, LPWSTR lpString, int cchMax);
-CESIM_API BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
-CESIM_API UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL* lpTranslated, BOOL bSigned);
-CESIM_API BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
-CESIM_API UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
-CESIM_API BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton,
-                                       int nIDCheckButton);
-CESIM_API HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-CESIM_API HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-CESIM_API BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-CESIM_API LONG WINAPI GetDialogBaseUnits(void);
-
-// ---------------------------------------------------------------------------------------------
-// Predefined control classes: button, edit, static.
-
-#define BS_PUSHBUTTON 0x00000000L
-#define BS_DEFPUSHBUTTON 0x00000001L
-#define BS_CHECKBOX 0x00000002L
-#define BS_AUTOCHECKBOX 0x00000003L
-#define BS_RADIOBUTTON 0x00000004L
-#define BS_3STATE 0x00000005L
-#define BS_AUTO3STATE 0x00000006L
-#define BS_GROUPBOX 0x00000007L
-#define BS_AUTORADIOBUTTON 0x00000009L
-#define BS_OWNERDRAW 0x0000000BL
-#define BS_TYPEMASK 0x0000000FL
-#define BS_LEFTTEXT 0x00000020L
-#define BS_TEXT 0x00000000L
-#define BS_ICON 0x00000040L
-#define BS_BITMAP 0x00000080L
-#define BS_LEFT 0x00000100L
-#define BS_RIGHT 0x00000200L
-#define BS_CENTER 0x00000300L
-#define BS_TOP 0x00000400L
-#define BS_BOTTOM 0x00000800L
-#define BS_VCENTER 0x00000C00L
-#define BS_PUSHLIKE 0x00001000L
-#define BS_MULTILINE 0x00002000L
-#define BS_NOTIFY 0x00004000L
-#define BS_FLAT 0x00008000L
-
-#define BST_UNCHECKED 0x0000
-#define BST_CHECKED 0x0001
-#define BST_INDETERMINATE 0x0002
-#define BST_PUSHED 0x0004
-#define BST_FOCUS 0x0008
-
-#define BM_GETCHECK 0x00F0
-#define BM_SETCHECK 0x00F1
-#define BM_GETSTATE 0x00F2
-#define BM_SETSTATE 0x00F3
-#define BM_SETSTYLE 0x00F4
-#define BM_CLICK 0x00F5
-
-#define BN_CLICKED 0
-#define BN_PAINT 1
-#define BN_HILITE 2
-#define BN_UNHILITE 3
-#define BN_DISABLE 4
-#define BN_DOUBLECLICKED 5
-#define BN_SETFOCUS 6
-#define BN_KILLFOCUS 7
-
-#define ES_LEFT 0x0000L
-#define ES_CENTER 0x0001L
-#define ES_RIGHT 0x0002L
-#define ES_MULTILINE 0x0004L
-#define ES_UPPERCASE 0x0008L
-#define ES_LOWERCASE 0x0010L
-#define ES_PASSWORD 0x0020L
-#define ES_AUTOVSCROLL 0x0040L
-#define ES_AUTOHSCROLL 0x0080L
-#define ES_NOHIDESEL 0x0100L
-#define ES_COMBOBOX 0x0200L
-#define ES_OEMCONVERT 0x0400L
-#define ES_READONLY 0x0800L
-#define ES_WANTRETURN 0x1000L
-#define ES_NUMBER 0x2000L
-
-#define EN_SETFOCUS 0x0100
-#define EN_KILLFOCUS 0x0200
-#define EN_CHANGE 0x0300
-#define EN_UPDATE 0x0400
-#define EN_ERRSPACE 0x0500
-#define EN_MAXTEXT 0x0501
-#define EN_HSCROLL 0x0601
-#define EN_VSCROLL 0x0602
-
-#define EM_GETSEL 0x00B0
-#define EM_SETSEL 0x00B1
-#define EM_GETMODIFY 0x00B8
-#define EM_SETMODIFY 0x00B9
-#define EM_REPLACESEL 0x00C2
-#define EM_LIMITTEXT 0x00C5
-#define EM_SETLIMITTEXT EM_LIMITTEXT
-#define EM_SETREADONLY 0x00CF
-#define EM_GETLIMITTEXT 0x00D5
-
-#define SS_LEFT 0x00000000L
-#define SS_CENTER 0x00000001L
-#define SS_RIGHT 0x00000002L
-#define SS_ICON 0x00000003L
-#define SS_LEFTNOWORDWRAP 0x0000000CL
-#define SS_BITMAP 0x0000000EL
-#define SS_NOPREFIX 0x00000080L
-#define SS_NOTIFY 0x00000100L
-#define SS_CENTERIMAGE 0x00000200L
-
-#define STN_CLICKED 0
-#define STN_DBLCLK 1
-#define STN_ENABLE 2
-#define STN_DISABLE 3
 
 // ---------------------------------------------------------------------------------------------
 // The names without a character-set suffix: this platform is Unicode only.
@@ -749,22 +313,7 @@ CESIM_API LONG WINAPI GetDialogBaseUnits(void);
 #define SetWindowLong SetWindowLongW
 #define GetWindowLongPtr GetWindowLongPtrW
 #define SetWindowLongPtr SetWindowLongPtrW
-#define CallWindowProc CallWindowProcW
 #define DefWindowProc DefWindowProcW
-#define SendMessage SendMessageW
-#define PostMessage PostMessageW
-#define GetMessage GetMessageW
-#define PeekMessage PeekMessageW
-#define DispatchMessage DispatchMessageW
 #define LoadCursor LoadCursorW
-#define CreateDialogIndirectParam CreateDialogIndirectParamW
-#define DialogBoxIndirectParam DialogBoxIndirectParamW
-#define CreateDialogIndirect CreateDialogIndirectW
-#define DialogBoxIndirect DialogBoxIndirectW
-#define DefDlgProc DefDlgProcW
-#define IsDialogMessage IsDialogMessageW
-#define SendDlgItemMessage SendDlgItemMessageW
-#define SetDlgItemText SetDlgItemTextW
-#define GetDlgItemText GetDlgItemTextW
 
 #endif

@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "files/attributes.h"
 #include "files/paths.h"
+#include "sim/types.h"
 
 namespace cesim {
 

@@ -1,7 +1,7 @@
 // Automation's way into the loader: the emulated process loads and frees a module as it would
 // itself, through LoadLibraryW and FreeLibrary.
 #include "cesim/automation.h"
-#include "sim/kernel.h"
+#include "sim/loader.h"
 
 namespace cesim {
 

@@ -1,6 +1,7 @@
 // Automation's view of a menu: one row per item, as the user would read it.
 #include "cesim/automation.h"
 #include "menu/store.h"
+#include "sim/menu.h"
 
 namespace cesim {
 

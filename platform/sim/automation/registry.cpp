@@ -6,6 +6,7 @@
 #include "cesim/automation.h"
 #include "core/device.h"
 #include "registry/store.h"
+#include "sim/registry.h"
 
 namespace cesim {
 

@@ -2,7 +2,8 @@
 // the provider keeps the medium and is told through its Release; without it the receiver owns the
 // medium and frees it by its kind.
 #include "sim/com.h"
-#include "sim/kernel.h"
+#include "sim/core.h"
+#include "sim/files.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The virtual clock and GetTickCount on top of it.
 #include "core/clock.h"
 
-#include "sim/window.h"
+#include "sim/core.h"
 
 namespace cesim::detail {
 

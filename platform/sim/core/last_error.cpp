@@ -1,4 +1,5 @@
 // The calling thread's last-error code, as the core library keeps it.
+#include "sim/core.h"
 #include "sim/types.h"
 
 namespace {

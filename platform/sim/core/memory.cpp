@@ -10,7 +10,7 @@
 #include "cesim/automation.h"
 #include "core/memory.h"
 #include "core/parts.h"
-#include "sim/kernel.h"
+#include "sim/core.h"
 
 namespace cesim {
 

@@ -4,6 +4,9 @@
 #include "dialog/defproc.h"
 
 #include "dialog/state.h"
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/table.h"
 

@@ -3,6 +3,10 @@
 #include <string>
 
 #include "dialog/state.h"
+#include "sim/controls.h"
+#include "sim/core.h"
+#include "sim/dialog.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 #include "window/table.h"

@@ -3,6 +3,10 @@
 #include <vector>
 
 #include "dialog/state.h"
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/input.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/table.h"
 

@@ -3,6 +3,9 @@
 
 #include <map>
 
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 #include "window/table.h"

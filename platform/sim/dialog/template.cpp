@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "resources/resources.h"
+#include "sim/dialog.h"
 
 namespace cesim::detail {
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "sim/types.h"
-#include "sim/window.h"
 
 namespace cesim::detail {
 

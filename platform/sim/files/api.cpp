@@ -8,6 +8,8 @@
 
 #include "files/attributes.h"
 #include "files/items.h"
+#include "sim/core.h"
+#include "sim/files.h"
 
 using namespace cesim::detail;
 

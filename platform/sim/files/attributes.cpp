@@ -11,6 +11,7 @@
 #include "core/device.h"
 #include "core/parts.h"
 #include "files/paths.h"
+#include "sim/files.h"
 
 namespace cesim::detail {
 

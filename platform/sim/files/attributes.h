@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/parts.h"
-#include "sim/kernel.h"
+#include "sim/types.h"
 
 namespace cesim::detail {
 

@@ -13,7 +13,9 @@
 #include "core/parts.h"
 #include "files/attributes.h"
 #include "files/items.h"
+#include "sim/core.h"
 #include "sim/crt.h"
+#include "sim/files.h"
 
 namespace cesim::detail {
 

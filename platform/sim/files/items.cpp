@@ -2,6 +2,7 @@
 #include "files/items.h"
 
 #include "files/attributes.h"
+#include "sim/types.h"
 
 namespace cesim::detail {
 

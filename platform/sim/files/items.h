@@ -8,7 +8,7 @@
 #include <string>
 
 #include "files/paths.h"
-#include "sim/kernel.h"
+#include "sim/types.h"
 
 namespace cesim::detail {
 

@@ -18,8 +18,9 @@
 #include "core/parts.h"
 #include "loader/modules.h"
 #include "resources/resources.h"
+#include "sim/core.h"
 #include "sim/crt.h"
-#include "sim/kernel.h"
+#include "sim/loader.h"
 
 namespace cesim::detail {
 

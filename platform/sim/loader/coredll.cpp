@@ -13,8 +13,8 @@
 #include "core/parts.h"
 #include "loader/loader.h"
 #include "loader/modules.h"
-#include "sim/kernel.h"
-#include "sim/user.h"
+#include "sim/core.h"
+#include "sim/loader.h"
 #include "sim/window.h"
 
 namespace cesim::detail {

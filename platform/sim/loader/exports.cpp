@@ -6,7 +6,8 @@
 
 #include "loader/loader.h"
 #include "loader/modules.h"
-#include "sim/kernel.h"
+#include "sim/core.h"
+#include "sim/loader.h"
 
 namespace {
 

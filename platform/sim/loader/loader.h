@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "core/parts.h"
+#include "sim/loader.h"
 #include "sim/types.h"
-#include "sim/user.h"
 
 namespace cesim::detail {
 

@@ -5,7 +5,8 @@
 #include <set>
 
 #include "menu/store.h"
-#include "sim/user.h"
+#include "sim/core.h"
+#include "sim/menu.h"
 
 using cesim::detail::FindMenu;
 using cesim::detail::FindMenuItem;

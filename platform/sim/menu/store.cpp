@@ -6,6 +6,8 @@
 #include <unordered_map>
 
 #include "core/parts.h"
+#include "sim/core.h"
+#include "sim/menu.h"
 
 namespace cesim::detail {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/parts.h"
+#include "sim/menu.h"
 #include "sim/types.h"
-#include "sim/user.h"
 
 namespace cesim::detail {
 

@@ -4,6 +4,9 @@
 
 #include <array>
 
+#include "sim/input.h"
+#include "sim/message.h"
+#include "sim/window.h"
 #include "window/focus.h"
 #include "window/table.h"
 

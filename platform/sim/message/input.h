@@ -4,6 +4,7 @@
 #define CESIM_MESSAGE_INPUT_H
 
 #include "message/queue.h"
+#include "sim/message.h"
 
 namespace cesim::detail {
 

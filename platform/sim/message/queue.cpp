@@ -9,6 +9,9 @@
 
 #include "core/clock.h"
 #include "message/input.h"
+#include "sim/core.h"
+#include "sim/message.h"
+#include "sim/window.h"
 #include "window/table.h"
 
 namespace cesim::detail {

@@ -6,8 +6,8 @@
 
 #include <functional>
 
+#include "sim/message.h"
 #include "sim/types.h"
-#include "sim/window.h"
 
 namespace cesim::detail {
 

@@ -6,6 +6,7 @@
 #include "core/clock.h"
 #include "message/input.h"
 #include "message/queue.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/table.h"
 

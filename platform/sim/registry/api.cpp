@@ -6,6 +6,7 @@
 
 #include "core/parts.h"
 #include "registry/store.h"
+#include "sim/registry.h"
 
 namespace cesim::detail {
 namespace {

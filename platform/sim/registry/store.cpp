@@ -10,6 +10,7 @@
 #include "core/device.h"
 #include "core/parts.h"
 #include "files/paths.h"
+#include "sim/registry.h"
 
 namespace cesim::detail {
 

@@ -7,6 +7,7 @@
 
 #include "cesim/automation.h"
 #include "registry/store.h"
+#include "sim/registry.h"
 
 namespace cesim::detail {
 

@@ -14,8 +14,9 @@
 #include "core/parts.h"
 #include "loader/loader.h"
 #include "resources/reader.h"
+#include "sim/core.h"
 #include "sim/crt.h"
-#include "sim/kernel.h"
+#include "sim/resources.h"
 
 namespace cesim::detail {
 

@@ -3,7 +3,8 @@
 #include <climits>
 #include <cstdint>
 
-#include "sim/kernel.h"
+#include "sim/core.h"
+#include "sim/resources.h"
 
 namespace {
 

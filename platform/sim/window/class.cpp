@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <string>
 
+#include "sim/core.h"
 #include "sim/window.h"
 #include "window/table.h"
 

@@ -2,6 +2,8 @@
 // WM_SIZE, WM_MOVE and the showing of a visible window; WM_DESTROY to the window and then to its
 // children, after its owned windows have gone and activation, focus and capture have left it.
 #include "message/queue.h"
+#include "sim/core.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/focus.h"
 #include "window/metrics.h"

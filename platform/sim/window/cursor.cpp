@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "sim/core.h"
 #include "sim/window.h"
 
 namespace cesim::detail {

@@ -1,6 +1,8 @@
 // A window's text and the values behind GetWindowLongW: procedure, styles, identifier, user
 // data and the extra slots that the class reserves (dialogs keep DWL_MSGRESULT, DWL_DLGPROC and
 // DWL_USER there).
+#include "sim/core.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/table.h"
 

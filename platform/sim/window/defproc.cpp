@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "message/queue.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/focus.h"
 #include "window/metrics.h"

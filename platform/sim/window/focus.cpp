@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/table.h"
 

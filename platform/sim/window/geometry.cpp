@@ -3,6 +3,8 @@
 // WM_SIZE), z-order, showing and hiding, enabling and disabling; and the rectangle helpers.
 #include <algorithm>
 
+#include "sim/core.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/focus.h"
 #include "window/metrics.h"

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "core/device.h"
-#include "sim/user.h"
+#include "sim/metrics.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // The records of window classes and live windows, their handles and the z-order of siblings.
 #include "window/table.h"
 
+#include "sim/core.h"
+#include "sim/window.h"
 #include "window/metrics.h"
 
 #include <algorithm>

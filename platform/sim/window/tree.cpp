@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "message/input.h"
+#include "sim/core.h"
 #include "sim/window.h"
 #include "window/table.h"
 

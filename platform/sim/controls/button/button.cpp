@@ -4,6 +4,10 @@
 #include "controls/button/button.h"
 
 #include "controls/common/instances.h"
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/input.h"
+#include "sim/message.h"
 #include "sim/window.h"
 
 namespace cesim::detail {

@@ -6,6 +6,10 @@
 #include <string>
 
 #include "controls/common/instances.h"
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/input.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 

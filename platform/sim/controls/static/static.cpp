@@ -3,6 +3,9 @@
 #include "controls/static/static.h"
 
 #include "controls/common/instances.h"
+#include "sim/controls.h"
+#include "sim/dialog.h"
+#include "sim/message.h"
 #include "sim/window.h"
 
 namespace cesim::detail {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/common/instances.h"
+#include "sim/commctrl.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 

@@ -9,7 +9,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "sim/commctrl.h"
 #include "sim/types.h"
 
 namespace cesim::detail {

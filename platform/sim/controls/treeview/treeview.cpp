@@ -10,6 +10,11 @@
 
 #include "controls/common/instances.h"
 #include "controls/treeview/items.h"
+#include "sim/commctrl.h"
+#include "sim/core.h"
+#include "sim/dialog.h"
+#include "sim/input.h"
+#include "sim/message.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "sim/commctrl.h"
 #include "sim/types.h"
 
 namespace cesim::detail {

@@ -1,58 +1,9 @@
-// The core library's user-interface services as the Windows CE SDK declares them: each part
-// of cesim that implements a group of these calls keeps its declarations in a block of its own.
-#ifndef CESIM_FACE_USER_H
-#define CESIM_FACE_USER_H
+// Menus as the Windows CE SDK declares them: item flags, types and states, MENUITEMINFOW in the
+// device's layout, and the menu functions.
+#ifndef CESIM_FACE_MENU_H
+#define CESIM_FACE_MENU_H
 
 #include "sim/types.h"
-
-// ---------------------------------------------------------------------------------------------
-// System metrics.
-
-#define SM_CXSCREEN 0
-#define SM_CYSCREEN 1
-#define SM_CXVSCROLL 2
-#define SM_CYHSCROLL 3
-#define SM_CYCAPTION 4
-#define SM_CXBORDER 5
-#define SM_CYBORDER 6
-#define SM_CXDLGFRAME 7
-#define SM_CYDLGFRAME 8
-#define SM_CXFIXEDFRAME SM_CXDLGFRAME
-#define SM_CYFIXEDFRAME SM_CYDLGFRAME
-#define SM_CYVTHUMB 9
-#define SM_CXHTHUMB 10
-#define SM_CXICON 11
-#define SM_CYICON 12
-#define SM_CXCURSOR 13
-#define SM_CYCURSOR 14
-#define SM_CYMENU 15
-#define SM_CXFULLSCREEN 16
-#define SM_CYFULLSCREEN 17
-#define SM_CYVSCROLL 20
-#define SM_CXHSCROLL 21
-#define SM_DEBUG 22
-#define SM_CXDOUBLECLK 36
-#define SM_CYDOUBLECLK 37
-#define SM_CXICONSPACING 38
-#define SM_CYICONSPACING 39
-#define SM_CXEDGE 45
-#define SM_CYEDGE 46
-#define SM_CXSMICON 49
-#define SM_CYSMICON 50
-#define SM_XVIRTUALSCREEN 76
-#define SM_YVIRTUALSCREEN 77
-#define SM_CXVIRTUALSCREEN 78
-#define SM_CYVIRTUALSCREEN 79
-#define SM_CMONITORS 80
-#define SM_SAMEDISPLAYFORMAT 81
-
-CESIM_API int WINAPI GetSystemMetrics(int nIndex);
-
-// End of system metrics.
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
-// Menus.
 
 #define MF_INSERT 0x00000000L
 #define MF_CHANGE 0x00000080L
@@ -152,38 +103,5 @@ CESIM_API UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
 #define InsertMenuItem InsertMenuItemW
 #define GetMenuItemInfo GetMenuItemInfoW
 #define SetMenuItemInfo SetMenuItemInfoW
-
-// End of menus.
-// ---------------------------------------------------------------------------------------------
-
-// ---------------------------------------------------------------------------------------------
-// Optional core-library entry points: not every device exports these; callers look them up by
-// name (GetProcAddressW on the core library) and do without them when they are absent.
-
-CESIM_DECLARE_HANDLE(HGESTUREINFO);
-
-struct GESTUREINFO {
-  UINT cbSize;
-  DWORD dwFlags;
-  DWORD dwID;
-  HWND hwndTarget;
-  POINTS ptsLocation;
-  DWORD dwInstanceID;
-  DWORD dwSequenceID;
-  ULONGLONG ullArguments;
-  UINT cbExtraArguments;
-};
-typedef GESTUREINFO* PGESTUREINFO;
-typedef const GESTUREINFO* PCGESTUREINFO;
-
-CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo);
-
-#define LWA_COLORKEY 0x00000001
-#define LWA_ALPHA 0x00000002
-
-CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
-
-// End of optional core-library entry points.
-// ---------------------------------------------------------------------------------------------
 
 #endif
