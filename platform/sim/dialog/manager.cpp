@@ -30,13 +30,13 @@ struct ControlTitle {
 
 ControlTitle TitleFor(const DialogItemTemplate& item) {
   ControlTitle title;
-  if (!item.title.present) return title;
-  if (item.title.isOrdinal) {
+  if (!item.title) return title;
+  if (!item.title->isString) {
     title.ordinalText[0] = 0xFFFF;
-    title.ordinalText[1] = static_cast<char16_t>(item.title.ordinal);
+    title.ordinalText[1] = static_cast<char16_t>(item.title->ordinal);
     title.text = title.ordinalText;
   } else {
-    title.text = item.title.text.c_str();
+    title.text = item.title->text.c_str();
   }
   return title;
 }
@@ -87,10 +87,9 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND own
   }
 
   LPCWSTR className = u"Dialog";
-  if (tmpl.windowClass.present) {
-    className = tmpl.windowClass.isOrdinal
-                    ? MAKEINTATOM(tmpl.windowClass.ordinal)
-                    : tmpl.windowClass.text.c_str();
+  if (tmpl.windowClass) {
+    className = !tmpl.windowClass->isString ? MAKEINTATOM(tmpl.windowClass->ordinal)
+                                            : tmpl.windowClass->text.c_str();
   }
   HWND dialog = CreateWindowExW(tmpl.exStyle, className, tmpl.title.c_str(), style, pos.x, pos.y, width, height,
                                 owner, nullptr, instance, nullptr);

@@ -9,17 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "core/byte_reader.h"
 #include "sim/types.h"
 
 namespace cesim::detail {
 
-// A name field of a template: none, an ordinal (0xFFFF followed by a number) or a text.
-struct TemplateName {
-  bool present = false;
-  bool isOrdinal = false;
-  WORD ordinal = 0;
-  std::u16string text;
-};
+// A menu, class or title field of a template: none (0x0000), or an ordinal or a text.
+using TemplateName = std::optional<OrdinalOrText>;
 
 struct DialogItemTemplate {
   DWORD style = 0;

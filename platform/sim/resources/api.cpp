@@ -66,7 +66,7 @@ ModuleResources* ResourcesOf(HMODULE module) {
 
 // The caller's type or name as a resource identifier: an ordinal, "#number", or a string compared
 // without letter case. Reads the caller's string only as far as it can still match.
-bool Matches(const ResourceId& stored, LPCWSTR wanted) {
+bool Matches(const OrdinalOrText& stored, LPCWSTR wanted) {
   if (IS_INTRESOURCE(wanted)) return !stored.isString && stored.ordinal == LOWORD(wanted);
   if (wanted[0] == u'#') {
     uint32_t number = 0;

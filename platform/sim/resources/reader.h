@@ -7,21 +7,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
+
+#include "core/byte_reader.h"
 
 namespace cesim::detail {
 
-// A resource type or name: an ordinal (stored as 0xFFFF followed by the number) or a string.
-struct ResourceId {
-  bool isString = false;
-  uint16_t ordinal = 0;
-  std::u16string text;  // as stored (the resource compiler stores names in upper case)
-};
-
 struct ResourceRecord {
-  ResourceId type;
-  ResourceId name;
+  OrdinalOrText type;
+  OrdinalOrText name;
   uint32_t dataVersion = 0;
   uint16_t memoryFlags = 0;
   uint16_t language = 0;
