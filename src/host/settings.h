@@ -27,4 +27,10 @@ void GetLastLocation(WCHAR* path);
 // bytes and receives the value's. Returns the registry status.
 LONG ReadSettingValue(HKEY root, LPCWSTR subkey, LPCWSTR name, void* data, DWORD* size);
 
+// Reads a path value (at most MAX_PATH - 1 characters and its terminator) into `path`, a buffer
+// of MAX_PATH characters. A missing value, one too long for the buffer and one without a
+// terminator within MAX_PATH characters leave `path` as it was and give FALSE: a path is never
+// cut. The value's type is not consulted.
+BOOL ReadSettingPath(HKEY root, LPCWSTR subkey, LPCWSTR name, WCHAR* path);
+
 #endif

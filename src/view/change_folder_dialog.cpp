@@ -142,11 +142,10 @@ void InsertRoots(HWND tree, LPCWSTR start) {
     return;
   }
   InsertItem(tree, TVI_ROOT, TVI_SORT, GetResourceString(IDS_MY_DEVICE), 1);
+  // The network root shows the whole setting; a value that does not fit a path gives none.
   WCHAR network[MAX_PATH];
   network[0] = 0;
-  DWORD size = sizeof(network);
-  ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network, &size);
-  network[MAX_PATH - 1] = 0;  // a value that fills the buffer has no terminator of its own
+  ReadSettingPath(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network);
   if (network[0] != 0) InsertItem(tree, TVI_ROOT, TVI_LAST, network, 0);
 }
 

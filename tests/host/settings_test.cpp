@@ -165,6 +165,19 @@ TEST_F(LastLocationTest, APathOf259CharactersIsRead) {
   EXPECT_EQ(Read(), path);
 }
 
+TEST_F(LastLocationTest, APathOf260CharactersIsRefusedNotCut) {
+  Boot();
+  std::u16string path = u"\\" + std::u16string(259, u'x');  // with its terminator, 522 bytes
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Microsoft\\File Explorer", 0, nullptr, 0, 0, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, u"LocalPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 static_cast<DWORD>((path.size() + 1) * 2));
+  RegCloseKey(key);
+  EXPECT_EQ(Read(), u"?");
+}
+
 TEST_F(LastLocationTest, AValueFillingTheBufferWithoutTerminatorIsNotUsed) {
   Boot();
   std::u16string path = u"\\" + std::u16string(259, u'x');  // 520 bytes, no terminator

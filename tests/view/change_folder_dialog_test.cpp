@@ -353,5 +353,48 @@ TEST_F(LongPathTest, GetTreeItemPathRefusesAPathThatDoesNotFit) {
   EXPECT_FALSE(IsWindow(dialog));
 }
 
+// The network root shows the whole NetWorkPath setting or nothing: a value that does not fit a
+// path of the device is never shown cut.
+std::string NetworkPathOfLength(size_t length) { return "\\\\server\\" + std::string(length - 9, 'n'); }
+
+TEST_F(LongPathTest, ANetworkPathOf259CharactersIsShownWhole) {
+  std::string network = NetworkPathOfLength(259);
+  ASSERT_EQ(network.size(), 259u);
+  Boot("\\Windows", StringValue("NetWorkPath", network));
+  HWND dialog = Open();
+  HTREEITEM root = cesim::FindTreeItem(Tree(dialog), {u"My Device"});
+  ASSERT_NE(root, nullptr);
+  HTREEITEM second = reinterpret_cast<HTREEITEM>(
+      SendMessageW(Tree(dialog), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)));
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(cesim::FindTreeItem(Tree(dialog), {cesim::Widen(network)}), nullptr) << cesim::DumpTree(Tree(dialog));
+}
+
+TEST_F(LongPathTest, ANetworkPathTooLongForAPathGivesNoNetworkRoot) {
+  Boot("\\Windows", StringValue("NetWorkPath", NetworkPathOfLength(260)));
+  HWND dialog = Open();
+  HTREEITEM root = cesim::FindTreeItem(Tree(dialog), {u"My Device"});
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(SendMessageW(Tree(dialog), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)), 0)
+      << cesim::DumpTree(Tree(dialog));
+}
+
+TEST_F(LongPathTest, ANetworkPathFillingTheBufferWithoutTerminatorGivesNoNetworkRoot) {
+  Boot("\\Windows");
+  // 260 characters, 520 bytes, no terminator: it fits the read but is no path.
+  std::u16string network = cesim::Widen(NetworkPathOfLength(260));
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Microsoft\\File Explorer", 0, 0, &key), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExW(key, u"NetWorkPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(network.data()),
+                           static_cast<DWORD>(network.size() * sizeof(char16_t))),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  HWND dialog = Open();
+  HTREEITEM root = cesim::FindTreeItem(Tree(dialog), {u"My Device"});
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(SendMessageW(Tree(dialog), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(root)), 0)
+      << cesim::DumpTree(Tree(dialog));
+}
+
 }  // namespace
 }  // namespace foldwise_test
