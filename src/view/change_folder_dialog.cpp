@@ -52,6 +52,29 @@ BOOL JoinPath(LPCWSTR first, LPCWSTR separator, LPCWSTR second, WCHAR* out) {
 
 BOOL IsNetworkPath(LPCWSTR path) { return path[0] == TEXT('\\') && path[1] == TEXT('\\'); }
 
+// A search entry that is a sub-folder. The folder-only search is advisory: a file system that
+// cannot filter returns files as well, so the attribute decides. Desktop Windows also lists the
+// folder itself and its parent as "." and "..", which are no sub-folders.
+BOOL IsSubFolder(const WIN32_FIND_DATAW& entry) {
+  if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FALSE;
+  const WCHAR* name = entry.cFileName;
+  if (name[0] == TEXT('.') && (name[1] == 0 || (name[1] == TEXT('.') && name[2] == 0))) return FALSE;
+  return TRUE;
+}
+
+// Whether the folder that the pattern lists holds a sub-folder, hidden ones included. Where the
+// file system filters, the first entry settles it with one search call; elsewhere the search
+// goes on past the files until it finds a folder or ends.
+BOOL HasSubFolder(LPCWSTR pattern) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileExW(pattern, FindExInfoStandard, &entry, FindExSearchLimitToDirectories, NULL, 0);
+  if (search == INVALID_HANDLE_VALUE) return FALSE;
+  BOOL found = IsSubFolder(entry);
+  while (!found && FindNextFileW(search, &entry)) found = IsSubFolder(entry);
+  FindClose(search);
+  return found;
+}
+
 // --- Notifications of the tree ---
 
 void OnItemExpanding(HWND tree, const NMTREEVIEWW* notify) {
@@ -261,22 +284,14 @@ void FillFolderChildren(HWND tree, HTREEITEM parent, LPCWSTR folder) {
     HANDLE search = FindFirstFileExW(pattern, FindExInfoStandard, &found, FindExSearchLimitToDirectories, NULL, 0);
     if (search != INVALID_HANDLE_VALUE) {
       do {
+        if (!IsSubFolder(found)) continue;
         if (viewAll == 0 && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
         // A folder whose own path does not fit is left out: it could not be navigated to.
         WCHAR child[MAX_PATH];
         if (!JoinPath(base, TEXT("\\"), found.cFileName, child)) continue;
-        // One probe for any sub-folder, hidden ones included; a folder that cannot be listed
-        // (its pattern does not fit) gets no expand button.
-        int children = 0;
+        // A folder that cannot be listed (its pattern does not fit) gets no expand button.
         WCHAR probe[MAX_PATH];
-        if (JoinPath(child, TEXT("\\"), TEXT("*"), probe)) {
-          WIN32_FIND_DATAW sub;
-          HANDLE subSearch = FindFirstFileExW(probe, FindExInfoStandard, &sub, FindExSearchLimitToDirectories, NULL, 0);
-          if (subSearch != INVALID_HANDLE_VALUE) {
-            FindClose(subSearch);
-            children = 1;
-          }
-        }
+        int children = JoinPath(child, TEXT("\\"), TEXT("*"), probe) && HasSubFolder(probe) ? 1 : 0;
         InsertItem(tree, parent, TVI_SORT, found.cFileName, children);
       } while (FindNextFileW(search, &found));
       FindClose(search);

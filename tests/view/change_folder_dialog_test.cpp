@@ -219,6 +219,27 @@ TEST_F(ChangeFolderTest, ANetworkStartShowsTheServerAsRoot) {
   EXPECT_EQ(tree.find("[selected]"), std::string::npos) << tree;
 }
 
+// Whether a volume filters a folder-only search is up to its file system (the flag is advisory):
+// the tree shows the same folders either way.
+TEST_F(ChangeFolderTest, FilesOnAStorageCardNeverShowAsFolders) {
+  device.image.AddVolume(u"\\Storage Card", 16777216, 134217728)
+      .AddFile(u"\\Storage Card\\readme.txt", "text")
+      .AddFile(u"\\Storage Card\\Backup\\contacts.bak", "data")
+      .AddFile(u"\\Storage Card\\Music\\a.mp3", "data")
+      .AddFolder(u"\\Storage Card\\Music\\Albums");
+  Boot("\\Storage Card");
+  HWND dialog = Open();
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Storage Card"}));
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  // Backup holds only a file: no expand button. Music holds a file before its sub-folder: one.
+  EXPECT_NE(tree.find("  - Storage Card [selected]\n      Backup\n    + Music\n"), std::string::npos) << tree;
+  EXPECT_EQ(tree.find("readme.txt"), std::string::npos) << tree;
+  ASSERT_TRUE(TapButton(dialog, {u"My Device", u"Storage Card", u"Music"}));
+  tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(tree.find("a.mp3"), std::string::npos) << tree;
+  EXPECT_NE(tree.find("    - Music\n        Albums\n"), std::string::npos) << tree;
+}
+
 TEST_F(ChangeFolderTest, OnlyOneDialogAtATime) {
   Boot("\\Windows");
   HWND first = Open();
