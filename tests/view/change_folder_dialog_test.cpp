@@ -2,89 +2,19 @@
 // tree, taps and keys, the folder sent to the frame, and the ways it closes.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-#include "booted_device.h"
 #include "cesim/automation.h"
 #include "cesim/ui.h"
+#include "change_folder_fixture.h"
 #include "frame_window.h"
+#include "host/host_contract.h"
 #include "module/module_state.h"
+#include "resources/resource_ids.h"
 #include "view/change_folder_dialog.h"
 
 namespace foldwise_test {
 namespace {
-
-const char kUserKey[] = "[HKEY_CURRENT_USER\\Software\\Microsoft\\File Explorer]\n";
-
-// A registry line for a string value, with the device path's backslashes escaped.
-std::string StringValue(const std::string& name, const std::string& value) {
-  std::string escaped;
-  for (char c : value) {
-    if (c == '\\' || c == '"') escaped += '\\';
-    escaped += c;
-  }
-  return "\"" + name + "\"=\"" + escaped + "\"\n";
-}
-
-class ChangeFolderTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::memset(&g_module, 0, sizeof(g_module));
-    device.image.AddModule(u"\\Windows\\foldwise.dll", FOLDWISE_MODULE_PATH)
-        .AddFile(u"\\Windows\\fexplore.exe", "MZ")
-        .AddFolder(u"\\Windows\\Fonts")
-        .AddFolder(u"\\Windows\\Start Menu\\Programs")
-        .AddFolder(u"\\Windows\\System\\Cache", FILE_ATTRIBUTE_HIDDEN)
-        .AddFolder(u"\\My Documents")
-        .AddFolder(u"\\Temp", FILE_ATTRIBUTE_HIDDEN);
-  }
-  void TearDown() override { std::memset(&g_module, 0, sizeof(g_module)); }
-
-  // Boots with the Explorer's last location (and more registry text), loads the module for its
-  // resources and creates the frame window.
-  void Boot(const std::string& lastLocation, const std::string& registry = "") {
-    device.image.AddRegistry(kUserKey + StringValue("LocalPath", lastLocation) + registry);
-    ASSERT_TRUE(device.Boot());
-    cesim::StartProcess(u"\\Windows\\fexplore.exe");
-    g_module.instance = LoadLibraryW(u"\\Windows\\foldwise.dll");
-    ASSERT_NE(g_module.instance, nullptr);
-    frame = CreateFrameWindow(GetModuleHandleW(nullptr), u"\\My Documents");
-    ASSERT_NE(frame, nullptr);
-  }
-
-  HWND Open() {
-    HWND dialog = ShowChangeFolderDialog(frame);
-    cesim::PumpMessages();
-    return dialog;
-  }
-
-  HWND Tree(HWND dialog) { return GetDlgItem(dialog, 1011); }
-
-  // Scrolls the item into the small tree's view, as the user would, and taps its button.
-  bool TapButton(HWND dialog, const std::vector<std::u16string>& path) {
-    HTREEITEM item = cesim::FindTreeItem(Tree(dialog), path);
-    if (item == nullptr) return false;
-    SendMessageW(Tree(dialog), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    return cesim::TapTreeItemButton(Tree(dialog), path);
-  }
-
-  std::vector<HWND> FrameDialogs() {
-    cesim::WindowQuery query;
-    query.className = u"Dialog";
-    query.owner = frame;
-    return cesim::FindWindows(query);
-  }
-
-  std::string FrameFolder() {
-    WCHAR folder[MAX_PATH];
-    GetFrameFolder(frame, folder, MAX_PATH);
-    return cesim::Narrow(folder);
-  }
-
-  BootedDevice device;
-  HWND frame = nullptr;
-};
 
 TEST_F(ChangeFolderTest, OpensAlongTheLastLocationAndSelectsIt) {
   Boot("\\Windows\\Fonts");
@@ -106,7 +36,7 @@ TEST_F(ChangeFolderTest, SitsBelowThePathBarAtTheLeftEdge) {
   HWND dialog = Open();
   RECT bar;
   RECT rect;
-  GetWindowRect(GetDlgItem(frame, 300), &bar);
+  GetWindowRect(GetDlgItem(frame, HOST_FRAME_PATH_CONTROL), &bar);
   GetWindowRect(dialog, &rect);
   EXPECT_EQ(rect.left, -1);
   EXPECT_EQ(rect.top, bar.bottom);
@@ -248,17 +178,6 @@ TEST_F(ChangeFolderTest, OnlyOneDialogAtATime) {
   EXPECT_EQ(FrameDialogs().size(), 1u);
 }
 
-TEST_F(ChangeFolderTest, TabAndEscapeCloseWithoutNavigating) {
-  for (UINT key : {VK_TAB, VK_ESCAPE}) {
-    if (frame == nullptr) Boot("\\Windows");
-    HWND dialog = Open();
-    ASSERT_TRUE(IsWindow(dialog));
-    cesim::PressKey(key);
-    EXPECT_FALSE(IsWindow(dialog)) << key;
-    EXPECT_EQ(GetFrameNavigationCount(frame), 0);
-  }
-}
-
 TEST_F(ChangeFolderTest, EnterSendsTheSelectedFolder) {
   Boot("\\Windows\\Fonts");
   HWND dialog = Open();
@@ -308,9 +227,9 @@ TEST_F(ChangeFolderTest, FocusMovingToItsOwnTreeCloses) {
 TEST_F(ChangeFolderTest, TheGestureQuestionIsAnsweredWithOne) {
   Boot("\\Windows");
   HWND dialog = Open();
-  NMHDR header = {Tree(dialog), 1011, static_cast<UINT>(-50)};
+  NMHDR header = {Tree(dialog), IDC_FOLDER_TREE, NM_RECOGNIZEGESTURE};
   SetWindowLongW(dialog, DWL_MSGRESULT, 7);
-  EXPECT_EQ(SendMessageW(dialog, WM_NOTIFY, 1011, reinterpret_cast<LPARAM>(&header)), 1);
+  EXPECT_EQ(SendMessageW(dialog, WM_NOTIFY, IDC_FOLDER_TREE, reinterpret_cast<LPARAM>(&header)), 1);
   EXPECT_EQ(GetWindowLongW(dialog, DWL_MSGRESULT), 1);
 }
 
