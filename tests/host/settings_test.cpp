@@ -68,9 +68,11 @@ TEST_F(SettingsTest, TogglesFlipAndFlushAtOnce) {
 
 TEST_F(SettingsTest, ListStyleIsStoredAsGiven) {
   Boot();
-  SetListStyle(0x4001);
+  // "Detail": the report view without a header.
+  SetListStyle(LVS_REPORT | LVS_NOCOLUMNHEADER);
   EXPECT_EQ(cesim::ReadRegistryValue(kExplorerKey, u"ListStyle")->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(GetListStyle(), 0x4001u);
+  EXPECT_EQ(cesim::ReadRegistryDword(kExplorerKey, u"ListStyle"), 0x4001u);  // as the Explorer stores it
+  EXPECT_EQ(GetListStyle(), static_cast<DWORD>(LVS_REPORT | LVS_NOCOLUMNHEADER));
 }
 
 TEST_F(SettingsTest, WritesNeverCreateTheExplorerKey) {
