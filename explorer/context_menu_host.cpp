@@ -128,7 +128,7 @@ BOOL OpenContextMenu(LPCWSTR path, ContextMenuSession* session) {
   AppendMenuW(session->menu, MF_STRING, kCommandRename, TEXT("Rename"));
 
   DWORD attributes = GetFileAttributesW(path);
-  BOOL folder = attributes != 0xFFFFFFFF && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  BOOL folder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   HKEY handlers = NULL;
   LPCWSTR kind = folder ? TEXT("Folder\\shellex\\ContextMenuHandlers") : TEXT("*\\shellex\\ContextMenuHandlers");
   if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kind, 0, 0, &handlers) != ERROR_SUCCESS) return TRUE;

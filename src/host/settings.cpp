@@ -72,22 +72,26 @@ void SaveColumnWidths(const BYTE* widths) {
   WriteExplorerValue(ColumnWidthValueName(), REG_BINARY, widths, 8);
 }
 
+BOOL ReadSettingPath(HKEY root, LPCWSTR subkey, LPCWSTR name, WCHAR* path) {
+  // Read into a buffer of our own first: a value that fills all 260 characters without a
+  // terminator, or that is not a string, must never leave the caller with an unterminated text,
+  // and a value too long for the buffer is refused, never cut.
+  WCHAR value[MAX_PATH];
+  DWORD cb = sizeof(value);
+  if (ReadSettingValue(root, subkey, name, value, &cb) != ERROR_SUCCESS) return FALSE;
+  DWORD chars = cb / sizeof(WCHAR);
+  DWORD length = 0;
+  while (length < chars && value[length] != 0) ++length;
+  if (length >= MAX_PATH) return FALSE;  // no terminator within 260 characters: unreadable
+  for (DWORD i = 0; i < length; ++i) path[i] = value[i];
+  path[length] = 0;
+  return TRUE;
+}
+
 void GetLastLocation(WCHAR* path) {
   static const LPCWSTR kPathValues[] = {TEXT("LocalPath"), TEXT("StorageCardPath"), TEXT("NetWorkPath")};
   DWORD index = ReadNumber(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("LastLocation"));
   // An index outside the three known values names the device path, as a missing one does.
   if (index > 2) index = 0;
-  // Read into a buffer of our own first: a value that fills all 260 characters without a
-  // terminator, or that is not a string, must never leave the caller with an unterminated text.
-  WCHAR value[MAX_PATH];
-  DWORD cb = sizeof(value);
-  if (ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, kPathValues[index], value, &cb) != ERROR_SUCCESS) {
-    return;
-  }
-  DWORD chars = cb / sizeof(WCHAR);
-  DWORD length = 0;
-  while (length < chars && value[length] != 0) ++length;
-  if (length >= MAX_PATH) return;  // no terminator within 260 characters: unreadable
-  for (DWORD i = 0; i < length; ++i) path[i] = value[i];
-  path[length] = 0;
+  ReadSettingPath(HKEY_CURRENT_USER, HOST_KEY_USER, kPathValues[index], path);
 }

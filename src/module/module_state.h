@@ -31,6 +31,8 @@ struct ModuleState {
   BOOL paneWidthChanged;                                  // list pane extension
   HMENU viewOptionsMenu;                                  // frame window extension
   HWND folderTree;                                        // Change Folder dialog
+  HWND folderDialogClosing;     // Change Folder dialog: the dialog that has posted itself WM_CLOSE
+  HWND folderDialogDestroying;  // Change Folder dialog: the dialog whose destruction has begun
   WCHAR emptyPath[1];                                     // nobody: always empty
 };
 

@@ -1,6 +1,7 @@
 // The Change Folder dialog: a modeless, borderless pop-up that behaves like a drop-down list.
-// It fills its tree one folder level at a time as branches open, and closes itself when it
-// loses activation, on Tab or Escape, and after a navigation.
+// It fills its tree one folder level at a time as branches open, and closes itself, once, when it
+// loses activation, on Tab or Escape (in the tree or through the dialog manager), and after a
+// navigation by tap or Enter.
 #include "view/change_folder_dialog.h"
 
 #include "host/host_contract.h"
@@ -10,10 +11,6 @@
 #include "resources/strings.h"
 
 namespace {
-
-// A notification the platform sends to ask whether the parent handles the gesture itself;
-// answering 1 keeps the tree's own tap handling.
-const UINT kNotifyRecognizeGesture = static_cast<UINT>(-50);
 
 HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
   return reinterpret_cast<HTREEITEM>(
@@ -52,6 +49,92 @@ BOOL JoinPath(LPCWSTR first, LPCWSTR separator, LPCWSTR second, WCHAR* out) {
 
 BOOL IsNetworkPath(LPCWSTR path) { return path[0] == TEXT('\\') && path[1] == TEXT('\\'); }
 
+// A search entry that is a sub-folder. The folder-only search is advisory: a file system that
+// cannot filter returns files as well, so the attribute decides. Desktop Windows also lists the
+// folder itself and its parent as "." and "..", which are no sub-folders.
+BOOL IsSubFolder(const WIN32_FIND_DATAW& entry) {
+  if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return FALSE;
+  const WCHAR* name = entry.cFileName;
+  if (name[0] == TEXT('.') && (name[1] == 0 || (name[1] == TEXT('.') && name[2] == 0))) return FALSE;
+  return TRUE;
+}
+
+// Whether the folder that the pattern lists holds a sub-folder, hidden ones included. Where the
+// file system filters, the first entry settles it with one search call; elsewhere the search
+// goes on past the files until it finds a folder or ends.
+BOOL HasSubFolder(LPCWSTR pattern) {
+  WIN32_FIND_DATAW entry;
+  HANDLE search = FindFirstFileExW(pattern, FindExInfoStandard, &entry, FindExSearchLimitToDirectories, NULL, 0);
+  if (search == INVALID_HANDLE_VALUE) return FALSE;
+  BOOL found = IsSubFolder(entry);
+  while (!found && FindNextFileW(search, &entry)) found = IsSubFolder(entry);
+  FindClose(search);
+  return found;
+}
+
+// --- Ending the dialog ---
+//
+// The dialog ends once. Its end begins at once (DestroyWindow), or, where the tree has asked by
+// a notification after which it goes on using its own state (NM_CLICK, NM_RETURN, TVN_KEYDOWN),
+// once that notification has returned: the dialog posts itself WM_CLOSE. From then on nothing
+// begins the end again: not the messages that the destruction itself causes (it deactivates the
+// dialog and takes the focus from the tree, from inside DestroyWindow), nor those of a
+// destruction begun by someone else (the Explorer destroying its frame window, which destroys
+// the windows it owns). The marks name the dialog by its handle and stay after it is gone, so
+// that no message of a destruction, early or late, can start another one; WM_DESTROY sets the
+// mark too. A dialog that is not visible counts as ending as well: it is shown once it is created
+// and nothing hides it but its destruction, which hides it before it tells it anything, so
+// neither a destruction begun elsewhere nor the messages of its own creation end it again.
+
+enum CloseTime { kCloseNow, kCloseAfterNotification };
+
+BOOL IsClosing(HWND dialog) {
+  return g_module.folderDialogClosing == dialog || g_module.folderDialogDestroying == dialog ||
+         !IsWindowVisible(dialog);
+}
+
+void DestroyFolderDialog(HWND dialog) {
+  if (g_module.folderDialogDestroying == dialog) return;
+  g_module.folderDialogDestroying = dialog;
+  DestroyWindow(dialog);
+}
+
+// Ends the dialog from a notification of its tree: after the notification has returned.
+void PostFolderDialogClose(HWND dialog) {
+  g_module.folderDialogClosing = dialog;
+  // A close that cannot be posted leaves the dialog open for the next reason to close.
+  if (!PostMessageW(dialog, WM_CLOSE, 0, 0) && IsWindow(dialog)) g_module.folderDialogClosing = NULL;
+}
+
+void CloseFolderDialog(HWND dialog, CloseTime when) {
+  if (IsClosing(dialog)) return;
+  if (when == kCloseNow) {
+    DestroyFolderDialog(dialog);
+  } else {
+    PostFolderDialogClose(dialog);
+  }
+}
+
+// Sends the selected folder to the frame window and ends the dialog; a dialog whose end has begun
+// has made its choice already, so the folder is sent once.
+void NavigateToSelection(HWND dialog, HWND tree, CloseTime when) {
+  if (IsClosing(dialog)) return;
+  // The end begins before the folder goes out: whatever the Explorer does while it shows the
+  // folder (activating its own window) leaves the end to this choice.
+  g_module.folderDialogClosing = dialog;
+  WCHAR path[MAX_PATH];
+  HTREEITEM selected = NextItem(tree, NULL, TVGN_CARET);
+  // A folder whose path does not fit is never sent: a cut path would name another folder.
+  if (GetTreeItemPath(tree, selected, path)) {
+    SendMessageW(GetWindow(dialog, GW_OWNER), HOST_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(path));
+  }
+  if (when == kCloseNow) {
+    DestroyFolderDialog(dialog);
+  } else {
+    PostFolderDialogClose(dialog);
+  }
+}
+
 // --- Notifications of the tree ---
 
 void OnItemExpanding(HWND tree, const NMTREEVIEWW* notify) {
@@ -67,16 +150,6 @@ void OnItemExpanding(HWND tree, const NMTREEVIEWW* notify) {
   if (GetTreeItemPath(tree, notify->itemNew.hItem, path)) FillFolderChildren(tree, notify->itemNew.hItem, path);
 }
 
-void NavigateToSelection(HWND dialog, HWND tree) {
-  WCHAR path[MAX_PATH];
-  HTREEITEM selected = NextItem(tree, NULL, TVGN_CARET);
-  // A folder whose path does not fit is never sent: a cut path would name another folder.
-  if (GetTreeItemPath(tree, selected, path)) {
-    SendMessageW(GetWindow(dialog, GW_OWNER), HOST_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(path));
-  }
-  DestroyWindow(dialog);
-}
-
 void OnClick(HWND dialog, HWND tree) {
   DWORD position = GetMessagePos();
   POINT point;
@@ -90,8 +163,13 @@ void OnClick(HWND dialog, HWND tree) {
   SendMessageW(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
   // Only a tap on the item itself navigates; its expand button and the space beside it do not.
   if (!(hit.flags & TVHT_ONITEM) || hit.hItem == NULL) return;
+  if (IsClosing(dialog)) return;
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hit.hItem));
-  NavigateToSelection(dialog, tree);
+  NavigateToSelection(dialog, tree, kCloseAfterNotification);
+}
+
+void OnTreeKeyDown(HWND dialog, const NMTVKEYDOWN* notify) {
+  if (notify->wVKey == VK_ESCAPE || notify->wVKey == VK_TAB) CloseFolderDialog(dialog, kCloseAfterNotification);
 }
 
 INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
@@ -100,23 +178,62 @@ INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
     case TVN_ITEMEXPANDINGW:
       OnItemExpanding(tree, reinterpret_cast<const NMTREEVIEWW*>(header));
       return FALSE;
-    case TVN_KEYDOWN: {
-      WORD key = reinterpret_cast<const NMTVKEYDOWN*>(header)->wVKey;
-      if (key == VK_ESCAPE || key == VK_TAB) DestroyWindow(dialog);
+    case TVN_KEYDOWN:
+      OnTreeKeyDown(dialog, reinterpret_cast<const NMTVKEYDOWN*>(header));
       return FALSE;
-    }
     case NM_CLICK:
       OnClick(dialog, tree);
       return FALSE;
     case NM_RETURN:
-      NavigateToSelection(dialog, tree);
+      NavigateToSelection(dialog, tree, kCloseAfterNotification);
       return FALSE;
-    case kNotifyRecognizeGesture:
+    case NM_RECOGNIZEGESTURE:
+      // The tree keeps its own tap handling: no tap-and-hold gesture here.
       SetWindowLongW(dialog, DWL_MSGRESULT, 1);
       return TRUE;
     default:
       return FALSE;
   }
+}
+
+// --- The dialog manager's keys ---
+//
+// A host whose message loop calls IsDialogMessageW turns Enter, Escape and Tab into the dialog's
+// IDOK and IDCANCEL commands and WM_NEXTDLGCTL before the tree sees them (the tree asks only for
+// arrows and characters); they act as the keys do in the tree. The dialog manager sends them
+// from its own message handling, outside any notification of the tree, so the dialog ends at once.
+
+BOOL OnCommand(HWND dialog, WORD id) {
+  switch (id) {
+    case IDOK:
+      NavigateToSelection(dialog, g_module.folderTree, kCloseNow);
+      return TRUE;
+    case IDCANCEL:
+      CloseFolderDialog(dialog, kCloseNow);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// The dialog has one control: moving the focus to another one is leaving it, as Tab in the tree is.
+BOOL OnNextDialogControl(HWND dialog) {
+  CloseFolderDialog(dialog, kCloseNow);
+  return TRUE;
+}
+
+LRESULT OnClose(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  // Its own posted close, or anyone's: the platform's default destroys the dialog, once. A close
+  // during the destruction is answered as handled, so that the dialog manager adds nothing.
+  if (g_module.folderDialogDestroying == dialog) return TRUE;
+  g_module.folderDialogDestroying = dialog;
+  return DefWindowProcW(dialog, WM_CLOSE, wParam, lParam);
+}
+
+LRESULT OnDestroy(HWND dialog, WPARAM wParam, LPARAM lParam) {
+  // Whoever began it, the destruction is under way: nothing it still sends begins another.
+  g_module.folderDialogDestroying = dialog;
+  return DefWindowProcW(dialog, WM_DESTROY, wParam, lParam);
 }
 
 // --- Initialisation ---
@@ -126,7 +243,9 @@ void PlaceBelowPathControl(HWND dialog) {
   RECT rect;
   HWND control = GetDlgItem(frame, HOST_FRAME_PATH_CONTROL);
   if (control == NULL || !GetWindowRect(control, &rect)) return;
-  SetWindowPos(dialog, NULL, -1, rect.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  // Placed only: SetWindowPos would otherwise activate the dialog while it is being created. The
+  // platform shows and activates it once it is initialised, with the focus on the tree.
+  SetWindowPos(dialog, NULL, -1, rect.bottom, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void InsertRoots(HWND tree, LPCWSTR start) {
@@ -142,15 +261,17 @@ void InsertRoots(HWND tree, LPCWSTR start) {
     return;
   }
   InsertItem(tree, TVI_ROOT, TVI_SORT, GetResourceString(IDS_MY_DEVICE), 1);
+  // The network root shows the whole setting; a value that does not fit a path gives none.
   WCHAR network[MAX_PATH];
   network[0] = 0;
-  DWORD size = sizeof(network);
-  ReadSettingValue(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network, &size);
-  network[MAX_PATH - 1] = 0;  // a value that fills the buffer has no terminator of its own
+  ReadSettingPath(HKEY_CURRENT_USER, HOST_KEY_USER, TEXT("NetWorkPath"), network);
   if (network[0] != 0) InsertItem(tree, TVI_ROOT, TVI_LAST, network, 0);
 }
 
 BOOL OnInitDialog(HWND dialog, LPCWSTR start) {
+  // A new dialog that has the handle of an old one starts with no end under way.
+  if (g_module.folderDialogClosing == dialog) g_module.folderDialogClosing = NULL;
+  if (g_module.folderDialogDestroying == dialog) g_module.folderDialogDestroying = NULL;
   g_module.folderTree = GetDlgItem(dialog, IDC_FOLDER_TREE);
   PlaceBelowPathControl(dialog);
   InsertRoots(g_module.folderTree, start);
@@ -182,18 +303,23 @@ INT_PTR CALLBACK ChangeFolderDialogProc(HWND dialog, UINT message, WPARAM wParam
       return OnInitDialog(dialog, reinterpret_cast<LPCWSTR>(lParam));
     case WM_NOTIFY:
       return OnNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+      return OnCommand(dialog, LOWORD(wParam));
+    case WM_NEXTDLGCTL:
+      return OnNextDialogControl(dialog);
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) DestroyWindow(dialog);
+      if (LOWORD(wParam) == WA_INACTIVE) CloseFolderDialog(dialog, kCloseNow);
       return FALSE;
     case WM_KILLFOCUS:
-      if (reinterpret_cast<HWND>(wParam) == g_module.folderTree) DestroyWindow(dialog);
+      if (reinterpret_cast<HWND>(wParam) == g_module.folderTree) CloseFolderDialog(dialog, kCloseNow);
       return FALSE;
     case WM_CANCELMODE:
-      DestroyWindow(dialog);
+      CloseFolderDialog(dialog, kCloseNow);
       return FALSE;
-    case WM_DESTROY:
     case WM_CLOSE:
-      return DefWindowProcW(dialog, message, wParam, lParam);
+      return OnClose(dialog, wParam, lParam);
+    case WM_DESTROY:
+      return OnDestroy(dialog, wParam, lParam);
     default:
       return FALSE;
   }
@@ -262,22 +388,14 @@ void FillFolderChildren(HWND tree, HTREEITEM parent, LPCWSTR folder) {
     HANDLE search = FindFirstFileExW(pattern, FindExInfoStandard, &found, FindExSearchLimitToDirectories, NULL, 0);
     if (search != INVALID_HANDLE_VALUE) {
       do {
+        if (!IsSubFolder(found)) continue;
         if (viewAll == 0 && (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN)) continue;
         // A folder whose own path does not fit is left out: it could not be navigated to.
         WCHAR child[MAX_PATH];
         if (!JoinPath(base, TEXT("\\"), found.cFileName, child)) continue;
-        // One probe for any sub-folder, hidden ones included; a folder that cannot be listed
-        // (its pattern does not fit) gets no expand button.
-        int children = 0;
+        // A folder that cannot be listed (its pattern does not fit) gets no expand button.
         WCHAR probe[MAX_PATH];
-        if (JoinPath(child, TEXT("\\"), TEXT("*"), probe)) {
-          WIN32_FIND_DATAW sub;
-          HANDLE subSearch = FindFirstFileExW(probe, FindExInfoStandard, &sub, FindExSearchLimitToDirectories, NULL, 0);
-          if (subSearch != INVALID_HANDLE_VALUE) {
-            FindClose(subSearch);
-            children = 1;
-          }
-        }
+        int children = JoinPath(child, TEXT("\\"), TEXT("*"), probe) && HasSubFolder(probe) ? 1 : 0;
         InsertItem(tree, parent, TVI_SORT, found.cFileName, children);
       } while (FindNextFileW(search, &found));
       FindClose(search);

@@ -68,9 +68,11 @@ TEST_F(SettingsTest, TogglesFlipAndFlushAtOnce) {
 
 TEST_F(SettingsTest, ListStyleIsStoredAsGiven) {
   Boot();
-  SetListStyle(0x4001);
+  // "Detail": the report view without a header.
+  SetListStyle(LVS_REPORT | LVS_NOCOLUMNHEADER);
   EXPECT_EQ(cesim::ReadRegistryValue(kExplorerKey, u"ListStyle")->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(GetListStyle(), 0x4001u);
+  EXPECT_EQ(cesim::ReadRegistryDword(kExplorerKey, u"ListStyle"), 0x4001u);  // as the Explorer stores it
+  EXPECT_EQ(GetListStyle(), static_cast<DWORD>(LVS_REPORT | LVS_NOCOLUMNHEADER));
 }
 
 TEST_F(SettingsTest, WritesNeverCreateTheExplorerKey) {
@@ -163,6 +165,19 @@ TEST_F(LastLocationTest, APathOf259CharactersIsRead) {
                  static_cast<DWORD>((path.size() + 1) * 2));
   RegCloseKey(key);
   EXPECT_EQ(Read(), path);
+}
+
+TEST_F(LastLocationTest, APathOf260CharactersIsRefusedNotCut) {
+  Boot();
+  std::u16string path = u"\\" + std::u16string(259, u'x');  // with its terminator, 522 bytes
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Microsoft\\File Explorer", 0, nullptr, 0, 0, nullptr, &key,
+                            nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, u"LocalPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                 static_cast<DWORD>((path.size() + 1) * 2));
+  RegCloseKey(key);
+  EXPECT_EQ(Read(), u"?");
 }
 
 TEST_F(LastLocationTest, AValueFillingTheBufferWithoutTerminatorIsNotUsed) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cesim/automation.h"
+#include "contextmenu/context_menu.h"
 #include "data_object_double.h"
 #include "module_fixture.h"
 
@@ -114,7 +115,7 @@ TEST_F(ContextMenuTest, QueryContextMenuChecksItsRangeAndSite) {
   IContextMenu* menu = CreateMenuObject();
   ASSERT_NE(menu, nullptr);
   HMENU host = HostMenu();
-  EXPECT_EQ(menu->QueryContextMenu(host, 0, kFirst, kFirst, 0), static_cast<HRESULT>(0x800004E1));
+  EXPECT_EQ(menu->QueryContextMenu(host, 0, kFirst, kFirst, 0), E_NO_SELECTION);
   DataObjectDouble data(DropListBlock({u"\\Windows\\README"}));
   SiteDouble site(&data);
   IObjectWithSite* withSite = SiteOf(menu);
@@ -143,7 +144,7 @@ TEST_F(ContextMenuTest, ASiteWithoutDataObjectIsKeptButGivesNoSelection) {
   EXPECT_EQ(got, &site);
   got->Release();
   HMENU host = HostMenu();
-  EXPECT_EQ(menu->QueryContextMenu(host, 0, kFirst, kFirst + 10, 0), static_cast<HRESULT>(0x800004E1));
+  EXPECT_EQ(menu->QueryContextMenu(host, 0, kFirst, kFirst + 10, 0), E_NO_SELECTION);
   EXPECT_EQ(GetMenuItemCount(host), 4);
   DestroyMenu(host);
   withSite->Release();

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "ceplatform.h"
@@ -12,7 +13,9 @@
 #include "cesim/ui.h"
 #include "context_menu_host.h"
 #include "frame_window.h"
+#include "message_loop.h"
 #include "module/module_state.h"
+#include "resources/resource_ids.h"
 #include "view/change_folder_dialog.h"
 
 namespace fexplore_sim {
@@ -69,7 +72,7 @@ void PrintFolderState(std::ostream& out, int navigationsBefore) {
     return;
   }
   out << "  Change Folder:\n";
-  std::string tree = cesim::DumpTree(GetDlgItem(dialog, 1011));
+  std::string tree = cesim::DumpTree(GetDlgItem(dialog, IDC_FOLDER_TREE));
   size_t start = 0;
   while (start < tree.size()) {
     size_t end = tree.find('\n', start);
@@ -94,6 +97,15 @@ bool KeyOf(const std::string& name, UINT* key) {
   return false;
 }
 
+// The user acts while the Explorer's own message loop runs (it gives the Explorer's dialogs the
+// dialog manager's keys, as a real Explorer's loop does); the loop ends once it has handled
+// everything that the action caused.
+void ActInExplorer(std::function<void()> action) {
+  cesim::WhenIdle(std::move(action));
+  cesim::WhenIdle([] { PostQuitMessage(0); });
+  RunExplorerMessageLoop(g_frame);
+}
+
 // Change Folder steps: open the dialog, tap an item or its expand button, press a key.
 bool RunFolderStep(const std::string& command, const std::string& argument, std::ostream& out) {
   int before = g_frame != nullptr ? GetFrameNavigationCount(g_frame) : 0;
@@ -103,10 +115,10 @@ bool RunFolderStep(const std::string& command, const std::string& argument, std:
       return true;
     }
     if (ShowChangeFolderDialog(g_frame) == nullptr) out << "  (the dialog could not be created)\n";
-    cesim::PumpMessages();
+    ActInExplorer([] {});
   } else if (command == "tap-folder" || command == "tap-expand") {
     HWND dialog = OpenDialog();
-    HWND tree = dialog != nullptr ? GetDlgItem(dialog, 1011) : nullptr;
+    HWND tree = dialog != nullptr ? GetDlgItem(dialog, IDC_FOLDER_TREE) : nullptr;
     std::vector<std::u16string> path = SplitTreePath(argument);
     HTREEITEM item = tree != nullptr ? cesim::FindTreeItem(tree, path) : nullptr;
     if (item == nullptr) {
@@ -114,17 +126,23 @@ bool RunFolderStep(const std::string& command, const std::string& argument, std:
       return true;
     }
     SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-    bool tapped = command == "tap-folder" ? cesim::TapTreeItem(tree, path) : cesim::TapTreeItemButton(tree, path);
+    bool tapped = false;
+    bool onItem = command == "tap-folder";
+    ActInExplorer([&] { tapped = onItem ? cesim::TapTreeItem(tree, path) : cesim::TapTreeItemButton(tree, path); });
     if (!tapped) out << "  (" << argument << " is not on the screen)\n";
   } else if (command == "key") {
     UINT key = 0;
     if (!KeyOf(argument, &key)) return false;
-    cesim::PressKey(key);
+    if (g_frame == nullptr) {
+      cesim::PressKey(key);
+    } else {
+      ActInExplorer([key] { cesim::PressKey(key); });
+    }
   } else if (command == "tap-explorer") {
     if (g_frame == nullptr) return false;
     RECT rect;
     GetWindowRect(g_frame, &rect);
-    cesim::Tap({rect.right - 10, rect.bottom - 10});
+    ActInExplorer([rect] { cesim::Tap({rect.right - 10, rect.bottom - 10}); });
   } else {
     return false;
   }
