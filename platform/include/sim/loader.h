@@ -1,5 +1,6 @@
-// Modules of the core library as the Windows CE SDK declares them: loading, export lookup, module
-// handles and names, and the optional entry points that not every device's core library exports.
+// Modules and processes of the core library as the Windows CE SDK declares them: loading, export
+// lookup, module handles and names, starting programs, and the optional entry points that not
+// every device's core library exports.
 #ifndef CESIM_FACE_LOADER_H
 #define CESIM_FACE_LOADER_H
 
@@ -29,6 +30,56 @@ CESIM_API BOOL WINAPI DisableThreadLibraryCalls(HMODULE hLibModule);
 #define GetProcAddress GetProcAddressW
 #define GetModuleHandle GetModuleHandleW
 #define GetModuleFileName GetModuleFileNameW
+
+// ---------------------------------------------------------------------------------------------
+// Processes. The device takes the program's name and its arguments; the security attributes,
+// handle inheritance, environment, current folder and start-up information are not supported
+// there (callers pass null, FALSE and null).
+
+#define DEBUG_PROCESS 0x00000001
+#define DEBUG_ONLY_THIS_PROCESS 0x00000002
+#define CREATE_SUSPENDED 0x00000004
+#define CREATE_NEW_CONSOLE 0x00000010
+#define INHERIT_CALLER_PRIORITY 0x00020000
+
+struct STARTUPINFOW {
+  DWORD cb;
+  LPWSTR lpReserved;
+  LPWSTR lpDesktop;
+  LPWSTR lpTitle;
+  DWORD dwX;
+  DWORD dwY;
+  DWORD dwXSize;
+  DWORD dwYSize;
+  DWORD dwXCountChars;
+  DWORD dwYCountChars;
+  DWORD dwFillAttribute;
+  DWORD dwFlags;
+  WORD wShowWindow;
+  WORD cbReserved2;
+  LPBYTE lpReserved2;
+  HANDLE hStdInput;
+  HANDLE hStdOutput;
+  HANDLE hStdError;
+};
+typedef STARTUPINFOW* LPSTARTUPINFOW;
+
+struct PROCESS_INFORMATION {
+  HANDLE hProcess;
+  HANDLE hThread;
+  DWORD dwProcessId;
+  DWORD dwThreadId;
+};
+typedef PROCESS_INFORMATION* PPROCESS_INFORMATION;
+typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
+
+// pszImageName names the program (a plain name is looked for in \Windows, then in the root);
+// pszCmdLine holds its arguments. The caller closes the handles it is given with CloseHandle.
+CESIM_API BOOL WINAPI CreateProcessW(LPCWSTR pszImageName, LPCWSTR pszCmdLine, LPSECURITY_ATTRIBUTES psaProcess,
+                                     LPSECURITY_ATTRIBUTES psaThread, BOOL fInheritHandles, DWORD fdwCreate,
+                                     LPVOID pvEnvironment, LPWSTR pszCurDir, LPSTARTUPINFOW psiStartInfo,
+                                     LPPROCESS_INFORMATION pProcInfo);
+#define CreateProcess CreateProcessW
 
 // ---------------------------------------------------------------------------------------------
 // Optional core-library entry points: not every device exports these; callers look them up by

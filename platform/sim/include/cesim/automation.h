@@ -83,6 +83,19 @@ void FreeModule(HMODULE module);
 // How many memory blocks (LocalAlloc, GlobalAlloc, CoTaskMemAlloc) are allocated and not freed.
 size_t LiveMemoryBlocks();
 
+// Programs that the device was asked to start (CreateProcessW, ShellExecuteEx), in order since
+// boot. Nothing is run on this host: a start is a row of this log.
+struct LaunchRecord {
+  std::u16string programPath;  // as the device found it: "\\Windows\\fexplore.exe"
+  std::u16string commandLine;  // the arguments as given; empty when none were
+  DWORD time = 0;              // the device's clock when it started
+  std::string call;            // "CreateProcessW", "ShellExecuteEx"
+  DWORD creationFlags = 0;
+};
+std::vector<LaunchRecord> LaunchLog();
+// How many process and thread handles that the device handed out are not closed.
+size_t OpenKernelHandles();
+
 // A menu as the user would read it, one row per item from the top.
 struct MenuRow {
   UINT id = 0;            // the command identifier (0 for pop-up items)
