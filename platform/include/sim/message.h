@@ -100,6 +100,10 @@
 #define WA_ACTIVE 1
 #define WA_CLICKACTIVE 2
 
+// WM_SETTINGCHANGE: the wParam of a change that resets the whole display (the screen turned or
+// changed its size).
+#define SETTINGCHANGE_RESET 0x3002
+
 // WM_SIZE: wParam.
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1

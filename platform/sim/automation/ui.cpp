@@ -1,6 +1,6 @@
 // Automation of the user interface: finding and describing windows, taps and keys through the
-// device's input queue, running the queue, the virtual clock, and actions for message loops that
-// wait for input.
+// device's input queue, turning the device, running the queue, the virtual clock, and actions for
+// message loops that wait for input.
 #include <cstdio>
 #include <sstream>
 
@@ -16,6 +16,7 @@
 #include "sim/window.h"
 #include "window/cursor.h"
 #include "window/focus.h"
+#include "window/metrics.h"
 #include "window/table.h"
 
 namespace cesim {
@@ -211,6 +212,13 @@ void TypeText(const std::u16string& text) {
     PostKey(vk, true, c);
     PostKey(vk, false, 0);
   }
+  Settle();
+}
+
+void TurnDevice() { SetScreenSize(detail::ScreenHeight(), detail::ScreenWidth()); }
+
+void SetScreenSize(int width, int height) {
+  detail::ChangeDisplay(width, height);
   Settle();
 }
 

@@ -44,6 +44,8 @@ class ImageBuilder {
   // Appends REGEDIT4 text (without the "REGEDIT4" header line) to the registry file.
   ImageBuilder& AddRegistry(const std::string& regedit4Text);
   ImageBuilder& SetScreen(int width, int height);
+  // A taskbar of that height at the top of the screen: the work area is the screen below it.
+  ImageBuilder& SetTaskbarHeight(int pixels);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
   // A storage volume: the folder is a mount folder with the given free and total bytes.
   ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);

@@ -82,6 +82,16 @@ void TypeText(const std::u16string& text);
 void Activate(HWND hwnd);
 
 // ---------------------------------------------------------------------------------------------
+// The device's display.
+
+// The user turns the device: the screen's width and height swap. Windows that fill the screen or
+// the work area are sized to the new one (WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE), then every
+// top-level window gets WM_SETTINGCHANGE with SETTINGCHANGE_RESET.
+void TurnDevice();
+// The same for a display of another size.
+void SetScreenSize(int width, int height);
+
+// ---------------------------------------------------------------------------------------------
 // Time and message loops.
 
 // Dispatches queued messages as an application's message loop does (TranslateMessage and
