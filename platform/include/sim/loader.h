@@ -83,25 +83,9 @@ CESIM_API BOOL WINAPI CreateProcessW(LPCWSTR pszImageName, LPCWSTR pszCmdLine, L
 
 // ---------------------------------------------------------------------------------------------
 // Optional core-library entry points: not every device exports these; callers look them up by
-// name (GetProcAddressW on the core library) and do without them when they are absent.
-
-CESIM_DECLARE_HANDLE(HGESTUREINFO);
-
-struct GESTUREINFO {
-  UINT cbSize;
-  DWORD dwFlags;
-  DWORD dwID;
-  HWND hwndTarget;
-  POINTS ptsLocation;
-  DWORD dwInstanceID;
-  DWORD dwSequenceID;
-  ULONGLONG ullArguments;
-  UINT cbExtraArguments;
-};
-typedef GESTUREINFO* PGESTUREINFO;
-typedef const GESTUREINFO* PCGESTUREINFO;
-
-CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo);
+// name (GetProcAddressW on the core library) and do without them when they are absent. The
+// gesture entry points (GetGestureInfo, CloseGestureInfoHandle) are declared with WM_GESTURE in
+// sim/message.h.
 
 #define LWA_COLORKEY 0x00000001
 #define LWA_ALPHA 0x00000002

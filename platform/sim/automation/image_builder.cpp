@@ -154,6 +154,11 @@ ImageBuilder& ImageBuilder::SetTaskbarHeight(int pixels) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetAsyncKeyLowBitPoisoned(bool poisoned) {
+  Put(settings_, "input", "asyncpressedbit", poisoned ? "poison" : "pressed");
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   Put(settings_, "timezone", "bias", std::to_string(minutesWestOfUtc));
   return *this;

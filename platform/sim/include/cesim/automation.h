@@ -20,7 +20,7 @@ std::u16string Widen(const std::string& text);
 
 // Builds a device image folder: the file tree under files/, registry.reg (REGEDIT4 text) and
 // device.ini (screen, time zone, storage volumes, optional core-library entry points, CE-only
-// file attributes, module mappings). The folder is temporary and removed with the builder
+// file attributes, module mappings, input). The folder is temporary and removed with the builder
 // unless Keep() was called.
 class ImageBuilder {
  public:
@@ -46,6 +46,9 @@ class ImageBuilder {
   ImageBuilder& SetScreen(int width, int height);
   // A taskbar of that height at the top of the screen: the work area is the screen below it.
   ImageBuilder& SetTaskbarHeight(int pixels);
+  // GetAsyncKeyState's low bit, which the device documents as not valid: poisoned, it is set on
+  // every call; otherwise it tells whether the key was pressed since the last call.
+  ImageBuilder& SetAsyncKeyLowBitPoisoned(bool poisoned);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
   // A storage volume: the folder is a mount folder with the given free and total bytes.
   ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
