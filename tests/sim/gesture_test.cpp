@@ -384,7 +384,7 @@ TEST_P(FlickDirectionTest, TheFlicksDirectionIsWhereTheStylusWent) {
   Boot();
   MessageRecorder recorder;
   Windows(recorder);
-  cesim::FlickClient(child, {50, 50}, GetParam(), 40);
+  cesim::ScrollGesture(child, {50, 50}, GetParam(), 40);
   ASSERT_EQ(gestures.size(), 6u);
   EXPECT_EQ(gestures[4].id, static_cast<WPARAM>(GID_SCROLL));
   EXPECT_EQ(static_cast<UINT>(GID_SCROLL_DIRECTION(gestures[4].info.ullArguments)), GetParam());

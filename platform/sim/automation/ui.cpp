@@ -270,7 +270,7 @@ void Drag(POINT from, POINT to, int steps, DWORD milliseconds) {
 
 void Flick(POINT from, POINT to, DWORD milliseconds) { Drag(from, to, 2, milliseconds); }
 
-void FlickClient(HWND hwnd, POINT client, UINT direction, int distance) {
+void ScrollGesture(HWND hwnd, POINT client, UINT direction, int distance) {
   POINT from = ClientPointOnScreen(hwnd, client);
   POINT to = from;
   switch (direction) {

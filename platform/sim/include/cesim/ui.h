@@ -99,9 +99,10 @@ void Drag(POINT from, POINT to, int steps = 4, DWORD milliseconds = 500);
 // A quick stroke from `from` to `to`: a flick (GID_SCROLL) when it is 19 pixels or longer and
 // takes at most 250 ms.
 void Flick(POINT from, POINT to, DWORD milliseconds = 100);
-// A flick that starts at a point of a window's client area and goes in a direction
-// (ARG_SCROLL_LEFT, ARG_SCROLL_RIGHT, ARG_SCROLL_UP, ARG_SCROLL_DOWN: where the stylus moves).
-void FlickClient(HWND hwnd, POINT client, UINT direction, int distance = 60);
+// A scroll gesture (a flick) that starts at a point of a window's client area and goes in a
+// direction (ARG_SCROLL_LEFT, ARG_SCROLL_RIGHT, ARG_SCROLL_UP, ARG_SCROLL_DOWN: where the stylus
+// moves).
+void ScrollGesture(HWND hwnd, POINT client, UINT direction, int distance = 60);
 // Tap-and-hold: the stylus pressed at a point, held there that long, then lifted.
 void Hold(POINT screen, DWORD milliseconds = 1200);
 void HoldClient(HWND hwnd, POINT client, DWORD milliseconds = 1200);
