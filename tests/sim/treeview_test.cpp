@@ -78,6 +78,15 @@ class TreeViewTest : public ::testing::Test {
     return text;
   }
 
+  int ChildrenOf(HTREEITEM item) {
+    TVITEMW tvi = {};
+    tvi.mask = TVIF_CHILDREN;
+    tvi.hItem = item;
+    tvi.cChildren = -7;
+    if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi))) return -7;
+    return tvi.cChildren;
+  }
+
   UINT StateOf(HTREEITEM item) {
     return static_cast<UINT>(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), 0xFFFF));
   }
@@ -329,8 +338,13 @@ TEST_F(TreeViewTest, HitTestFindsEachPartOfARow) {
   hit = HitTest(5, 16 + 3);  // "Program Files", one level down: the indent
   EXPECT_EQ(hit.hItem, programs);
   EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMINDENT));
-  EXPECT_EQ(HitTest(19 + 3, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
   EXPECT_EQ(HitTest(38 + 1, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+  // "Program Files" has no children, so no button: its button column is indent too. "Windows"
+  // below it has children and a button there.
+  EXPECT_EQ(HitTest(19 + 3, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMINDENT));
+  hit = HitTest(19 + 3, 2 * 16 + 3);
+  EXPECT_EQ(hit.hItem, windows);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
   hit = HitTest(10, 3 * 16 + 2);  // below the last item
   EXPECT_EQ(hit.hItem, nullptr);
   EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_NOWHERE));
@@ -387,12 +401,13 @@ TEST_F(TreeViewTest, TapOnALabelAsksAboutGesturesClicksAndSelects) {
   EXPECT_EQ(Next(TVGN_CARET), windows);
   EXPECT_EQ(selectCause, static_cast<UINT>(TVC_BYMOUSE));
   EXPECT_EQ(gestureItem, static_cast<UINT>(reinterpret_cast<uintptr_t>(windows)));
-  // Screen coordinates: the tree lies at 0,0 with a border of one pixel.
-  POINT label;
-  ASSERT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(gesturePoint.x, gesturePoint.y)));
-  label = gesturePoint;
-  ScreenToClient(tree, &label);
-  EXPECT_EQ(HitTest(label.x, label.y).hItem, windows);
+  // The press in the tree's client coordinates (the tree lies at 0,0 with a border of one pixel,
+  // so the screen point differs).
+  EXPECT_EQ(HitTest(gesturePoint.x, gesturePoint.y).hItem, windows);
+  POINT screen = gesturePoint;
+  ClientToScreen(tree, &screen);
+  EXPECT_NE(screen.x, gesturePoint.x);
+  EXPECT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(screen.x, screen.y)));
   EXPECT_EQ(GetFocus(), tree);
 }
 
@@ -449,9 +464,18 @@ TEST_F(TreeViewTest, TapOnTheButtonTogglesTheBranchAndSelectsNothing) {
 
 TEST_F(TreeViewTest, ParentAnsweringTheClickKeepsTheControlFromSelecting) {
   Folders();
-  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_CLICK ? TRUE : 0; };
-  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device"}));
-  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+  Expand(device_);
+  std::vector<UINT> causes;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGEDW) causes.push_back(reinterpret_cast<NMTREEVIEWW*>(hdr)->action);
+    return hdr->code == NM_CLICK ? TRUE : 0;
+  };
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
+  // The tapped item is not selected; the control still takes the focus, which selects the first
+  // visible item, as focus with nothing selected does.
+  EXPECT_EQ(Next(TVGN_CARET), device_);
+  EXPECT_EQ(causes, (std::vector<UINT>{TVC_UNKNOWN}));
+  EXPECT_EQ(GetFocus(), tree);
 }
 
 TEST_F(TreeViewTest, KeysAreToldToTheParentBeforeTheControlActs) {
@@ -511,23 +535,124 @@ TEST_F(TreeViewTest, TypedLettersSelectTheNextMatchingItem) {
   EXPECT_EQ(Next(TVGN_CARET), programs);
 }
 
-TEST_F(TreeViewTest, ParentDestroyingTheControlWhileItNotifies) {
+// What the real control does not survive: it goes on using its state after these notifications
+// return, so destroying it (or its parent) there is reported and stops the test program.
+using TreeViewDeathTest = TreeViewTest;
+
+#define SKIP_WITHOUT_CONTROL_CHECKS()                                          \
+  if (!kControlChecks) GTEST_SKIP() << "cesim was built without control checks"
+
+#if defined(CESIM_CONTROL_CHECKS) && CESIM_CONTROL_CHECKS
+constexpr bool kControlChecks = true;
+#else
+constexpr bool kControlChecks = false;
+#endif
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideTheClickIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
   Folders();
   Expand(device_);
   onNotify = [&](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == NM_CLICK || hdr->code == TVN_ITEMEXPANDINGW) DestroyWindow(tree);
+    if (hdr->code == NM_CLICK) DestroyWindow(tree);
     return 0;
+  };
+  EXPECT_DEATH(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}),
+               "SysTreeView32 control .* destroyed inside its NM_CLICK notification");
+}
+
+TEST_F(TreeViewDeathTest, ParentDestroyedInsideTheSelectionChangeIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Folders();
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGEDW) DestroyWindow(parent);
+    return 0;
+  };
+  EXPECT_DEATH(Select(device_), "SysTreeView32 control .* destroyed inside its TVN_SELCHANGED notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideAnExpansionItAllowsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  HTREEITEM item = Insert(TVI_ROOT, u"Item", TVI_LAST, 1);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_ITEMEXPANDINGW) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(Expand(item), "destroyed inside its TVN_ITEMEXPANDING notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedWhileItAsksForATextIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  HTREEITEM item = Insert(TVI_ROOT, u"Item");
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = item;
+  tvi.pszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_GETDISPINFOW) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(TextOf(item), "destroyed inside its TVN_GETDISPINFO notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideAKeyNotificationIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Folders();
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_KEYDOWN) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::PressKey(VK_DOWN), "destroyed inside its TVN_KEYDOWN notification");
+}
+
+// Where the real control returns at once after the notification, or the parent's TRUE ends the
+// action, the control may be destroyed there.
+TEST_F(TreeViewTest, ControlMayBeDestroyedWhereTheRealOneReturnsAtOnce) {
+  Folders();
+  Expand(device_);
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_RETURN) DestroyWindow(tree);
+    return 0;
+  };
+  cesim::PressKey(VK_RETURN);
+  EXPECT_FALSE(IsWindow(tree));
+  EXPECT_TRUE(IsWindow(parent));
+}
+
+TEST_F(TreeViewTest, ControlMayBeDestroyedInsideAClickItEnds) {
+  Folders();
+  Expand(device_);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != NM_CLICK) return 0;
+    DestroyWindow(tree);
+    return TRUE;  // the tap ends here
   };
   ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
   EXPECT_FALSE(IsWindow(tree));
-  EXPECT_TRUE(IsWindow(parent));
+}
 
-  HWND second = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle, 0, 0, 207, 93, parent,
-                                reinterpret_cast<HMENU>(1012), nullptr, nullptr);
-  tree = second;
+TEST_F(TreeViewTest, ControlMayBeDestroyedInsideAnExpansionItRefuses) {
   HTREEITEM item = Insert(TVI_ROOT, u"Item", TVI_LAST, 1);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != TVN_ITEMEXPANDINGW) return 0;
+    DestroyWindow(tree);
+    return TRUE;  // TVM_EXPAND ends with the refusal
+  };
   EXPECT_FALSE(Expand(item));
-  EXPECT_FALSE(IsWindow(second));
+  EXPECT_FALSE(IsWindow(tree));
+}
+
+TEST_F(TreeViewTest, ControlMayBeDestroyedWhenItLosesTheFocus) {
+  Folders();
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_KILLFOCUS) DestroyWindow(tree);
+    return 0;
+  };
+  SetFocus(parent);
+  EXPECT_FALSE(IsWindow(tree));
 }
 
 TEST_F(TreeViewTest, DeletingTellsChildrenFirstAndMovesTheSelection) {
@@ -548,15 +673,77 @@ TEST_F(TreeViewTest, DeletingTellsChildrenFirstAndMovesTheSelection) {
   // The selection went with the branch: no next sibling, so the parent.
   EXPECT_EQ(Next(TVGN_CARET), device_);
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2);
-  // A parent whose last child goes has no children any more.
+  // My Device was inserted with cChildren 1: it keeps its count and its button when its last
+  // child goes.
   EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(programs)));
-  EXPECT_EQ(cesim::DumpTree(tree), "  My Device [selected]\n");
+  EXPECT_EQ(cesim::DumpTree(tree), "+ My Device [selected]\n");
   deleted.clear();
   EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
   EXPECT_EQ(deleted, (std::vector<HTREEITEM>{device_}));
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(Next(TVGN_ROOT), nullptr);
   EXPECT_EQ(Next(TVGN_CARET), nullptr);
+}
+
+TEST_F(TreeViewTest, ChildrenCountFollowsTheChildrenUnlessItWasGiven) {
+  // Counted by the control: the count goes with the last child.
+  HTREEITEM counted = Insert(TVI_ROOT, u"Counted");
+  HTREEITEM child = Insert(counted, u"Child");
+  EXPECT_EQ(ChildrenOf(counted), 1);
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
+  EXPECT_EQ(ChildrenOf(counted), 0);
+  EXPECT_EQ(cesim::DumpTree(tree), "  Counted\n");
+  // Given with TVM_SETITEM: the item keeps its count and its button.
+  child = Insert(counted, u"Child");
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_CHILDREN;
+  tvi.hItem = counted;
+  tvi.cChildren = 1;
+  ASSERT_TRUE(SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
+  EXPECT_EQ(ChildrenOf(counted), 1);
+  EXPECT_EQ(cesim::DumpTree(tree), "+ Counted\n");
+}
+
+TEST_F(TreeViewTest, FocusWithNothingSelectedSelectsTheFirstVisibleItem) {
+  std::vector<HTREEITEM> items;
+  for (int i = 0; i < 10; ++i) items.push_back(Insert(TVI_ROOT, u"Item " + std::u16string(1, u'0' + i)));
+  SendMessageW(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+  ASSERT_EQ(Next(TVGN_FIRSTVISIBLE), items[3]);
+  std::vector<std::pair<UINT, HTREEITEM>> selections;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGINGW || hdr->code == TVN_SELCHANGEDW) {
+      auto* nm = reinterpret_cast<NMTREEVIEWW*>(hdr);
+      EXPECT_EQ(nm->itemOld.hItem, nullptr);
+      selections.emplace_back(nm->action, nm->itemNew.hItem);
+    }
+    return 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  SetFocus(tree);
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), items[3]);
+  EXPECT_EQ(selections, (std::vector<std::pair<UINT, HTREEITEM>>{{TVC_UNKNOWN, items[3]}, {TVC_UNKNOWN, items[3]}}));
+  // With a selection, the focus changes nothing.
+  onNotify = nullptr;
+  SetFocus(parent);
+  Select(items[7]);
+  recorder.Flush();
+  SetFocus(tree);
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0}}));
+  EXPECT_EQ(Next(TVGN_CARET), items[7]);
+}
+
+TEST_F(TreeViewTest, FocusOnAnEmptyTreeSelectsNothing) {
+  SetFocus(tree);
+  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+  EXPECT_EQ(GetFocus(), tree);
 }
 
 TEST_F(TreeViewTest, DestroyingTheControlTellsEveryItem) {

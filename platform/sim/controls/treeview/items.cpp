@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "sim/commctrl.h"
 #include "sim/window.h"
-#include "window/metrics.h"
 
 namespace cesim::detail {
 
@@ -26,14 +26,15 @@ HTREEITEM NewItemHandle() {
   return reinterpret_cast<HTREEITEM>(next);
 }
 
-bool IsSpecialHandle(HTREEITEM handle, uint32_t value) {
+bool IsSpecialHandle(HTREEITEM handle, HTREEITEM special) {
   uintptr_t raw = reinterpret_cast<uintptr_t>(handle);
-  // The 64-bit spelling sign-extends the 32-bit value.
-  return raw == value || raw == static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+  uintptr_t value = reinterpret_cast<uintptr_t>(special);
+  // The platform's 64-bit spelling sign-extends the device's 32-bit value.
+  return raw == value || raw == static_cast<uint32_t>(value);
 }
 
 TreeItem* ItemOf(TreeView& tv, HTREEITEM handle, bool rootAllowed) {
-  if (rootAllowed && IsSpecialHandle(handle, 0xFFFF0000u)) return &tv.root;
+  if (rootAllowed && IsSpecialHandle(handle, TVI_ROOT)) return &tv.root;
   auto it = tv.items.find(reinterpret_cast<uintptr_t>(handle));
   return it == tv.items.end() ? nullptr : it->second.get();
 }
@@ -69,8 +70,10 @@ void Unlink(TreeView& tv, TreeItem* item, bool forgetChildrenCount) {
     parent->lastChild = item->prev;
   }
   item->prev = item->next = nullptr;
-  // A parent whose last child goes has no children any more.
-  if (forgetChildrenCount && parent->firstChild == nullptr && parent->children > 0) parent->children = 0;
+  // A parent whose last child goes has no children any more, unless it was told how many it has.
+  if (forgetChildrenCount && !parent->childrenSet && parent->firstChild == nullptr && parent->children > 0) {
+    parent->children = 0;
+  }
 }
 
 bool IsAncestor(const TreeItem* ancestor, const TreeItem* item) {
@@ -151,7 +154,7 @@ ItemLayout LayoutAtRow(const TreeView& tv, const TreeItem* item, int row) {
   layout.imageOffset = layout.stateOffset;
   layout.textOffset = layout.imageOffset;
   // The label: the text and two pixels on either side.
-  layout.labelWidth = TextWidth(item->text) + 4;
+  layout.labelWidth = SystemTextWidth(item->text) + 4;
   return layout;
 }
 
@@ -230,7 +233,8 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags) {
     *flags = TVHT_ONITEMICON;
   } else if (pt.x >= layout.stateOffset) {
     *flags = TVHT_ONITEMSTATEICON;
-  } else if (pt.x >= layout.linesOffset && (style & TVS_HASBUTTONS) != 0) {
+  } else if (pt.x >= layout.linesOffset && (style & TVS_HASBUTTONS) != 0 && hit->children != 0) {
+    // Only an item that may have children shows a button; elsewhere the column is indent.
     *flags = TVHT_ONITEMBUTTON;
   } else {
     *flags = TVHT_ONITEMINDENT;
@@ -249,8 +253,8 @@ int CompareWithoutCase(const std::u16string& a, const std::u16string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-void CheckTreeInvariants(const TreeView& tv) {
-#ifndef NDEBUG
+void TreeView::CheckInvariants() {
+  const TreeView& tv = *this;
   size_t count = 0;
   std::vector<const TreeItem*> pending = {&tv.root};
   while (!pending.empty()) {
@@ -271,9 +275,6 @@ void CheckTreeInvariants(const TreeView& tv) {
   CESIM_CHECK_INVARIANT(count == tv.items.size(), "every tree item linked once");
   CESIM_CHECK_INVARIANT(tv.selected == nullptr || (tv.selected->state & TVIS_SELECTED) != 0, "selected item state");
   CESIM_CHECK_INVARIANT(tv.firstVisible == nullptr || IsShown(tv.firstVisible), "first visible item shown");
-#else
-  (void)tv;
-#endif
 }
 
 }  // namespace cesim::detail

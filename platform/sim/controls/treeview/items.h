@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "controls/common/control.h"
 #include "sim/types.h"
 
 namespace cesim::detail {
@@ -23,6 +24,7 @@ struct TreeItem {
   std::u16string text;
   bool textCallback = false;
   int children = 0;             // cChildren: 0, 1 or I_CHILDRENCALLBACK
+  bool childrenSet = false;     // cChildren given with TVIF_CHILDREN: kept when the last child goes
   UINT state = 0;
   int image = 0;
   int selectedImage = 0;
@@ -31,10 +33,10 @@ struct TreeItem {
   int level = 0;                // 0 for top-level items
 };
 
-struct TreeView {
-  HWND hwnd = nullptr;
-  HWND notify = nullptr;        // the parent at creation, which gets the notifications
-  bool destroyed = false;
+struct TreeView : ControlInstance {
+  // The links of the items, the selection and the first visible item.
+  void CheckInvariants() override;
+
   TreeItem root;                // hidden; always expanded
   std::unordered_map<uintptr_t, std::unique_ptr<TreeItem>> items;
   TreeItem* selected = nullptr;
@@ -56,11 +58,12 @@ HTREEITEM NewItemHandle();
 // The item of this tree for a handle; null for stale and foreign handles. TVI_ROOT (in its
 // 64-bit and 32-bit spellings) gives the hidden root only where `rootAllowed`.
 TreeItem* ItemOf(TreeView& tv, HTREEITEM handle, bool rootAllowed = false);
-bool IsSpecialHandle(HTREEITEM handle, uint32_t value);  // TVI_ROOT 0xFFFF0000, TVI_FIRST, ...
+// Whether a handle is one of TVI_ROOT, TVI_FIRST, TVI_LAST, TVI_SORT, in its 64-bit or 32-bit spelling.
+bool IsSpecialHandle(HTREEITEM handle, HTREEITEM special);
 
 void LinkAfter(TreeItem* item, TreeItem* parent, TreeItem* after);  // after null: first
 // Takes an item out of its parent's children; a parent left without children then has none
-// (cChildren 0) unless told otherwise.
+// (cChildren 0), unless its cChildren was given explicitly or the caller says otherwise.
 void Unlink(TreeView& tv, TreeItem* item, bool forgetChildrenCount = true);
 bool IsAncestor(const TreeItem* ancestor, const TreeItem* item);
 
@@ -98,9 +101,6 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags);
 
 // Text comparison for TVI_SORT and TVM_SORTCHILDREN: without letter case.
 int CompareWithoutCase(const std::u16string& a, const std::u16string& b);
-
-// The debug check of a tree's links, run on every message.
-void CheckTreeInvariants(const TreeView& tv);
 
 }  // namespace cesim::detail
 
