@@ -142,6 +142,42 @@ TEST_F(TreeViewTest, InsertsSortedWithoutLetterCaseAndWhereAsked) {
   EXPECT_EQ(SendMessageW(tree, TVM_INSERTITEMW, 0, 0), 0);
 }
 
+TEST_F(TreeViewTest, SortedInsertsFollowTheLocalesAlphabeticalOrder) {
+  // Accents weigh after the letters, symbols before digits before letters, hyphens last: not the
+  // order of the code units.
+  for (const char16_t* text : {u"Zebra", u"Äpfel", u"apfel", u"Birne", u"_Notes", u"2004", u"co-op", u"coop", u"cop"}) {
+    Insert(TVI_ROOT, text, TVI_SORT);
+  }
+  EXPECT_EQ(Children(nullptr),
+            (Texts{u"_Notes", u"2004", u"apfel", u"Äpfel", u"Birne", u"coop", u"co-op", u"cop", u"Zebra"}));
+  // An item equal to others without letter case goes after the first of them.
+  HTREEITEM second = Insert(TVI_ROOT, u"APFEL", TVI_SORT);
+  EXPECT_EQ(Next(TVGN_PREVIOUS, second), cesim::FindTreeItem(tree, {u"apfel"}));
+}
+
+TEST_F(TreeViewTest, SortingChildrenSortsOneLevelAlphabetically) {
+  HTREEITEM root = Insert(TVI_ROOT, u"root");
+  EXPECT_FALSE(SendMessageW(tree, TVM_SORTCHILDREN, TRUE, reinterpret_cast<LPARAM>(root)));  // nothing to sort
+  HTREEITEM wasp = Insert(root, u"Wasp");
+  HTREEITEM caribou = Insert(root, u"Caribou");
+  Insert(wasp, u"Vacuum");
+  Insert(wasp, u"Ocelot");
+  Insert(caribou, u"Newspaper");
+  Insert(caribou, u"Litter bin");
+  Insert(root, u"éclair");
+  // Only the children, even when all levels are asked for.
+  EXPECT_TRUE(SendMessageW(tree, TVM_SORTCHILDREN, TRUE, reinterpret_cast<LPARAM>(root)));
+  EXPECT_EQ(Children(root), (Texts{u"Caribou", u"éclair", u"Wasp"}));
+  EXPECT_EQ(Children(caribou), (Texts{u"Newspaper", u"Litter bin"}));
+  EXPECT_EQ(Children(wasp), (Texts{u"Vacuum", u"Ocelot"}));
+  // Equal without letter case: their order stays.
+  HTREEITEM other = Insert(TVI_ROOT, u"I1");
+  Insert(other, u"i1");
+  Insert(other, u"I1");
+  EXPECT_TRUE(SendMessageW(tree, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(other)));
+  EXPECT_EQ(Children(other), (Texts{u"i1", u"I1"}));
+}
+
 TEST_F(TreeViewTest, NextItemWalksTheTreeAndWhatIsShown) {
   Folders();
   EXPECT_EQ(Next(TVGN_ROOT), device_);

@@ -10,16 +10,6 @@
 
 namespace cesim::detail {
 
-namespace {
-
-char16_t Folded(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
-}
-
-}  // namespace
-
 HTREEITEM NewItemHandle() {
   static uintptr_t next = 0x00A00000;
   next += 4;
@@ -240,17 +230,6 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags) {
     *flags = TVHT_ONITEMINDENT;
   }
   return hit->handle;
-}
-
-int CompareWithoutCase(const std::u16string& a, const std::u16string& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    char16_t x = Folded(a[i]);
-    char16_t y = Folded(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
 }
 
 void TreeView::CheckInvariants() {

@@ -99,8 +99,6 @@ void NormalizeFirstVisible(TreeView& tv);
 // Hit-testing a client point: the item and TVHT_ flags.
 HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags);
 
-// Text comparison for TVI_SORT and TVM_SORTCHILDREN: without letter case.
-int CompareWithoutCase(const std::u16string& a, const std::u16string& b);
 
 }  // namespace cesim::detail
 

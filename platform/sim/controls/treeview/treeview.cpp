@@ -13,6 +13,7 @@
 #include "controls/treeview/items.h"
 #include "sim/commctrl.h"
 #include "sim/core.h"
+#include "sim/crt.h"
 #include "sim/dialog.h"
 #include "sim/input.h"
 #include "sim/message.h"
@@ -384,7 +385,9 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   if (IsSpecialHandle(where, TVI_FIRST)) {
     after = nullptr;
   } else if (IsSpecialHandle(where, TVI_SORT)) {
-    // Sorted by text without letter case; items with callback texts are asked for theirs.
+    // In alphabetical order (lstrcmpiW, the user's locale); items with callback texts are asked for
+    // theirs. The new item goes before the first sibling it sorts before, or after the first one
+    // it equals.
     std::u16string text = raw->textCallback ? AskDisplayInfo(tv, handle, TVIF_TEXT).text : raw->text;
     if (Gone(tv)) return 0;
     std::vector<HTREEITEM> siblings;
@@ -398,8 +401,10 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
       if (s == nullptr) continue;
       std::u16string siblingText = s->textCallback ? AskDisplayInfo(tv, sibling, TVIF_TEXT).text : s->text;
       if (Gone(tv)) return 0;
-      if (CompareWithoutCase(text, siblingText) < 0) break;
+      int order = lstrcmpiW(text.c_str(), siblingText.c_str());
+      if (order < 0) break;
       after = ItemOf(*tv, sibling);
+      if (order == 0) break;
     }
   } else if (!IsSpecialHandle(where, TVI_LAST)) {
     TreeItem* sibling = ItemOf(*tv, where);
@@ -600,21 +605,24 @@ LRESULT OnSetItemHeight(const TreePtr& tv, int height) {
   return previous;
 }
 
-LRESULT OnSortChildren(const TreePtr& tv, bool recurse, HTREEITEM handle) {
-  TreeItem* parent = handle == nullptr ? &tv->root : ItemOf(*tv, handle, true);
+// Sorts an item's children alphabetically (lstrcmpiW). The device's control sorts one level only,
+// whatever wParam asks (the reference pages speak of all levels); it answers FALSE for an item with
+// fewer than two children and TRUE for the root.
+LRESULT OnSortChildren(const TreePtr& tv, HTREEITEM handle) {
+  bool root = handle == nullptr || IsSpecialHandle(handle, TVI_ROOT);
+  TreeItem* parent = root ? &tv->root : ItemOf(*tv, handle);
   if (parent == nullptr) return FALSE;
   std::vector<TreeItem*> children;
   for (TreeItem* c = parent->firstChild; c != nullptr; c = c->next) children.push_back(c);
-  std::stable_sort(children.begin(), children.end(),
-                   [](const TreeItem* a, const TreeItem* b) { return CompareWithoutCase(a->text, b->text) < 0; });
+  if (children.size() < 2) return root ? TRUE : FALSE;
+  std::stable_sort(children.begin(), children.end(), [](const TreeItem* a, const TreeItem* b) {
+    return lstrcmpiW(a->text.c_str(), b->text.c_str()) < 0;
+  });
   parent->firstChild = parent->lastChild = nullptr;
   TreeItem* after = nullptr;
   for (TreeItem* child : children) {
     LinkAfter(child, parent, after);
     after = child;
-  }
-  if (recurse) {
-    for (TreeItem* child : children) OnSortChildren(tv, true, child->handle);
   }
   NormalizeFirstVisible(*tv);
   return TRUE;
@@ -791,8 +799,7 @@ LRESULT OnChar(const TreePtr& tv, char16_t c) {
   if (at != shown.end()) start = static_cast<size_t>(at - shown.begin()) + (tv->search.size() == 1 ? 1 : 0);
   for (size_t step = 0; step < shown.size(); ++step) {
     TreeItem* candidate = shown[(start + step) % shown.size()];
-    std::u16string prefix = candidate->text.substr(0, tv->search.size());
-    if (CompareWithoutCase(prefix, tv->search) == 0) {
+    if (_wcsnicmp(candidate->text.c_str(), tv->search.c_str(), tv->search.size()) == 0) {
       if (candidate != tv->selected) Select(tv, candidate->handle, TVC_BYKEYBOARD, OnRefusal::EndsAction);
       break;
     }
@@ -879,7 +886,7 @@ LRESULT HandleMessage(const TreePtr& tv, UINT message, WPARAM wParam, LPARAM lPa
     case TVM_GETVISIBLECOUNT: return VisibleCount(*tv);
     case TVM_HITTEST: return OnHitTest(tv, reinterpret_cast<TVHITTESTINFO*>(lParam));
     case TVM_ENSUREVISIBLE: return EnsureVisible(tv, reinterpret_cast<HTREEITEM>(lParam)) ? TRUE : FALSE;
-    case TVM_SORTCHILDREN: return OnSortChildren(tv, wParam != 0, reinterpret_cast<HTREEITEM>(lParam));
+    case TVM_SORTCHILDREN: return OnSortChildren(tv, reinterpret_cast<HTREEITEM>(lParam));
     case TVM_GETITEMHEIGHT: return tv->itemHeight;
     case TVM_SETITEMHEIGHT: return OnSetItemHeight(tv, static_cast<SHORT>(LOWORD(wParam)));
     case TVM_GETITEMSTATE: {
