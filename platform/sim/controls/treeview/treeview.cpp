@@ -223,7 +223,7 @@ bool Expand(const TreePtr& tv, HTREEITEM handle, bool byUser, OnRefusal refusal)
     if (item == nullptr) return false;
   }
   if (item->firstChild == nullptr) return false;
-  item->state |= TVIS_EXPANDED;
+  SetExpanded(*tv, item, true);
   NormalizeFirstVisible(*tv);
   if (notifies) {
     SendExpanded(tv, item, TVE_EXPAND);
@@ -246,7 +246,7 @@ bool Collapse(const TreePtr& tv, HTREEITEM handle, bool reset, bool byUser, OnRe
   }
   if (item->firstChild == nullptr) return false;
   bool wasExpanded = (item->state & TVIS_EXPANDED) != 0;
-  item->state &= ~static_cast<UINT>(TVIS_EXPANDED);
+  SetExpanded(*tv, item, false);
   // A selection inside the closed branch moves to the branch without notifications.
   if (tv->selected != nullptr && IsAncestor(item, tv->selected)) {
     tv->selected->state &= ~static_cast<UINT>(TVIS_SELECTED);
@@ -315,10 +315,8 @@ bool EnsureVisible(const TreePtr& tv, HTREEITEM handle) {
   if (layout.row < 0) {
     SetFirstVisible(*tv, item);
   } else if (rows > 0 && layout.row >= rows) {
-    std::vector<TreeItem*> shown = VisibleItems(*tv);
-    auto at = std::find(shown.begin(), shown.end(), item);
-    long index = static_cast<long>(at - shown.begin()) - rows + 1;
-    SetFirstVisible(*tv, shown[static_cast<size_t>(std::max(index, 0L))]);
+    // The item becomes the last one that fits.
+    SetFirstVisible(*tv, ShownItemsAway(*tv, item, -(rows - 1)));
   }
   return closed.empty() && tv->firstVisible != before;
 }
@@ -377,7 +375,7 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   TreeItem* raw = item.get();
   tv->items.emplace(reinterpret_cast<uintptr_t>(handle), std::move(item));
   // Linked last at once, so that the tree is whole whenever the parent is asked something.
-  LinkAfter(raw, parent, parent->lastChild);
+  LinkAfter(*tv, raw, parent, parent->lastChild);
   if (parent->children == 0) parent->children = 1;
 
   HTREEITEM where = insert->hInsertAfter;
@@ -417,7 +415,7 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   if (after != raw->prev) {
     TreeItem* newParent = raw->parent;
     Unlink(*tv, raw, false);
-    LinkAfter(raw, newParent, after);
+    LinkAfter(*tv, raw, newParent, after);
   }
   // The list keeps its top where it was; an item inserted above the first one shows first.
   if (tv->firstVisible == nullptr || (topShown && parentIsRoot && raw->prev == nullptr)) {
@@ -496,10 +494,12 @@ LRESULT OnSetItem(const TreePtr& tv, const TVITEMW* in) {
   if ((in->mask & TVIF_PARAM) != 0) item->lParam = in->lParam;
   if ((in->mask & TVIF_INTEGRAL) != 0) {
     int integral = reinterpret_cast<const TVITEMEXW*>(in)->iIntegral;
-    if (integral > 0) item->integral = integral;
+    if (integral > 0) SetIntegral(*tv, item, integral);
   }
   if ((in->mask & TVIF_STATE) != 0) {
-    item->state = (item->state & ~in->stateMask) | (in->state & in->stateMask);
+    UINT state = (item->state & ~in->stateMask) | (in->state & in->stateMask);
+    SetExpanded(*tv, item, (state & TVIS_EXPANDED) != 0);
+    item->state = state;
     // The selection itself moves with TVM_SELECTITEM only: the selected item keeps its mark.
     if (item == tv->selected) item->state |= TVIS_SELECTED;
   }
@@ -621,7 +621,7 @@ LRESULT OnSortChildren(const TreePtr& tv, HTREEITEM handle) {
   parent->firstChild = parent->lastChild = nullptr;
   TreeItem* after = nullptr;
   for (TreeItem* child : children) {
-    LinkAfter(child, parent, after);
+    LinkAfter(*tv, child, parent, after);
     after = child;
   }
   NormalizeFirstVisible(*tv);
@@ -716,15 +716,6 @@ LRESULT OnLButtonDown(const TreePtr& tv, POINT pt) {
   return 0;
 }
 
-TreeItem* PageFrom(const TreePtr& tv, TreeItem* item, int rows) {
-  std::vector<TreeItem*> shown = VisibleItems(*tv);
-  auto at = std::find(shown.begin(), shown.end(), item);
-  if (at == shown.end() || shown.empty()) return item;
-  long index = static_cast<long>(at - shown.begin()) + rows;
-  index = std::clamp(index, 0L, static_cast<long>(shown.size()) - 1);
-  return shown[static_cast<size_t>(index)];
-}
-
 LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
   NMTVKEYDOWN keydown = {};
   keydown.wVKey = static_cast<WORD>(vk);
@@ -749,8 +740,8 @@ LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
     case VK_DOWN: next = NextShown(*tv, current); break;
     case VK_HOME: next = tv->root.firstChild; break;
     case VK_END: next = LastShown(*tv); break;
-    case VK_PRIOR: next = PageFrom(tv, current, -rows); break;
-    case VK_NEXT: next = PageFrom(tv, current, rows); break;
+    case VK_PRIOR: next = ShownItemsAway(*tv, current, -rows); break;
+    case VK_NEXT: next = ShownItemsAway(*tv, current, rows); break;
     case VK_BACK: next = current->parent == &tv->root ? nullptr : current->parent; break;
     case VK_LEFT:
       if ((current->state & TVIS_EXPANDED) != 0) {
@@ -807,25 +798,26 @@ LRESULT OnChar(const TreePtr& tv, char16_t c) {
   return 0;
 }
 
+// Scrolls by items: a line, a page of the visible count, to a position counted in items from the top.
 LRESULT OnVScroll(const TreePtr& tv, WPARAM wParam) {
-  std::vector<TreeItem*> shown = VisibleItems(*tv);
-  if (shown.empty()) return 0;
-  auto at = std::find(shown.begin(), shown.end(), tv->firstVisible);
-  long index = at == shown.end() ? 0 : static_cast<long>(at - shown.begin());
+  TreeItem* top = tv->root.firstChild;
+  if (top == nullptr) return 0;
+  if (tv->firstVisible == nullptr) NormalizeFirstVisible(*tv);
+  TreeItem* first = tv->firstVisible;
   long rows = std::max(VisibleCount(*tv), 1);
+  TreeItem* target = first;
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: --index; break;
-    case SB_LINEDOWN: ++index; break;
-    case SB_PAGEUP: index -= rows; break;
-    case SB_PAGEDOWN: index += rows; break;
+    case SB_LINEUP: target = ShownItemsAway(*tv, first, -1); break;
+    case SB_LINEDOWN: target = ShownItemsAway(*tv, first, 1); break;
+    case SB_PAGEUP: target = ShownItemsAway(*tv, first, -rows); break;
+    case SB_PAGEDOWN: target = ShownItemsAway(*tv, first, rows); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: index = static_cast<SHORT>(HIWORD(wParam)); break;
-    case SB_TOP: index = 0; break;
-    case SB_BOTTOM: index = static_cast<long>(shown.size()) - 1; break;
+    case SB_THUMBTRACK: target = ShownItemsAway(*tv, top, std::max(0L, static_cast<long>(static_cast<SHORT>(HIWORD(wParam))))); break;
+    case SB_TOP: target = top; break;
+    case SB_BOTTOM: target = LastShown(*tv); break;
     default: return 0;
   }
-  index = std::clamp(index, 0L, static_cast<long>(shown.size()) - 1);
-  SetFirstVisible(*tv, shown[static_cast<size_t>(index)]);
+  SetFirstVisible(*tv, target);
   return 0;
 }
 
