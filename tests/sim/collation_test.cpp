@@ -46,6 +46,8 @@ TEST_F(CollationTest, AccentsWeighAfterTheLettersAndBeforeTheCase) {
   EXPECT_EQ(Compare(u"Résumé", u"resume", NORM_IGNORENONSPACE), CSTR_GREATER_THAN);  // the case is left
   // A combining accent after its letter is the same as the precomposed letter.
   EXPECT_EQ(Compare(u"re\u0301sume\u0301", u"résumé"), CSTR_EQUAL);
+  EXPECT_EQ(Compare(u"cafe\u0301", u"café"), CSTR_EQUAL);
+  EXPECT_EQ(Compare(u"cafe\u0301", u"cafe"), CSTR_GREATER_THAN);  // the accent belongs to the e
   // Letters that sort as two: ß as ss, Æ as AE.
   EXPECT_EQ(Compare(u"Straße", u"STRASSE", NORM_IGNORECASE), CSTR_EQUAL);
   EXPECT_LT(lstrcmpiW(u"Ærø", u"Afrika"), 0);

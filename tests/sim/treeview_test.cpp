@@ -836,6 +836,70 @@ TEST_F(TreeViewTest, SelectionScrollsIntoView) {
   EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[0]);
 }
 
+// Every shown item's rectangle against its place in the shown order walked with TVGN_NEXTVISIBLE:
+// the rows the control keeps must follow every change.
+::testing::AssertionResult RowsFollowTheShownOrder(HWND tree) {
+  auto next = [&](UINT code, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+  };
+  HTREEITEM first = next(TVGN_FIRSTVISIBLE, nullptr);
+  int firstIndex = -1;
+  int index = 0;
+  std::vector<HTREEITEM> shown;
+  for (HTREEITEM item = next(TVGN_ROOT, nullptr); item != nullptr; item = next(TVGN_NEXTVISIBLE, item)) {
+    if (item == first) firstIndex = index;
+    shown.push_back(item);
+    ++index;
+  }
+  if (firstIndex < 0) return ::testing::AssertionFailure() << "the first visible item is not shown";
+  for (size_t i = 0; i < shown.size(); ++i) {
+    RECT r = {};
+    std::memcpy(&r, &shown[i], sizeof(HTREEITEM));
+    if (!SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r))) {
+      return ::testing::AssertionFailure() << "no rectangle for shown item " << i;
+    }
+    int expected = (static_cast<int>(i) - firstIndex) * 16;
+    if (r.top != expected) return ::testing::AssertionFailure() << "item " << i << " at " << r.top << ", not " << expected;
+  }
+  if (next(TVGN_LASTVISIBLE, nullptr) != (shown.empty() ? nullptr : shown.back())) {
+    return ::testing::AssertionFailure() << "another last visible item";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST_F(TreeViewTest, RowsFollowInsertsDeletionsExpansionsAndSortsInALargeTree) {
+  // More items than a tree whose every message checks its whole order: the control keeps it.
+  std::vector<HTREEITEM> top;
+  for (int i = 0; i < 300; ++i) {
+    top.push_back(Insert(TVI_ROOT, u"Folder " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)), TVI_LAST));
+  }
+  for (int i = 0; i < 300; i += 7) Insert(top[i], u"child", TVI_LAST);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  Expand(top[14]);
+  Expand(top[280]);
+  SendMessageW(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  Insert(TVI_ROOT, u"first", TVI_FIRST);
+  Insert(top[14], u"second child", TVI_FIRST);
+  Insert(TVI_ROOT, u"sorted", TVI_SORT);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(top[0]));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(top[14]));
+  Expand(top[280], TVE_COLLAPSE);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, WM_VSCROLL, SB_BOTTOM, 0);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  // No gap below the last item: the last visible item is on the last whole row.
+  HTREEITEM last = Next(TVGN_LASTVISIBLE);
+  RECT r = {};
+  std::memcpy(&r, &last, sizeof(HTREEITEM));
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
+  EXPECT_EQ(r.top, 4 * 16);
+  EXPECT_EQ(HitTest(30, 4 * 16 + 3).hItem, last);
+}
+
 TEST_F(TreeViewTest, CallbackItemsAreAskedThroughGetDispInfo) {
   TVINSERTSTRUCTW ins = {};
   ins.hParent = TVI_ROOT;

@@ -274,6 +274,18 @@ int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWSTR lpString1, int 
   }
   size_t lengthA = LengthOf(lpString1, cchCount1);
   size_t lengthB = LengthOf(lpString2, cchCount2);
+  // The same units at the start weigh the same at every level: the comparison starts after them
+  // (and before the last of them when an accent follows it, which belongs to it).
+  size_t same = 0;
+  while (same < lengthA && same < lengthB && lpString1[same] == lpString2[same]) ++same;
+  while (same > 0 && ((same < lengthA && IsCombiningMark(lpString1[same])) ||
+                      (same < lengthB && IsCombiningMark(lpString2[same])))) {
+    --same;
+  }
+  lpString1 += same;
+  lpString2 += same;
+  lengthA -= same;
+  lengthB -= same;
   int result = 0;
   for (Level level : {Level::Primary, Level::Secondary, Level::Tertiary}) {
     result = CompareLevel(lpString1, lengthA, lpString2, lengthB, dwCmpFlags, level);

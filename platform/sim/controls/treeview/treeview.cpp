@@ -388,21 +388,39 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
     // it equals.
     std::u16string text = raw->textCallback ? AskDisplayInfo(tv, handle, TVIF_TEXT).text : raw->text;
     if (Gone(tv)) return 0;
-    std::vector<HTREEITEM> siblings;
     parent = parentIsRoot ? &tv->root : ItemOf(*tv, parentHandle);
-    for (TreeItem* c = parent != nullptr ? parent->firstChild : nullptr; c != nullptr; c = c->next) {
-      if (c->handle != handle) siblings.push_back(c->handle);
-    }
     after = nullptr;
-    for (HTREEITEM sibling : siblings) {
-      TreeItem* s = ItemOf(*tv, sibling);
-      if (s == nullptr) continue;
-      std::u16string siblingText = s->textCallback ? AskDisplayInfo(tv, sibling, TVIF_TEXT).text : s->text;
-      if (Gone(tv)) return 0;
-      int order = lstrcmpiW(text.c_str(), siblingText.c_str());
-      if (order < 0) break;
-      after = ItemOf(*tv, sibling);
-      if (order == 0) break;
+    bool placed = false;
+    // Siblings with texts of their own are compared where they lie; from the first one whose text
+    // the parent keeps, the parent may change the tree while it is asked, so the rest goes by handle.
+    TreeItem* c = parent != nullptr ? parent->firstChild : nullptr;
+    for (; c != nullptr && !c->textCallback && !placed; c = c->next) {
+      if (c == raw) continue;
+      int order = lstrcmpiW(text.c_str(), c->text.c_str());
+      if (order < 0) {
+        placed = true;
+        break;
+      }
+      after = c;
+      placed = order == 0;
+    }
+    if (!placed && c != nullptr) {
+      std::vector<HTREEITEM> rest;
+      for (; c != nullptr; c = c->next) {
+        if (c != raw) rest.push_back(c->handle);
+      }
+      HTREEITEM afterHandle = after != nullptr ? after->handle : nullptr;
+      for (HTREEITEM sibling : rest) {
+        TreeItem* s = ItemOf(*tv, sibling);
+        if (s == nullptr) continue;
+        std::u16string siblingText = s->textCallback ? AskDisplayInfo(tv, sibling, TVIF_TEXT).text : s->text;
+        if (Gone(tv)) return 0;
+        int order = lstrcmpiW(text.c_str(), siblingText.c_str());
+        if (order < 0) break;
+        afterHandle = sibling;
+        if (order == 0) break;
+      }
+      after = ItemOf(*tv, afterHandle);
     }
   } else if (!IsSpecialHandle(where, TVI_LAST)) {
     TreeItem* sibling = ItemOf(*tv, where);
