@@ -514,6 +514,30 @@ TEST_F(TreeViewTest, ParentAnsweringTheClickKeepsTheControlFromSelecting) {
   EXPECT_EQ(GetFocus(), tree);
 }
 
+TEST_F(TreeViewTest, DoubleTapOnAnItemTogglesItsBranchUnlessTheParentAnswers) {
+  Folders();
+  RECT r = {};
+  std::memcpy(&r, &device_, sizeof(HTREEITEM));
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  LPARAM label = MAKELPARAM(r.left + 3, r.top + 3);
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, label);
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},  // the focus selects the first item
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_DBLCLK), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+  }));
+  EXPECT_NE(StateOf(device_) & TVIS_EXPANDED, 0u);
+  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_DBLCLK ? TRUE : 0; };
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, label);
+  EXPECT_NE(StateOf(device_) & TVIS_EXPANDED, 0u);
+}
+
 TEST_F(TreeViewTest, KeysAreToldToTheParentBeforeTheControlActs) {
   Folders();
   SetFocus(tree);

@@ -734,6 +734,29 @@ LRESULT OnLButtonDown(const TreePtr& tv, POINT pt) {
   return 0;
 }
 
+// A double tap: the control takes the focus, the parent hears of it, and unless it answers TRUE a
+// double tap on the item (its label, icon, state icon or button) opens or closes its branch; with
+// lines, a double tap on the indent does so for the ancestor whose column it is.
+LRESULT OnLButtonDoubleClick(const TreePtr& tv, POINT pt) {
+  SetFocus(tv->hwnd);
+  if (Gone(tv)) return 0;
+  UINT flags = 0;
+  HTREEITEM hit = HitTest(*tv, pt, &flags);
+  if (hit == nullptr) return 0;
+  if (NotifyParent(*tv, kDoubleClick) != 0 || Gone(tv)) return TRUE;
+  TreeItem* item = ItemOf(*tv, hit);
+  if (item == nullptr || (flags & TVHT_ONITEMRIGHT) != 0) return TRUE;
+  if ((flags & TVHT_ONITEMINDENT) != 0) {
+    DWORD style = StyleOf(*tv);
+    if ((style & TVS_HASLINES) == 0) return TRUE;
+    int level = tv->indent > 0 ? pt.x / tv->indent : 0;
+    if ((style & TVS_LINESATROOT) == 0) ++level;
+    while (item->level > level && item->parent != &tv->root) item = item->parent;
+  }
+  Toggle(tv, item->handle, true, OnRefusal::EndsAction);
+  return TRUE;
+}
+
 LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
   NMTVKEYDOWN keydown = {};
   keydown.wVKey = static_cast<WORD>(vk);
@@ -904,6 +927,7 @@ LRESULT HandleMessage(const TreePtr& tv, UINT message, WPARAM wParam, LPARAM lPa
       return item == nullptr ? 0 : static_cast<LRESULT>(item->state & static_cast<UINT>(lParam));
     }
     case WM_LBUTTONDOWN: return OnLButtonDown(tv, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_LBUTTONDBLCLK: return OnLButtonDoubleClick(tv, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
       return 0;
