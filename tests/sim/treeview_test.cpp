@@ -1,11 +1,14 @@
-// The tree view control against the platform's documented behaviour: sorted and placed inserts,
-// walking the tree, expanding with its notifications (cancelled, filled by the parent while it
-// expands, empty), TVIS_EXPANDEDONCE, selection, hit-testing each part of a row, taps on labels
-// and buttons, keys, deletion, scrolling, callbacks, stale item handles, and parents that destroy
-// the control while it notifies them.
-#include <cstring>
+// The tree view control against the platform's documented behaviour: sorted (in the locale's
+// alphabetical order) and placed inserts, sorting children, walking the tree, expanding with its
+// notifications (cancelled, filled by the parent while it expands, empty), TVIS_EXPANDEDONCE,
+// selection and the selection that the focus gives, hit-testing each part of a row, taps and double
+// taps, keys, deletion and the children count, scrolling, the rows of a large tree after every kind
+// of change, callbacks, stale item handles, and parents that destroy the control while it notifies
+// them: reported where the real control goes on using its state, survived where it returns.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -134,7 +137,8 @@ TEST_F(TreeViewTest, InsertsSortedWithoutLetterCaseAndWhereAsked) {
   Insert(TVI_ROOT, u"first", TVI_FIRST);
   Insert(TVI_ROOT, u"after Alpha", alpha);
   // The device's 32-bit spelling of TVI_ROOT is the root too.
-  Insert(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0xFFFF0000u)), u"last");
+  Insert(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(TVI_ROOT)))),
+         u"last");
   EXPECT_EQ(Children(nullptr), (Texts{u"first", u"Alpha", u"after Alpha", u"alpha", u"beta", u"gamma", u"last"}));
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 7);
   HTREEITEM stale = reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0x12345678));
