@@ -120,6 +120,23 @@ TEST_F(FilesTest, NamesMatchWithoutLetterCaseAndComeBackAsWritten) {
   EXPECT_EQ(Find(u"\\my documents\\new*"), Names{u"New Folder"});
 }
 
+// The file system compares names through its upper-case table, beyond Latin too: both small
+// sigmas are the capital one, and letters with tonos pair with their capitals.
+TEST_F(FilesTest, NamesFoldAsTheDevicesUpperCaseTableFoldsThem) {
+  device_.image.AddFile(u"\\My Documents\\\x039F\x0394\x039F\x03A3.txt", "greek")   // ΟΔΟΣ.txt
+      .AddFile(u"\\My Documents\\\x0388\x03C1\x03B3\x03B1.doc", "tonos")           // Έργα.doc
+      .AddFolder(u"\\\x041F\x0430\x043F\x043A\x0430");                              // Папка
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\\x03BF\x03B4\x03BF\x03C2.TXT"),  // οδος with final sigma
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\\x03AD\x03A1\x0393\x0391.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\\x043F\x0410\x041F\x041A\x0410"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(Find(u"\\My Documents\\*\x03C3.txt"), Names{u"\x039F\x0394\x039F\x03A3.txt"});
+  // A folder made in another case is the same folder.
+  EXPECT_FALSE(CreateDirectoryW(u"\\\x041F\x0410\x041F\x041A\x0410", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   Boot();
   const Names all = {u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"};

@@ -90,6 +90,21 @@ TEST_F(WindowTest, ClassesAreFoundByNameWithoutLetterCaseAndByAtom) {
   EXPECT_EQ(name[4], u'#');
 }
 
+// Class names and window texts compare in the device's one letter-case folding, the same as file
+// names: Greek and Cyrillic letters too, not only Latin ones.
+TEST_F(WindowTest, ClassNamesAndWindowTextsFoldAsFileNamesDo) {
+  ASSERT_NE(Register(u"\x03A9\x03BC\x03AD\x03B3\x03B1", &foldwise_test::RecordingWindowProc), 0);  // Ωμέγα
+  SetLastError(0);
+  EXPECT_EQ(Register(u"\x03A9\x039C\x0388\x0393\x0391", &foldwise_test::RecordingWindowProc), 0);  // ΩΜΈΓΑ
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+  WNDCLASSW info = {};
+  EXPECT_TRUE(GetClassInfoW(nullptr, u"\x03C9\x03BC\x03AD\x03B3\x03B1", &info));
+  HWND window = CreateWindowExW(0, u"\x03C9\x039C\x0388\x0393\x0391", u"\x041E\x043A\x043D\x043E", WS_POPUP, 0,
+                                0, 10, 10, nullptr, nullptr, nullptr, nullptr);  // title Окно
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(FindWindowW(nullptr, u"\x041E\x041A\x041D\x041E"), window);  // ОКНО
+}
+
 TEST_F(WindowTest, TheDeviceHasItsOwnControlAndDialogClasses) {
   WNDCLASSW info = {};
   for (LPCWSTR name : {u"Dialog", u"Button", u"Edit", u"Static", u"SysTreeView32", u"systreeview32"}) {

@@ -7,6 +7,7 @@
 #include "cesim/automation.h"
 #include "cesim/ui.h"
 #include "controls/treeview/treeview.h"
+#include "core/case_fold.h"
 #include "core/clock.h"
 #include "message/input.h"
 #include "message/queue.h"
@@ -34,7 +35,7 @@ void Settle() {
 }
 
 bool Matches(const Window& w, const WindowQuery& query) {
-  if (query.className && (!w.cls || !detail::SameTextIgnoringCase(w.cls->name, *query.className))) return false;
+  if (query.className && (!w.cls || !detail::SameFolded(w.cls->name, *query.className))) return false;
   if (query.owner && w.owner != *query.owner) return false;
   if (query.text && w.text != *query.text) return false;
   return !w.destroying;

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "cesim/automation.h"
+#include "core/case_fold.h"
 #include "core/parts.h"
 #include "files/attributes.h"
 #include "files/items.h"
 #include "sim/core.h"
-#include "sim/crt.h"
 #include "sim/files.h"
 
 namespace cesim::detail {
@@ -45,7 +45,7 @@ bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
     if (p < pattern.size() && pattern[p] == u'*') {
       star = p++;
       starName = n;
-    } else if (p < pattern.size() && (pattern[p] == u'?' || towlower(pattern[p]) == towlower(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == u'?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::u16string::npos) {

@@ -1,6 +1,7 @@
 // The records of window classes and live windows, their handles and the z-order of siblings.
 #include "window/table.h"
 
+#include "core/case_fold.h"
 #include "sim/core.h"
 #include "sim/window.h"
 #include "window/metrics.h"
@@ -34,13 +35,6 @@ constexpr uintptr_t kDesktopValue = 0x00010010;
 std::vector<void (*)(HWND)>& RemovedObservers() {
   static std::vector<void (*)(HWND)> observers;
   return observers;
-}
-
-char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
-  // Latin-1 lower-case letters, except the division sign and y with diaeresis.
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
 }
 
 void Unlink(Window& window) {
@@ -218,7 +212,7 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom) {
   }
   std::u16string name = TextOf(nameOrAtom);
   for (const auto& cls : table.classes) {
-    if (SameTextIgnoringCase(cls->name, name)) return cls;
+    if (SameFolded(cls->name, name)) return cls;
   }
   return nullptr;
 }
@@ -236,14 +230,6 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls) {
   auto it = std::find(classes.begin(), classes.end(), cls);
   if (it == classes.end()) return false;
   classes.erase(it);
-  return true;
-}
-
-bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
   return true;
 }
 

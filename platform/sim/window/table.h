@@ -80,7 +80,8 @@ void BringToTop(HWND hwnd);
 // Parts that keep per-window state (controls, dialogs) learn here that a window is gone.
 void AddWindowRemovedObserver(void (*removed)(HWND hwnd));
 
-// Classes: by name (without letter case) or by atom (MAKEINTATOM).
+// Classes: by name (without letter case, in the device's folding: core/case_fold.h) or by atom
+// (MAKEINTATOM).
 std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom);
 ATOM AddClass(std::shared_ptr<WindowClass> cls);
 bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
@@ -88,8 +89,6 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
 // of the device of their own).
 void ResetWindowTable();
 
-// Text comparison as the window manager does it: without letter case (ASCII and Latin-1).
-bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b);
 std::u16string TextOf(LPCWSTR text);  // empty for null
 std::u16string BoundedText(LPCWSTR text, size_t maxLength);
 
