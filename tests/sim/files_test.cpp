@@ -182,13 +182,40 @@ TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
   FindClose(search);
 }
 
+// The find data of a failed search is indeterminate, the reference says: cesim poisons it.
+bool IsPoisoned(const WIN32_FIND_DATAW& data) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&data);
+  for (size_t i = 0; i < sizeof(data); ++i) {
+    if (bytes[i] != cesim::kUndefinedOutputByte) return false;
+  }
+  return true;
+}
+
+TEST_F(FilesTest, SearchesThatFailLeaveTheFindDataIndeterminate) {
+  Boot();
+  WIN32_FIND_DATAW data = {};
+  EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(IsPoisoned(data));
+  data = {};
+  EXPECT_EQ(FindFirstFileExW(u"\\Nowhere\\*", FindExInfoStandard, &data, FindExSearchLimitToDirectories, nullptr, 0),
+            INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(IsPoisoned(data));
+  // The end of a search is a failure of FindNextFileW too: the last entry is not left behind.
+  HANDLE search = FindFirstFileW(u"\\My Documents\\README", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"README");
+  EXPECT_FALSE(FindNextFileW(search, &data));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_TRUE(IsPoisoned(data));
+  FindClose(search);
+}
+
 TEST_F(FilesTest, SearchesThatFindNothingAndStaleSearchHandlesFail) {
   Boot();
   WIN32_FIND_DATAW data;
-  data.cFileName[0] = u'#';
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(data.cFileName[0], u'#');
   EXPECT_EQ(FindFirstFileW(u"\\Nowhere\\*", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\", &data), INVALID_HANDLE_VALUE);

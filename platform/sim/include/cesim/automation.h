@@ -14,6 +14,11 @@
 
 namespace cesim {
 
+// The byte that cesim writes over every byte of an output the platform documents as undefined
+// (a registry value's buffer after ERROR_MORE_DATA, the find data of a failed search); as
+// UTF-16 text it reads as U+CCCC units, as a DWORD 0xCCCCCCCC.
+constexpr uint8_t kUndefinedOutputByte = 0xCC;
+
 // Converts between the device's UTF-16 text and UTF-8 for printing and test messages.
 std::string Narrow(const std::u16string& text);
 std::u16string Widen(const std::string& text);
