@@ -152,7 +152,9 @@ TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   EXPECT_EQ(Find(u"\\Windows\\System\\*"), Names{u"Hidden Cache"});
 }
 
-TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
+// The folder-only search is advisory: the volume's file system decides. The object store filters
+// by default.
+TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnlyWhereTheFileSystemFilters) {
   Boot();
   EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories), (Names{u"Pictures", u"Templates"}));
   DWORD error = 0;
@@ -165,6 +167,39 @@ TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(FindFirstFileExW(u"\\*", FindExInfoStandard, &data, FindExSearchLimitToDevices, nullptr, 0),
             INVALID_HANDLE_VALUE);
+}
+
+// A storage card's file system ignores the flag unless the image says it filters; the search
+// goes by the volume that holds the folder, its sub-folders included.
+TEST_F(FilesTest, FolderOnlySearchGivesFilesTooOnAVolumeThatDoesNotFilter) {
+  device_.image.AddFile(u"\\Storage Card\\readme.txt", "r")
+      .AddFolder(u"\\Storage Card\\Music\\Albums")
+      .AddFile(u"\\Storage Card\\Music\\a.mp3", "m");
+  Boot();
+  EXPECT_EQ(Find(u"\\Storage Card\\*", FindExSearchLimitToDirectories), (Names{u"Music", u"readme.txt"}));
+  EXPECT_EQ(Find(u"\\Storage Card\\Music\\*", FindExSearchLimitToDirectories), (Names{u"a.mp3", u"Albums"}));
+  // Files that match when folders are asked for are still found: the search does not fail.
+  EXPECT_EQ(Find(u"\\Storage Card\\*.txt", FindExSearchLimitToDirectories), Names{u"readme.txt"});
+  // The root lists the card's mount folder on the object store, which filters.
+  EXPECT_EQ(Find(u"\\*", FindExSearchLimitToDirectories), (Names{u"My Documents", u"Storage Card", u"Windows"}));
+}
+
+TEST_F(FilesTest, AVolumeTheImageSaysFiltersGivesFoldersOnly) {
+  device_.image.AddVolume(u"\\Backup Card", 1024, 4096, true)
+      .AddFile(u"\\Backup Card\\contacts.bak", "c")
+      .AddFolder(u"\\Backup Card\\2024");
+  Boot();
+  EXPECT_EQ(Find(u"\\Backup Card\\*", FindExSearchLimitToDirectories), Names{u"2024"});
+  EXPECT_EQ(GetFileAttributesW(u"\\Backup Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
+}
+
+TEST_F(FilesTest, AnObjectStoreTheImageSaysDoesNotFilterGivesFilesToo) {
+  device_.image.AddVolume(u"\\", 1048576, 8388608, false);
+  Boot();
+  EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories),
+            (Names{u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"}));
+  // The root is no mount folder for all that.
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
 TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {

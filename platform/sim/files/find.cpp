@@ -15,6 +15,7 @@
 #include "core/poison.h"
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/volumes.h"
 #include "sim/core.h"
 #include "sim/files.h"
 
@@ -91,6 +92,7 @@ HANDLE FailSearch(LPWIN32_FIND_DATAW lpFindFileData, DWORD error) {
   return INVALID_HANDLE_VALUE;
 }
 
+// A folder-only search is advisory: only a volume whose file system filters leaves the files out.
 HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool foldersOnly) {
   ++listings;
   if (lpFindFileData == nullptr) {
@@ -105,6 +107,7 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   const std::u16string pattern = absolute.substr(lastSeparator + 1);
   const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
   if (!folder.exists || !folder.isFolder) return FailSearch(lpFindFileData, ERROR_PATH_NOT_FOUND);
+  if (foldersOnly && !VolumeOf(folder.key).filtersFolders) foldersOnly = false;
   std::vector<std::string> hostNames;
   if (DIR* listing = opendir(folder.resolved.host.c_str())) {
     while (dirent* entry = readdir(listing)) {

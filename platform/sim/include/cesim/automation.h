@@ -50,8 +50,12 @@ class ImageBuilder {
   ImageBuilder& AddRegistry(const std::string& regedit4Text);
   ImageBuilder& SetScreen(int width, int height);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
-  // A storage volume: the folder is a mount folder with the given free and total bytes.
-  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
+  // A storage volume: the folder is a mount folder with the given free and total bytes, whose
+  // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
+  // card's by default, ignores it. The root u"\\" describes the object store instead (no mount
+  // folder; it filters unless told otherwise).
+  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
+                          bool filtersFolders = false);
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
