@@ -2,6 +2,7 @@
 // its result, showing a visible dialog; modal dialogs with their own message loop, a disabled
 // owner and EndDialog's result.
 #include "dialog/state.h"
+#include "dialog/units.h"
 #include "dialog/template.h"
 #include "message/queue.h"
 #include "sim/core.h"
@@ -14,12 +15,6 @@
 using namespace cesim::detail;
 
 namespace {
-
-int MulDivRounded(int value, int numerator, int denominator) {
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
 
 // A control's title as CreateWindowExW takes it: a text, or 0xFFFF and the ordinal of a
 // resource (an icon of a static control).
@@ -46,9 +41,9 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const DialogTemplate& tmpl,
     DWORD style = (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
     ControlTitle title = TitleFor(item);
     HWND control = CreateWindowExW(
-        item.exStyle, item.className.c_str(), title.text, style, MulDivRounded(item.x, units.baseX, 4),
-        MulDivRounded(item.y, units.baseY, 8), MulDivRounded(item.cx, units.baseX, 4),
-        MulDivRounded(item.cy, units.baseY, 8), dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
+        item.exStyle, item.className.c_str(), title.text, style, DialogUnitsToPixelsX(item.x, units.baseX),
+        DialogUnitsToPixelsY(item.y, units.baseY), DialogUnitsToPixelsX(item.cx, units.baseX),
+        DialogUnitsToPixelsY(item.cy, units.baseY), dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
         instance, const_cast<void*>(item.creationData));
     if (FindWindowRecord(dialog) == nullptr) return false;
     if (control == nullptr) {
@@ -76,9 +71,9 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND own
   DWORD style = tmpl.style & ~static_cast<DWORD>(WS_VISIBLE);
   // The template gives the client area; the frame of the style goes around it.
   RECT insets = NonClientInsets(style, tmpl.exStyle);
-  int width = MulDivRounded(tmpl.cx, units.baseX, 4) + insets.left + insets.right;
-  int height = MulDivRounded(tmpl.cy, units.baseY, 8) + insets.top + insets.bottom;
-  POINT pos = {MulDivRounded(tmpl.x, units.baseX, 4), MulDivRounded(tmpl.y, units.baseY, 8)};
+  int width = DialogUnitsToPixelsX(tmpl.cx, units.baseX) + insets.left + insets.right;
+  int height = DialogUnitsToPixelsY(tmpl.cy, units.baseY) + insets.top + insets.bottom;
+  POINT pos = {DialogUnitsToPixelsX(tmpl.x, units.baseX), DialogUnitsToPixelsY(tmpl.y, units.baseY)};
   if ((style & DS_CENTER) != 0) {
     pos.x = (ScreenWidth() - width) / 2;
     pos.y = (ScreenHeight() - height) / 2;
