@@ -386,12 +386,85 @@ TEST_F(WindowTest, WindowPosChangedCarriesTheNewPlaceAndFlags) {
   EXPECT_EQ(captured.pos.y, 6);
   EXPECT_EQ(captured.pos.cx, 10);
   EXPECT_EQ(captured.pos.flags & (SWP_NOSIZE | SWP_NOMOVE), static_cast<UINT>(SWP_NOSIZE));
-  ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW));
   EXPECT_EQ(captured.count, 1);  // it was hidden already: nothing to report
   ShowWindow(window, SW_SHOWNA);
   EXPECT_EQ(captured.count, 2);
   EXPECT_NE(captured.pos.flags & SWP_SHOWWINDOW, 0u);
   EXPECT_NE(GetActiveWindow(), window);  // shown without activation
+}
+
+// Without SWP_NOACTIVATE, SetWindowPos activates a top-level window and brings it to the top,
+// hidden or not: activation and the focus first, then WM_WINDOWPOSCHANGED, and it stays hidden.
+TEST_F(WindowTest, SetWindowPosActivatesAHiddenTopLevelWindow) {
+  HWND hidden = TopLevel(WS_POPUP);
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), frame);
+  ASSERT_EQ(GetWindow(frame, GW_HWNDNEXT), hidden);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(hidden, "hidden");
+  recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGED});
+  ASSERT_TRUE(SetWindowPos(hidden, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_TRUE(recorder.Sequence({
+      {"frame", WM_ACTIVATE, WA_INACTIVE, Wnd("hidden"), 0},
+      {"hidden", WM_ACTIVATE, WA_ACTIVE, Wnd("frame"), 0},
+      {"frame", WM_KILLFOCUS, Wnd("hidden"), 0, 1},
+      {"hidden", WM_SETFOCUS, Wnd("frame"), 0, 1},
+      {"hidden", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+  }));
+  EXPECT_EQ(GetActiveWindow(), hidden);
+  EXPECT_EQ(GetFocus(), hidden);
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  EXPECT_EQ(GetWindow(hidden, GW_HWNDNEXT), frame);  // on top, although SWP_NOZORDER was given
+}
+
+// A disabled top-level window is activated too; a child is never activated (the device has no
+// WM_CHILDACTIVATE), and neither is anything with SWP_NOACTIVATE.
+TEST_F(WindowTest, SetWindowPosActivatesNoChildAndNothingWithNoActivate) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 1);
+  HWND other = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), other);
+  ASSERT_TRUE(SetWindowPos(child, nullptr, 1, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_EQ(GetActiveWindow(), other);
+  ASSERT_TRUE(SetWindowPos(frame, nullptr, 1, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_EQ(GetActiveWindow(), other);
+  EnableWindow(frame, FALSE);
+  ASSERT_TRUE(SetWindowPos(frame, nullptr, 2, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_EQ(GetActiveWindow(), frame);
+}
+
+// Hidden with SWP_HIDEWINDOW, the active window stays active and keeps the focus: SetWindowPos
+// hands nothing on. ShowWindow(SW_HIDE) does: activation moves on and the focus follows it.
+TEST_F(WindowTest, HidingWithSetWindowPosHandsNothingOnButShowWindowDoes) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND popup = TopLevel(WS_POPUP | WS_VISIBLE, frame);
+  HWND field = Child(popup, 1);
+  SetFocus(field);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(popup, "popup");
+  recorder.Name(field, "field");
+  recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGED});
+  ASSERT_TRUE(SetWindowPos(popup, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  EXPECT_TRUE(recorder.Sequence({{"popup", WM_WINDOWPOSCHANGED, 0, Any(), 0}}));
+  EXPECT_EQ(GetActiveWindow(), popup);
+  EXPECT_EQ(GetFocus(), field);
+
+  ShowWindow(popup, SW_SHOWNA);
+  recorder.Flush();
+  EXPECT_TRUE(ShowWindow(popup, SW_HIDE));
+  EXPECT_TRUE(recorder.Sequence({
+      {"popup", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+      {"popup", WM_ACTIVATE, WA_INACTIVE, Wnd("frame"), 0},
+      {"frame", WM_ACTIVATE, WA_ACTIVE, Wnd("popup"), 0},
+      {"field", WM_KILLFOCUS, Wnd("frame"), 0, 1},
+      {"frame", WM_SETFOCUS, Wnd("field"), 0, 1},
+  }));
+  EXPECT_EQ(GetActiveWindow(), frame);
+  EXPECT_EQ(GetFocus(), frame);
 }
 
 TEST_F(WindowTest, VisibilityIncludesTheParents) {

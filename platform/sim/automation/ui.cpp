@@ -38,7 +38,7 @@ bool Matches(const Window& w, const WindowQuery& query) {
   if (query.className && (!w.cls || !detail::SameFolded(w.cls->name, *query.className))) return false;
   if (query.owner && w.owner != *query.owner) return false;
   if (query.text && w.text != *query.text) return false;
-  return !w.destroying;
+  return !IsBeingDestroyed(w);
 }
 
 void Collect(HWND hwnd, const WindowQuery& query, std::vector<HWND>* found) {

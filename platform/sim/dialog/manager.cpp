@@ -9,6 +9,7 @@
 #include "sim/dialog.h"
 #include "sim/message.h"
 #include "sim/window.h"
+#include "window/focus.h"
 #include "window/metrics.h"
 #include "window/table.h"
 
@@ -189,18 +190,27 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDia
   return result;
 }
 
+// The platform's order: the disabled owner comes back, a control's focus goes to the dialog
+// itself, the dialog hides (SWP_HIDEWINDOW, which hands nothing on), and a dialog that is still
+// active hands activation to its owner, or else on as a hidden window does.
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
   if (WindowOrFail(hDlg) == nullptr) return FALSE;
   std::shared_ptr<DialogState> state = DialogStateOf(hDlg);
   state->result = nResult;
   state->ended = true;
-  // The owner comes back before the dialog hides, so that activation can return to it.
-  HWND owner = state->disabledOwner;
+  HWND disabled = state->disabledOwner;
   state->disabledOwner = nullptr;
-  if (owner != nullptr && FindWindowRecord(owner) != nullptr) EnableWindow(owner, TRUE);
-  if (FindWindowRecord(hDlg) != nullptr) {
-    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (disabled != nullptr && FindWindowRecord(disabled) != nullptr) EnableWindow(disabled, TRUE);
+  if (FindWindowRecord(hDlg) == nullptr) return TRUE;
+  if (IsChild(hDlg, GetFocus())) SetFocus(hDlg);
+  if (FindWindowRecord(hDlg) == nullptr) return TRUE;
+  SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (FindWindowRecord(hDlg) == nullptr || GetActiveWindow() != hDlg) return TRUE;
+  HWND owner = GetWindow(hDlg, GW_OWNER);
+  if (owner != nullptr) {
+    SetForegroundWindow(owner);
+  } else {
+    HandOffAfterHide(hDlg);
   }
   return TRUE;
 }

@@ -1,12 +1,14 @@
 // The records of window classes and live windows, their handles and the z-order of siblings.
 #include "window/table.h"
 
+#include "cesim/automation.h"
 #include "core/case_fold.h"
 #include "sim/core.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 
 namespace cesim::detail {
@@ -231,6 +233,15 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls) {
   if (it == classes.end()) return false;
   classes.erase(it);
   return true;
+}
+
+std::string DescribeForReport(HWND hwnd) {
+  char handle[32];
+  std::snprintf(handle, sizeof(handle), "%p", static_cast<void*>(hwnd));
+  Window* w = FindWindowRecord(hwnd);
+  if (w == nullptr) return std::string("window ") + handle + " (gone)";
+  return std::string("window ") + handle + " of class \"" + (w->cls ? Narrow(w->cls->name) : std::string()) +
+         "\" titled \"" + Narrow(w->text) + "\"";
 }
 
 std::u16string TextOf(LPCWSTR text) { return text == nullptr ? std::u16string() : std::u16string(text); }

@@ -31,6 +31,9 @@ struct WindowClass {
   int windowCount = 0;            // live windows of the class
 };
 
+// Where a window's destruction is: the steps of DestroyWindow in the device's order.
+enum class DestroyStage { None, Hiding, DestroyingOwnedWindows, HandingOnActivation, SendingDestroy };
+
 struct Window {
   HWND handle = nullptr;
   std::shared_ptr<WindowClass> cls;
@@ -47,8 +50,11 @@ struct Window {
   HINSTANCE instance = nullptr;
   HMENU menu = nullptr;
   std::map<int, LONG_PTR> extra;  // window extra bytes, one slot per index
-  bool destroying = false;        // DestroyWindow has started
+  int destroyDepth = 0;           // DestroyWindow calls under way for it, nested ones included
+  DestroyStage destroyStage = DestroyStage::None;  // the step the innermost of them is at
 };
+
+inline bool IsBeingDestroyed(const Window& window) { return window.destroyDepth > 0; }
 
 // The desktop window: the parent of every top-level window, covering the screen.
 HWND DesktopHandle();
@@ -90,6 +96,8 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
 void ResetWindowTable();
 
 std::u16string TextOf(LPCWSTR text);  // empty for null
+// A window as a report names it: handle, class name and text.
+std::string DescribeForReport(HWND hwnd);
 std::u16string BoundedText(LPCWSTR text, size_t maxLength);
 
 }  // namespace cesim::detail

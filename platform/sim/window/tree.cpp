@@ -92,7 +92,7 @@ HWND WINAPI FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName) {
   }
   for (HWND top : TopLevelWindows()) {
     Window* w = FindWindowRecord(top);
-    if (w == nullptr || w->destroying) continue;
+    if (w == nullptr) continue;
     if (cls != nullptr && w->cls != cls) continue;
     if (lpWindowName != nullptr && !SameFolded(w->text, BoundedText(lpWindowName, 4096))) continue;
     return top;
