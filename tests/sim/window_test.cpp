@@ -467,6 +467,19 @@ TEST_F(WindowTest, HidingWithSetWindowPosHandsNothingOnButShowWindowDoes) {
   EXPECT_EQ(GetFocus(), frame);
 }
 
+// ShowWindow acts on a change of state only: a window that shows already is neither activated
+// nor told anything, whatever the command.
+TEST_F(WindowTest, ShowingAWindowThatShowsAlreadyChangesNothing) {
+  HWND first = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND second = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), second);
+  MessageRecorder recorder;
+  recorder.Name(first, "first");
+  for (int command : {SW_SHOWNORMAL, SW_SHOW, SW_RESTORE, SW_SHOWNA}) EXPECT_TRUE(ShowWindow(first, command));
+  EXPECT_TRUE(recorder.Recorded().empty());
+  EXPECT_EQ(GetActiveWindow(), second);
+}
+
 TEST_F(WindowTest, VisibilityIncludesTheParents) {
   HWND frame = TopLevel(WS_POPUP);
   HWND child = Child(frame, 1);

@@ -190,10 +190,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   }
   bool activate = nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE && !child;
   if (wasVisible) {
-    // Already showing: only the activation that the command asks for.
-    if (activate && nCmdShow != SW_SHOW && hWnd != GetActiveWindow() && (w->style & WS_DISABLED) == 0) {
-      ActivateWindow(hWnd, WA_ACTIVE, true);
-    }
+    // Already showing, and never minimized or maximized on the device: nothing changes, and
+    // nothing is activated, whatever the command (the platform acts only on a state change).
     return wasVisible;
   }
   UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
