@@ -320,6 +320,8 @@ TEST_F(DialogTest, EndDialogFocusesTheDialogHidesItThenActivatesItsOwner) {
   EXPECT_TRUE(IsWindow(dialog));  // a modeless dialog stays until it is destroyed
   EXPECT_FALSE(IsWindowVisible(dialog));
   EXPECT_EQ(GetActiveWindow(), owner);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, dialog, 0, 0, PM_NOREMOVE));  // no WM_NULL posted to wake a loop
 }
 
 TEST_F(DialogTest, ModalDialogEndedWhileInitialisingNeverShows) {

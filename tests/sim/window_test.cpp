@@ -209,6 +209,37 @@ TEST_F(WindowTest, DestroyTellsOwnedWindowsFirstThenTheWindowThenItsChildren) {
   for (HWND gone : {frame, child, grandchild, owned}) EXPECT_FALSE(IsWindow(gone));
 }
 
+// A visible child is hidden first, as ShowWindow(SW_HIDE) hides it: its focus goes to its
+// parent before it is told WM_DESTROY. A hidden one loses the focus to nobody.
+TEST_F(WindowTest, DestroyingAFocusedChildHandsTheFocusToItsParentFirst) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 1);
+  SetFocus(child);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(child, "child");
+  recorder.Only({WM_WINDOWPOSCHANGED, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY});
+  ASSERT_TRUE(DestroyWindow(child));
+  EXPECT_TRUE(recorder.Sequence({
+      {"child", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+      {"child", WM_KILLFOCUS, Wnd("frame"), 0, 0},
+      {"frame", WM_SETFOCUS, Wnd("child"), 0, 0},
+      {"child", WM_DESTROY, 0, 0, 0},
+  }));
+  EXPECT_EQ(GetFocus(), frame);
+
+  HWND hidden = Child(frame, 2, WS_CHILD);
+  SetFocus(hidden);
+  recorder.Flush();
+  recorder.Name(hidden, "hidden");
+  ASSERT_TRUE(DestroyWindow(hidden));
+  EXPECT_TRUE(recorder.Sequence({
+      {"hidden", WM_KILLFOCUS, 0, 0, 0},
+      {"hidden", WM_DESTROY, 0, 0, 0},
+  }));
+  EXPECT_EQ(GetFocus(), nullptr);
+}
+
 TEST_F(WindowTest, StaleHandlesFailWithInvalidWindowHandle) {
   HWND window = TopLevel();
   ASSERT_TRUE(DestroyWindow(window));
@@ -418,6 +449,11 @@ TEST_F(WindowTest, SetWindowPosActivatesAHiddenTopLevelWindow) {
   EXPECT_EQ(GetFocus(), hidden);
   EXPECT_FALSE(IsWindowVisible(hidden));
   EXPECT_EQ(GetWindow(hidden, GW_HWNDNEXT), frame);  // on top, although SWP_NOZORDER was given
+
+  // SWP_HIDEWINDOW for a window that is hidden already hides nothing, so it activates too.
+  HWND another = TopLevel(WS_POPUP);
+  ASSERT_TRUE(SetWindowPos(another, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  EXPECT_EQ(GetActiveWindow(), another);
 }
 
 // A disabled top-level window is activated too; a child is never activated (the device has no

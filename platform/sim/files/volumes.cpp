@@ -97,10 +97,8 @@ StorageVolume VolumeOf(const std::u16string& pathKey) {
     if (innermost == nullptr || entry.first.size() > innermost->key.size()) innermost = &entry.second;
   }
   if (innermost != nullptr) return *innermost;
-  StorageVolume objectStore;
-  objectStore.key = u"\\";
-  objectStore.filtersFolders = kObjectStoreFiltersFolders;
-  return objectStore;
+  // The object store as the image leaves it: no byte counts, filtering by default.
+  return StorageVolume{std::u16string(1, u'\\'), 0, 0, kObjectStoreFiltersFolders};
 }
 
 }  // namespace cesim::detail
