@@ -33,7 +33,7 @@ void ChangeDisplay(int width, int height) {
   const std::vector<HWND> windows = TopLevelWindows();
   for (HWND hwnd : windows) {
     Window* w = FindWindowRecord(hwnd);
-    if (w == nullptr || w->destroying) continue;
+    if (w == nullptr || IsBeingDestroyed(*w)) continue;
     const RECT* to = nullptr;
     if (SameRect(w->rect, oldScreen)) {
       to = &newScreen;
