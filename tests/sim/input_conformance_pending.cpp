@@ -1,10 +1,11 @@
 // Input, processes and system metrics where desktop Windows behaves as the device does: keystrokes
-// synthesized with keybd_event go into the input queue and come out in order as key messages and
-// characters; GetAsyncKeyState is the keys' state now, GetKeyState the thread's as of the messages
-// it has taken; CreateProcessW's errors for programs that are not there; the system metrics that
-// window layouts read; the default procedure passing WM_CONTEXTMENU to the parent. The tests use
-// the plain Win32 API and a small host for what differs between the platforms, so that they run
-// on cesim now and move into the conformance suite, to run under Wine as well, as they are.
+// synthesized with keybd_event (silent ones too) go into the input queue and come out in order as
+// key messages and characters; GetAsyncKeyState is the keys' state now, GetKeyState the thread's
+// as of the messages it has taken; CreateProcessW's errors for programs that are not there; the
+// system metrics that window layouts read; the default procedure passing WM_CONTEXTMENU to the
+// parent. The tests use the plain Win32 API and a small host for what differs between the
+// platforms, so that they run on cesim now and move into the conformance suite, to run under Wine
+// as well, as they are.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -160,6 +161,22 @@ TEST(InputConformance, SynthesizedKeysArriveInOrderAsKeyMessagesAndCharacters) {
       EXPECT_EQ(static_cast<DWORD>(m.lParam) & 0xC0000000u, 0xC0000000u);
     }
   }
+}
+
+// A keystroke made without the key click is the key it names, as paging a list injects it: on the
+// desktop, where the silent flag's bit means a character instead, the platform layer takes it off.
+TEST(InputConformance, ASilentKeystrokeArrivesAsTheKeyItNames) {
+  Host host;
+  ASSERT_TRUE(host.Ready());
+  host.ForegroundWindow();
+  keybd_event(VK_NEXT, 0, KEYEVENTF_SILENT, 0);
+  keybd_event(VK_NEXT, 0, KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_PRIOR, 0, KEYEVENTF_SILENT, 0);
+  keybd_event(VK_PRIOR, 0, KEYEVENTF_KEYUP, 0);
+  Host::Pump();
+  std::vector<std::pair<UINT, WPARAM>> expected = {
+      {WM_KEYDOWN, VK_NEXT}, {WM_KEYUP, VK_NEXT}, {WM_KEYDOWN, VK_PRIOR}, {WM_KEYUP, VK_PRIOR}};
+  EXPECT_EQ(KeyMessages(), expected);
 }
 
 TEST(InputConformance, PostedMessagesAreTakenBeforeQueuedInput) {
