@@ -21,7 +21,7 @@ class MessagesTest : public ConformanceTest {
     host.Activate(first);
     recorder.Name(first, "first");
     recorder.Name(second, "second");
-    recorder.Only({WM_APP, WM_APP + 1, WM_APP + 2, WM_APP + 3, WM_KEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP});
+    recorder.Only({WM_APP, WM_APP + 1, WM_APP + 2, WM_APP + 3, WM_KEYDOWN, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_TIMER});
     recorder.Flush();
   }
 
@@ -124,6 +124,17 @@ TEST_F(MessagesTest, ASentMessageIsHandledAtOnceAndNotQueued) {
   EXPECT_TRUE(recorder.Sequence({{"first", WM_APP + 2, Any(), Any(), 0}}));
   host.Pump();
   EXPECT_TRUE(recorder.Sequence({{"first", WM_APP + 2, Any(), Any(), 0}, {"first", WM_APP + 1, Any(), Any(), 0}}));
+}
+
+TEST_F(MessagesTest, ATimerFiresThroughTheLoopOnceItsTimeHasCome) {
+  ASSERT_EQ(SetTimer(first, 7, 1000, nullptr), UINT_PTR(7));
+  host.AdvanceTime(300);
+  EXPECT_TRUE(recorder.Sequence({}));
+  host.AdvanceTime(1000);
+  EXPECT_TRUE(recorder.Sequence({{"first", WM_TIMER, 7, 0, 0}}));
+  EXPECT_TRUE(KillTimer(first, 7));
+  host.AdvanceTime(1500);
+  EXPECT_EQ(recorder.Recorded().size(), 1u);
 }
 
 }  // namespace
