@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one Windows program under Wine in the test session that wine-session.sh started:
-# wine-run.sh STATE WINE PROGRAM [ARGUMENTS...]
+# wine-run.sh STATE WINE PROGRAM [ARGUMENTS...]. A program that crashes ends at once (no
+# debugger is started that would wait for ever).
 set -euo pipefail
 state=$(realpath -m "$1")
 wine=$2

@@ -7,7 +7,7 @@ set -euo pipefail
 action=$1
 state=$(realpath -m "$2")
 wine=$3
-export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 wineserver=$(dirname "$(readlink -f "$(command -v "$wine")")")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
 

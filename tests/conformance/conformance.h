@@ -5,8 +5,9 @@
 //   (the reference names the CE page); the test runs on cesim only.
 // - CONFORMANCE_DESKTOP_ONLY(reference): the desktop's side of such a difference; runs on the
 //   desktop only.
-// - CONFORMANCE_CESIM_ONLY(reason): a check of cesim's own reporting where the real control
-//   would go on with freed state, so that there is nothing safe to watch on the desktop.
+// - CONFORMANCE_CESIM_ONLY(reason): a check of how cesim makes the platform's undefined or fatal
+//   cases visible (poisoned outputs, reports of what a real control would not survive), where
+//   the desktop offers nothing that could be watched safely.
 // - KnownCesimFault("name", body): the body states the platform's behaviour; on cesim it is
 //   expected to fail until cesim is fixed. Its failures are turned into a skip that names the
 //   fault (listed in KNOWN_CESIM_FAULTS.md) and shows the first difference; a body that passes
@@ -45,6 +46,6 @@ std::string Printable(const Text& text);
 
 #define CONFORMANCE_CESIM_ONLY(reason)                                                         \
   if (!::conformance::OnCesim())                                                               \
-  GTEST_SKIP() << "cesim's report of what the real platform does not survive (" reason ")"
+  GTEST_SKIP() << "checks how cesim shows what the platform leaves undefined or does not survive (" reason ")"
 
 #endif

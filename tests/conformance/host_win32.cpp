@@ -127,9 +127,7 @@ struct Host::Platform {
           PostQuitMessage(static_cast<int>(msg.wParam));
           return;
         }
-        if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        Dispatch(&msg);
       }
       if (any) {
         quiet = 0;
@@ -137,6 +135,12 @@ struct Host::Platform {
       }
       if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT) == WAIT_TIMEOUT) ++quiet;
     }
+  }
+
+  void Dispatch(MSG* msg) {
+    if (dialog != nullptr && IsWindow(dialog) && IsDialogMessageW(dialog, msg)) return;
+    TranslateMessage(msg);
+    DispatchMessageW(msg);
   }
 
   void Act(const std::function<void()>& input) {
@@ -342,13 +346,7 @@ void Host::AdvanceTime(DWORD milliseconds) {
     DWORD left = milliseconds - (GetTickCount() - start);
     MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (platform_->dialog != nullptr && IsWindow(platform_->dialog) && IsDialogMessageW(platform_->dialog, &msg)) {
-        continue;
-      }
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) platform_->Dispatch(&msg);
   }
   platform_->Loop();
 }

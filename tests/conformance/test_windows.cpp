@@ -32,20 +32,27 @@ bool Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
   return handler(hwnd, message, wParam, lParam, result);
 }
 
-LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// The handler's answer, else the default: recorded, with what the handling sends nested in it.
+LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT unhandled(HWND, UINT, WPARAM, LPARAM)) {
   MessageRecorder* recorder = MessageRecorder::Active();
   LRESULT result = 0;
-  bool handled;
+  auto answer = [&] {
+    if (!Ask(hwnd, message, wParam, lParam, &result)) result = unhandled(hwnd, message, wParam, lParam);
+  };
   if (recorder != nullptr) {
     auto scope = recorder->Enter(hwnd, message, wParam, lParam);
-    handled = Ask(hwnd, message, wParam, lParam, &result);
-    if (!handled) result = DefWindowProcW(hwnd, message, wParam, lParam);
+    answer();
   } else {
-    handled = Ask(hwnd, message, wParam, lParam, &result);
-    if (!handled) result = DefWindowProcW(hwnd, message, wParam, lParam);
+    answer();
   }
   if (message == WM_DESTROY) Handlers().erase(hwnd);
   return result;
+}
+
+LRESULT Unhandled(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+LRESULT CALLBACK TestWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Handle(hwnd, message, wParam, lParam, &DefWindowProcW);
 }
 
 INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,16 +60,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     Handlers()[dialog] = PendingDialogHandler();
     PendingDialogHandler() = nullptr;
   }
-  MessageRecorder* recorder = MessageRecorder::Active();
-  LRESULT result = FALSE;
-  if (recorder != nullptr) {
-    auto scope = recorder->Enter(dialog, message, wParam, lParam);
-    if (!Ask(dialog, message, wParam, lParam, &result)) result = FALSE;
-  } else if (!Ask(dialog, message, wParam, lParam, &result)) {
-    result = FALSE;
-  }
-  if (message == WM_DESTROY) Handlers().erase(dialog);
-  return static_cast<INT_PTR>(result);
+  return static_cast<INT_PTR>(Handle(dialog, message, wParam, lParam, &Unhandled));
 }
 
 void EnsureClass(Host& host) {
