@@ -1,5 +1,6 @@
-// The known-fault wrapper: a body that states the platform's behaviour, run on cesim with its
-// failures collected, so that a known cesim fault shows as a named skip instead of a failure.
+// The wrappers of known differences: a body that states the platform's behaviour, run where it is
+// known to differ with its failures collected, so that a known difference shows as a named skip
+// instead of a failure, and a difference that went away fails until it is taken off its list.
 #include "conformance.h"
 
 #include <gtest/gtest-spi.h>
@@ -12,25 +13,34 @@ namespace conformance {
 
 namespace {
 
-// Whether KNOWN_CESIM_FAULTS.md lists the fault under its name, in backticks.
-bool FaultIsListed(const char* fault) {
-  std::ifstream list(FOLDWISE_CONFORMANCE_FAULT_LIST);
+// A list of known differences: its file and what one of its entries is called in messages.
+struct KnownList {
+  const char* path;
+  const char* entry;     // "known cesim fault"
+  const char* agreeing;  // who behaves as the platform does once the entry has gone
+};
+
+const KnownList kCesimFaults = {FOLDWISE_CONFORMANCE_FAULT_LIST, "known cesim fault", "cesim behaves as the platform does"};
+const KnownList kWineDifferences = {FOLDWISE_CONFORMANCE_WINE_LIST, "known Wine difference", "Wine behaves as Windows does"};
+
+// Whether the list names the entry in backticks; a list that cannot be read fails the test.
+bool IsListed(const KnownList& list, const char* name) {
+  std::ifstream file(list.path);
+  if (!file) {
+    ADD_FAILURE() << "cannot read " << list.path;
+    return false;
+  }
   std::stringstream text;
-  text << list.rdbuf();
-  return text.str().find(std::string("`") + fault + "`") != std::string::npos;
+  text << file.rdbuf();
+  if (text.str().find(std::string("`") + name + "`") != std::string::npos) return true;
+  ADD_FAILURE() << list.entry << " \"" << name << "\" is not listed in " << list.path;
+  return false;
 }
 
-}  // namespace
-
-void KnownCesimFault(const char* fault, const std::function<void()>& body) {
-  if (!OnCesim()) {
-    body();
-    return;
-  }
-  if (!FaultIsListed(fault)) {
-    ADD_FAILURE() << "known cesim fault \"" << fault << "\" is not listed in " << FOLDWISE_CONFORMANCE_FAULT_LIST;
-    return;
-  }
+// Runs a body that is expected to fail here: its first failure becomes a skip naming the entry;
+// a body that passes fails the test.
+void ExpectDifference(const KnownList& list, const char* name, const std::string& source,
+                      const std::function<void()>& body) {
   ::testing::TestPartResultArray results;
   {
     ::testing::ScopedFakeTestPartResultReporter reporter(
@@ -45,13 +55,35 @@ void KnownCesimFault(const char* fault, const std::function<void()>& body) {
     }
   }
   if (first == nullptr) {
-    ADD_FAILURE() << "known cesim fault \"" << fault
-                  << "\" no longer shows: cesim behaves as the platform does here; take it off the list";
+    ADD_FAILURE() << list.entry << " \"" << name << "\" no longer shows: " << list.agreeing
+                  << " here; take it off the list";
     return;
   }
-  GTEST_SKIP() << "known cesim fault `" << fault << "` (KNOWN_CESIM_FAULTS.md); cesim differs at "
+  GTEST_SKIP() << list.entry << " `" << name << "` (" << source << "); it differs at "
                << (first->file_name() != nullptr ? first->file_name() : "?") << ":" << first->line_number() << ":\n"
                << first->message();
+}
+
+}  // namespace
+
+void KnownCesimFault(const char* fault, const std::function<void()>& body) {
+  if (!OnCesim()) {
+    body();
+    return;
+  }
+  if (!IsListed(kCesimFaults, fault)) return;
+  ExpectDifference(kCesimFaults, fault, "KNOWN_CESIM_FAULTS.md", body);
+}
+
+void KnownWineDifference(const char* difference, const char* wineTest, const std::function<void()>& body) {
+  // Listed or not, the name is checked everywhere, so that a mistake shows in the cesim run too.
+  if (!IsListed(kWineDifferences, difference)) return;
+  if (!OnWine()) {
+    body();
+    return;
+  }
+  ExpectDifference(kWineDifferences, difference,
+                   std::string("KNOWN_WINE_DIFFERENCES.md; what Windows does, from Wine's ") + wineTest, body);
 }
 
 std::string Printable(const Text& text) {

@@ -19,6 +19,9 @@ using Text = std::basic_string<WCHAR>;
 
 // True when the suite runs on cesim, false on desktop Windows.
 bool OnCesim();
+// True when the desktop Windows that the suite runs on is Wine (its ntdll exports
+// wine_get_version); false on cesim and on Windows itself.
+bool OnWine();
 
 class Host {
  public:

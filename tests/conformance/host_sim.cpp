@@ -47,6 +47,8 @@ std::string ValueName(const Text& name) { return name.empty() ? std::string("@")
 
 bool OnCesim() { return true; }
 
+bool OnWine() { return false; }
+
 struct Host::Platform {
   cesim::ImageBuilder image;
   HWND dialog = nullptr;

@@ -102,6 +102,11 @@ struct PendingItem {
 
 bool OnCesim() { return false; }
 
+bool OnWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 struct Host::Platform {
   Text root;     // the test's folder, which stands for the device root
   Text userKey;  // the test's key below HKEY_CURRENT_USER

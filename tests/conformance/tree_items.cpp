@@ -73,6 +73,8 @@ bool LabelPoint(HWND tree, HTREEITEM item, POINT* point) {
   return true;
 }
 
+bool LabelRect(HWND tree, HTREEITEM item, RECT* rect) { return ItemRect(tree, item, true, rect); }
+
 bool ButtonPoint(HWND tree, HTREEITEM item, POINT* point) {
   RECT label;
   if (!ItemRect(tree, item, true, &label)) return false;

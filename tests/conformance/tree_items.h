@@ -32,6 +32,7 @@ std::vector<Text> ChildTexts(HWND tree, HTREEITEM parent);
 // label, the middle of its expand button's column (left of the label by one indent: no image
 // lists here), and a point right of its label. False when the item is not shown.
 bool LabelPoint(HWND tree, HTREEITEM item, POINT* point);
+bool LabelRect(HWND tree, HTREEITEM item, RECT* rect);  // TVM_GETITEMRECT of the label
 bool ButtonPoint(HWND tree, HTREEITEM item, POINT* point);
 bool RightOfLabelPoint(HWND tree, HTREEITEM item, POINT* point);
 
