@@ -35,20 +35,18 @@ class ActivationTest : public ConformanceTest {
 };
 
 TEST_F(ActivationTest, SetWindowPosActivatesAWindowThatIsNotShown) {
-  KnownCesimFault("setwindowpos-activates-only-shown-windows", [&] {
-    HWND popup = Popup(0);
-    ASSERT_EQ(GetActiveWindow(), frame);
-    recorder.Flush();
-    SetWindowPos(popup, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_EQ(GetActiveWindow(), popup);
-    EXPECT_FALSE(IsWindowVisible(popup));
-    EXPECT_TRUE(recorder.Sequence({
-        {"frame", WM_ACTIVATE, WA_INACTIVE, Wnd("popup"), 0},
-        {"popup", WM_ACTIVATE, WA_ACTIVE, Wnd("frame"), 0},
-        {"frame", WM_KILLFOCUS, Wnd("popup"), Any(), 1},
-        {"popup", WM_SETFOCUS, Wnd("frame"), Any(), 1},
-    }));
-  });
+  HWND popup = Popup(0);
+  ASSERT_EQ(GetActiveWindow(), frame);
+  recorder.Flush();
+  SetWindowPos(popup, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  EXPECT_EQ(GetActiveWindow(), popup);
+  EXPECT_FALSE(IsWindowVisible(popup));
+  EXPECT_TRUE(recorder.Sequence({
+      {"frame", WM_ACTIVATE, WA_INACTIVE, Wnd("popup"), 0},
+      {"popup", WM_ACTIVATE, WA_ACTIVE, Wnd("frame"), 0},
+      {"frame", WM_KILLFOCUS, Wnd("popup"), Any(), 1},
+      {"popup", WM_SETFOCUS, Wnd("frame"), Any(), 1},
+  }));
 }
 
 TEST_F(ActivationTest, SetWindowPosWithNoActivateLeavesTheActiveWindow) {

@@ -94,10 +94,8 @@ TEST_F(FolderSearchTest, LimitingToFoldersListsEveryFolderAndMayListFilesToo) {
 TEST_F(FolderSearchTest, AVolumeThatCannotFilterListsFilesWhenLimitedToFolders) {
   // The test's files lie on a volume whose file system does not filter (the desktop's, and a
   // device's storage card with FAT); the device image must be able to say so per volume.
-  KnownCesimFault("find-limit-to-directories-always-filters", [&] {
-    std::vector<Entry> entries = WithoutDots(List(TEXT("\\Files\\*"), FindExSearchLimitToDirectories));
-    EXPECT_EQ(entries, (std::vector<Entry>{{TEXT("only.txt"), false}}));
-  });
+  std::vector<Entry> entries = WithoutDots(List(TEXT("\\Files\\*"), FindExSearchLimitToDirectories));
+  EXPECT_EQ(entries, (std::vector<Entry>{{TEXT("only.txt"), false}}));
 }
 
 TEST_F(FolderSearchTest, NoMatchIsFileNotFound) {

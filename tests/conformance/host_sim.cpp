@@ -128,6 +128,9 @@ void Host::SetUserBinary(const Text& subkey, const Text& name, const std::vector
 
 bool Host::Start() {
   platform_->image.AddFolder(u"\\Windows");
+  // The test's files lie in the object store, described as a file system that ignores a
+  // folder-only search as the desktop's does: the same expectations hold on both platforms.
+  platform_->image.AddVolume(u"\\", 64u << 20, 128u << 20, /*filtersFolders=*/false);
   if (!cesim::Boot(platform_->image.Write())) return false;
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
   return InitCommonControlsEx(&controls) != FALSE;

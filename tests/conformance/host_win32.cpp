@@ -22,8 +22,11 @@ namespace {
 
 Host* current = nullptr;
 
-// When the last tap was made, for the whole process.
-DWORD lastTapTime = 0;
+// When the last tap may have been made. Each test is a process of its own, but the window
+// station that tells clicks from double clicks outlives it: the previous test's last tap, at the
+// same point of the same layout, may have been a moment ago. So a process counts as having just
+// tapped when it starts.
+DWORD lastTapTime = GetTickCount();
 
 const WCHAR kUserRoot[] = L"Software\\FoldwiseConformance";
 
@@ -103,8 +106,8 @@ struct PendingItem {
 bool OnCesim() { return false; }
 
 bool OnWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  HMODULE ntdll = GetModuleHandleW(TEXT("ntdll.dll"));
+  return ntdll != nullptr && GetProcAddressA(ntdll, "wine_get_version") != nullptr;
 }
 
 struct Host::Platform {
@@ -300,7 +303,7 @@ void Host::Tap(HWND window, POINT client) {
   // double-click time has passed (in the application's loop, so that timers still fire).
   DWORD since = GetTickCount() - lastTapTime;
   DWORD doubleClick = GetDoubleClickTime() + 50;
-  if (lastTapTime != 0 && since < doubleClick && platform_->inIdleAction == 0) AdvanceTime(doubleClick - since);
+  if (since < doubleClick && platform_->inIdleAction == 0) AdvanceTime(doubleClick - since);
   platform_->Act([window, client] {
     POINT screen = client;
     ClientToScreen(window, &screen);

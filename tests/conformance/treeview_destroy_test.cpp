@@ -119,67 +119,55 @@ TEST_F(TreeDestroyTest, ADialogThatDestroyedItselfAnswersZero) {
 
 TEST_F(TreeDestroyTest, DestroyedInAClickAnsweredFalseIsReported) {
   CONFORMANCE_CESIM_ONLY("the control toggles or selects with freed state after NM_CLICK");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    FocusWithSelection(other);
-    DestroyTreeOn(NM_CLICK, 0);
-    EXPECT_DEATH(TapLabel(last), "NM_CLICK");
-  });
+  FocusWithSelection(other);
+  DestroyTreeOn(NM_CLICK, 0);
+  EXPECT_DEATH(TapLabel(last), "NM_CLICK");
 }
 
 TEST_F(TreeDestroyTest, DestroyedWithItsDialogInAClickIsReported) {
   // The Change Folder dialog's way: the dialog is destroyed, so the answer is 0 whatever it says.
   CONFORMANCE_CESIM_ONLY("the control toggles or selects with freed state after NM_CLICK");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    DialogTemplate shape(WS_POPUP | WS_VISIBLE, 100, 100);
-    shape.Add(WC_TREEVIEWW, kTreeId, kFolderTreeStyle, 0, 0, 100, 100);
-    HWND dialog = CreateTestDialog(host, shape, parent, [](HWND self, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
-      if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != NM_CLICK) return false;
-      DestroyWindow(self);
-      *result = TRUE;
-      return true;
-    });
-    ASSERT_NE(dialog, nullptr);
-    HWND dialogTree = GetDlgItem(dialog, kTreeId);
-    HTREEITEM item = InsertItem(dialogTree, TVI_ROOT, TEXT("Item"));
-    POINT label;
-    ASSERT_TRUE(LabelPoint(dialogTree, item, &label));
-    EXPECT_DEATH(host.Tap(dialogTree, label), "NM_CLICK");
+  DialogTemplate shape(WS_POPUP | WS_VISIBLE, 100, 100);
+  shape.Add(WC_TREEVIEWW, kTreeId, kFolderTreeStyle, 0, 0, 100, 100);
+  HWND dialog = CreateTestDialog(host, shape, parent, [](HWND self, UINT message, WPARAM, LPARAM lParam, LRESULT* result) {
+    if (message != WM_NOTIFY || reinterpret_cast<NMHDR*>(lParam)->code != NM_CLICK) return false;
+    DestroyWindow(self);
+    *result = TRUE;
+    return true;
   });
+  ASSERT_NE(dialog, nullptr);
+  HWND dialogTree = GetDlgItem(dialog, kTreeId);
+  HTREEITEM item = InsertItem(dialogTree, TVI_ROOT, TEXT("Item"));
+  POINT label;
+  ASSERT_TRUE(LabelPoint(dialogTree, item, &label));
+  EXPECT_DEATH(host.Tap(dialogTree, label), "NM_CLICK");
 }
 
 TEST_F(TreeDestroyTest, DestroyedInTheKeyDownOfEnterIsReported) {
   CONFORMANCE_CESIM_ONLY("the control sends NM_RETURN with freed state after TVN_KEYDOWN");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    FocusWithSelection(other);
-    DestroyTreeOn(TVN_KEYDOWN, 0);
-    EXPECT_DEATH(host.PressKey(VK_RETURN), "TVN_KEYDOWN");
-  });
+  FocusWithSelection(other);
+  DestroyTreeOn(TVN_KEYDOWN, 0);
+  EXPECT_DEATH(host.PressKey(VK_RETURN), "TVN_KEYDOWN");
 }
 
 TEST_F(TreeDestroyTest, DestroyedInTheKeyDownOfAnArrowIsReported) {
   CONFORMANCE_CESIM_ONLY("the control moves its selection with freed state after TVN_KEYDOWN");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    FocusWithSelection(other);
-    DestroyTreeOn(TVN_KEYDOWN, 0);
-    EXPECT_DEATH(host.PressKey(VK_DOWN), "TVN_KEYDOWN");
-  });
+  FocusWithSelection(other);
+  DestroyTreeOn(TVN_KEYDOWN, 0);
+  EXPECT_DEATH(host.PressKey(VK_DOWN), "TVN_KEYDOWN");
 }
 
 TEST_F(TreeDestroyTest, DestroyedInAnAllowedExpansionIsReported) {
   CONFORMANCE_CESIM_ONLY("the control reads the item's children with freed state after TVN_ITEMEXPANDINGW");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    DestroyTreeOn(TVN_ITEMEXPANDINGW, 0);
-    EXPECT_DEATH(SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder)), "TVN_ITEMEXPANDING");
-  });
+  DestroyTreeOn(TVN_ITEMEXPANDINGW, 0);
+  EXPECT_DEATH(SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder)), "TVN_ITEMEXPANDING");
 }
 
 TEST_F(TreeDestroyTest, DestroyedWhenToldThatABranchOpenedIsReported) {
   CONFORMANCE_CESIM_ONLY("the control marks the freed item TVIS_EXPANDEDONCE after TVN_ITEMEXPANDEDW");
-  KnownCesimFault("tree-destroyed-in-notification-survived", [&] {
-    InsertItem(tree, folder, TEXT("Child"));
-    DestroyTreeOn(TVN_ITEMEXPANDEDW, 0);
-    EXPECT_DEATH(SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder)), "TVN_ITEMEXPANDED");
-  });
+  InsertItem(tree, folder, TEXT("Child"));
+  DestroyTreeOn(TVN_ITEMEXPANDEDW, 0);
+  EXPECT_DEATH(SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(folder)), "TVN_ITEMEXPANDED");
 }
 
 }  // namespace

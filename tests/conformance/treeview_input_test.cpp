@@ -134,14 +134,17 @@ TEST_F(TreeInputTest, EnterGivesKeyDownThenReturn) {
   EXPECT_EQ(Selection(tree), second);
 }
 
-TEST_F(TreeInputTest, EnterWithNothingSelectedGivesNoReturn) {
-  KnownCesimFault("tree-return-without-selection", [&] {
+TEST_F(TreeInputTest, EnterWithNothingSelectedStillGivesReturn) {
+  // Enter is the parent's to act on whatever is selected: a caller must look at the selection
+  // itself when NM_RETURN comes.
+  KnownWineDifference("tree-return-needs-a-selection", "dlls/comctl32/tests/treeview.c, test_WM_KEYDOWN", [&] {
     FocusWithSelection(second);
     SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0);
     ASSERT_EQ(Selection(tree), nullptr);
-    RecordNotifications({TVN_KEYDOWN, NM_RETURN});
+    RecordNotifications({TVN_KEYDOWN, NM_RETURN, TVN_SELCHANGINGW});
     host.PressKey(VK_RETURN);
-    EXPECT_TRUE(recorder.Sequence({Notified(TVN_KEYDOWN)}));
+    EXPECT_TRUE(recorder.Sequence({Notified(TVN_KEYDOWN), Notified(NM_RETURN)}));
+    EXPECT_EQ(Selection(tree), nullptr);
   });
 }
 
@@ -189,18 +192,16 @@ TEST_F(TreeInputTest, TheTreeAsksADialogForArrowsAndCharactersOnly) {
 // --- The focus ---
 
 TEST_F(TreeInputTest, FocusWithNothingSelectedSelectsTheFirstShownItem) {
-  KnownCesimFault("tree-focus-selects-nothing", [&] {
-    UINT action = 12345;
-    OnNotify([&](NMHDR* header) -> LRESULT {
-      if (header->code == TVN_SELCHANGEDW) action = reinterpret_cast<NMTREEVIEWW*>(header)->action;
-      return 0;
-    });
-    RecordNotifications({TVN_SELCHANGINGW, TVN_SELCHANGEDW, NM_SETFOCUS});
-    SetFocus(tree);
-    EXPECT_TRUE(recorder.Sequence({Notified(TVN_SELCHANGINGW), Notified(TVN_SELCHANGEDW), Notified(NM_SETFOCUS)}));
-    EXPECT_EQ(Selection(tree), first);
-    EXPECT_EQ(action, UINT(TVC_UNKNOWN));
+  UINT action = 12345;
+  OnNotify([&](NMHDR* header) -> LRESULT {
+    if (header->code == TVN_SELCHANGEDW) action = reinterpret_cast<NMTREEVIEWW*>(header)->action;
+    return 0;
   });
+  RecordNotifications({TVN_SELCHANGINGW, TVN_SELCHANGEDW, NM_SETFOCUS});
+  SetFocus(tree);
+  EXPECT_TRUE(recorder.Sequence({Notified(TVN_SELCHANGINGW), Notified(TVN_SELCHANGEDW), Notified(NM_SETFOCUS)}));
+  EXPECT_EQ(Selection(tree), first);
+  EXPECT_EQ(action, UINT(TVC_UNKNOWN));
 }
 
 TEST_F(TreeInputTest, FocusKeepsAnExistingSelection) {
@@ -212,13 +213,11 @@ TEST_F(TreeInputTest, FocusKeepsAnExistingSelection) {
 }
 
 TEST_F(TreeInputTest, FocusScrolledToTheSecondItemSelectsTheFirstShownOne) {
-  KnownCesimFault("tree-focus-selects-nothing", [&] {
-    for (int i = 0; i < 30; ++i) InsertItem(tree, TVI_ROOT, TEXT("More"));
-    SendMessageW(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(second));
-    ASSERT_EQ(NextItem(tree, nullptr, TVGN_FIRSTVISIBLE), second);
-    SetFocus(tree);
-    EXPECT_EQ(Selection(tree), second);
-  });
+  for (int i = 0; i < 30; ++i) InsertItem(tree, TVI_ROOT, TEXT("More"));
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(second));
+  ASSERT_EQ(NextItem(tree, nullptr, TVGN_FIRSTVISIBLE), second);
+  SetFocus(tree);
+  EXPECT_EQ(Selection(tree), second);
 }
 
 // --- The device's gesture question ---
@@ -226,31 +225,29 @@ TEST_F(TreeInputTest, FocusScrolledToTheSecondItemSelectsTheFirstShownOne) {
 TEST_F(TreeInputTest, APressFirstAsksTheParentAboutGesturesWithTheClientPoint) {
   CONFORMANCE_CE_ONLY("NM_RECOGNIZEGESTURE, learn.microsoft.com/en-us/previous-versions/bb416623(v=msdn.10): "
                       "ptAction has client coordinates; desktop trees send no such notification");
-  KnownCesimFault("tree-gesture-point-in-screen-coordinates", [&] {
-    // A tree whose client area does not start at the screen's origin (in place of the first tree,
-    // which would lie above it).
-    DestroyWindow(tree);
-    HWND offset = CreateWindowExW(0, WC_TREEVIEWW, TEXT(""), kFolderTreeStyle, 20, 30, 150, 100, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId + 1)), host.Instance(), nullptr);
-    ASSERT_NE(offset, nullptr);
-    HTREEITEM item = InsertItem(offset, TVI_ROOT, TEXT("Item"));
-    NMRGINFO gesture = {};
-    std::vector<UINT> codes;
-    OnNotify([&](NMHDR* header) -> LRESULT {
-      if (header->hwndFrom != offset) return 0;
-      codes.push_back(header->code);
-      if (header->code == NM_RECOGNIZEGESTURE) gesture = *reinterpret_cast<NMRGINFO*>(header);
-      return 0;
-    });
-    POINT label;
-    ASSERT_TRUE(LabelPoint(offset, item, &label));
-    host.Tap(offset, label);
-    ASSERT_FALSE(codes.empty());
-    EXPECT_EQ(codes.front(), UINT(NM_RECOGNIZEGESTURE));
-    EXPECT_EQ(gesture.dwItemSpec, static_cast<DWORD>(reinterpret_cast<uintptr_t>(item)));
-    EXPECT_EQ(gesture.ptAction.x, label.x);
-    EXPECT_EQ(gesture.ptAction.y, label.y);
+  // A tree whose client area does not start at the screen's origin (in place of the first tree,
+  // which would lie above it).
+  DestroyWindow(tree);
+  HWND offset = CreateWindowExW(0, WC_TREEVIEWW, TEXT(""), kFolderTreeStyle, 20, 30, 150, 100, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId + 1)), host.Instance(), nullptr);
+  ASSERT_NE(offset, nullptr);
+  HTREEITEM item = InsertItem(offset, TVI_ROOT, TEXT("Item"));
+  NMRGINFO gesture = {};
+  std::vector<UINT> codes;
+  OnNotify([&](NMHDR* header) -> LRESULT {
+    if (header->hwndFrom != offset) return 0;
+    codes.push_back(header->code);
+    if (header->code == NM_RECOGNIZEGESTURE) gesture = *reinterpret_cast<NMRGINFO*>(header);
+    return 0;
   });
+  POINT label;
+  ASSERT_TRUE(LabelPoint(offset, item, &label));
+  host.Tap(offset, label);
+  ASSERT_FALSE(codes.empty());
+  EXPECT_EQ(codes.front(), UINT(NM_RECOGNIZEGESTURE));
+  EXPECT_EQ(gesture.dwItemSpec, static_cast<DWORD>(reinterpret_cast<uintptr_t>(item)));
+  EXPECT_EQ(gesture.ptAction.x, label.x);
+  EXPECT_EQ(gesture.ptAction.y, label.y);
 }
 
 class EmptyTreeTest : public TreeTest {};
@@ -262,14 +259,13 @@ TEST_F(EmptyTreeTest, FocusOnAnEmptyTreeSelectsNothing) {
   EXPECT_EQ(Selection(tree), nullptr);
 }
 
-TEST_F(EmptyTreeTest, EnterInAnEmptyTreeGivesNoReturn) {
-  KnownCesimFault("tree-return-without-selection", [&] {
-    SetFocus(tree);
-    host.Pump();
-    RecordNotifications({TVN_KEYDOWN, NM_RETURN});
-    host.PressKey(VK_RETURN);
-    EXPECT_TRUE(recorder.Sequence({Notified(TVN_KEYDOWN)}));
-  });
+TEST_F(EmptyTreeTest, EnterInAnEmptyTreeTellsTheKeyAndSelectsNothing) {
+  SetFocus(tree);
+  host.Pump();
+  RecordNotifications({TVN_KEYDOWN, TVN_SELCHANGINGW, TVN_SELCHANGEDW});
+  host.PressKey(VK_RETURN);
+  EXPECT_TRUE(recorder.Sequence({Notified(TVN_KEYDOWN)}));
+  EXPECT_EQ(Selection(tree), nullptr);
 }
 
 }  // namespace
