@@ -92,6 +92,20 @@ typedef struct tagNMRGINFO {
 #define GID_SCROLL_DIRECTION(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0x000F))
 #define GID_SCROLL_ANGLE(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0xFFF0))
 
+// The device shell's context-menu gesture (SHRecognizeGesture): what it is asked with, its flags
+// and the gesture's code, as its result or as the code of the WM_NOTIFY it sends.
+typedef struct tagSHRGI {
+  DWORD cbSize;
+  HWND hwndClient;
+  POINT ptDown;
+  DWORD dwFlags;
+} SHRGINFO, *PSHRGINFO;
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define SHRG_NOANIMATION 0x00000010
+#define GN_CONTEXTMENU 1000
+
 // Extended window styles of the device's shell.
 #define WS_EX_NOANIMATION 0x04000000L
 #define WS_EX_INK 0x10000000L
