@@ -149,6 +149,11 @@ ImageBuilder& ImageBuilder::SetScreen(int width, int height) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetScreenDepth(int bitsPerPixel) {
+  Put(settings_, "screen", "bitsPerPixel", std::to_string(bitsPerPixel));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   Put(settings_, "timezone", "bias", std::to_string(minutesWestOfUtc));
   return *this;

@@ -14,6 +14,7 @@
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
+#include "gdi/objects.h"
 #include "loader/loader.h"
 #include "menu/store.h"
 #include "registry/store.h"
@@ -50,6 +51,7 @@ const Part kParts[] = {
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
+    {"graphics objects", &ResetGraphics},
     {"loader", &ResetLoader},
     {"core library state", &ResetCoreLibraryState},
 };

@@ -16,6 +16,7 @@
 #include "sim/core.h"
 #include "sim/loader.h"
 #include "sim/window.h"
+#include "window/table.h"
 
 namespace cesim::detail {
 
@@ -60,7 +61,10 @@ uintptr_t nextGesture = 0;
 
 }  // namespace
 
-void ResetCoreLibraryState(Phase) { State() = CoreState(); }
+void ResetCoreLibraryState(Phase phase) {
+  State() = CoreState();
+  if (phase == Phase::Boot) AddWindowRemovedObserver(&ForgetLayeredAttributes);
+}
 
 FARPROC CoreExport(const char* name) {
   if (name == nullptr || name[0] == 0) return nullptr;
@@ -92,6 +96,8 @@ std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window) {
   return it->second;
 }
 
+void ForgetLayeredAttributes(HWND window) { State().layered.erase(reinterpret_cast<uintptr_t>(window)); }
+
 }  // namespace cesim::detail
 
 CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo) {
@@ -105,8 +111,10 @@ CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGe
   return TRUE;
 }
 
+// Only a window with WS_EX_LAYERED takes attributes; the device fails any other as no window.
+// Child windows are accepted as well as top-level ones.
 CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags) {
-  if (!IsWindow(hwnd)) {
+  if (!IsWindow(hwnd) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }

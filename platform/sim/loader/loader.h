@@ -30,7 +30,7 @@ void UnloadAllModules();
 
 // The core library's optional entry points, for the parts that feed them: the handle under which
 // GetGestureInfo gives out a gesture's details (the lParam of WM_GESTURE), and the attributes that
-// SetLayeredWindowAttributes last gave a window.
+// SetLayeredWindowAttributes last gave a window that is still layered.
 HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info);
 struct LayeredWindowAttributes {
   COLORREF key = 0;
@@ -38,6 +38,8 @@ struct LayeredWindowAttributes {
   DWORD flags = 0;
 };
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
+// A window that loses WS_EX_LAYERED loses its attributes: made layered again, it needs them anew.
+void ForgetLayeredAttributes(HWND window);
 
 // The loader's parts of the device: the loaded modules (ended as at the end of the process) and
 // the core library's own state (gesture details given out, layered-window attributes).
