@@ -32,6 +32,7 @@
 #include "sim/metrics.h"
 #include "sim/controls.h"
 #include "sim/commctrl.h"
+#include "sim/shell.h"
 #endif
 
 #endif
