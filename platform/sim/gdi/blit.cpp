@@ -109,7 +109,11 @@ enum class Combine { One, And, Or };
 // Reads stored values of a source row; specialised on the usual depths, because a preview reads
 // every pixel of a camera picture.
 struct Read16 {
-  uint32_t operator()(const uint8_t* row, int x) const { return static_cast<uint32_t>(row[2 * x] | (row[2 * x + 1] << 8)); }
+  uint32_t operator()(const uint8_t* row, int x) const {
+    uint16_t v;
+    std::memcpy(&v, row + 2 * x, 2);
+    return v;
+  }
 };
 struct Read24 {
   uint32_t operator()(const uint8_t* row, int x) const {
@@ -169,39 +173,59 @@ void Store(const Transfer& t, int x, int y, uint32_t sourceValue) {
   dst.format.WriteRaw(row, x, RasterOperation(t.code, t.pattern, sourceValue, d) & dst.format.ValueMask());
 }
 
-template <typename Read>
+// Folds one source row into the values of one destination row: each destination pixel combines
+// the source pixels of its column range. Kept tight, as it reads every pixel of the source.
+template <Combine C, typename Read>
+void FoldRow(const uint8_t* line, const AxisMap& columns, Read read, std::vector<uint32_t>& values) {
+  const size_t width = values.size();
+  for (size_t c = 0; c < width; ++c) {
+    const int first = columns.first[c], last = columns.last[c];
+    if (first >= last) continue;
+    if constexpr (C == Combine::One) {
+      values[c] = read(line, first);
+    } else {
+      uint32_t value = values[c];
+      for (int sx = first; sx < last; ++sx) {
+        if constexpr (C == Combine::And) {
+          value &= read(line, sx);
+        } else {
+          value |= read(line, sx);
+        }
+      }
+      values[c] = value;
+    }
+  }
+}
+
+template <Combine C, typename Read>
 void RunWithSource(const Transfer& t, Read read) {
   const Bitmap& src = *t.source.bitmap;
   const Bitmap& dst = *t.destination;
-  const Combine combine = t.mode == BLACKONWHITE ? Combine::And : t.mode == WHITEONBLACK ? Combine::Or : Combine::One;
   const bool mirrorX = t.dx.negative != t.sx.negative, mirrorY = t.dy.negative != t.sy.negative;
-  const AxisMap columns = MapAxis(t.dx, dst.width, t.sx, src.width, combine != Combine::One, mirrorX);
-  const AxisMap rows = MapAxis(t.dy, dst.height, t.sy, src.height, combine != Combine::One, mirrorY);
+  const AxisMap columns = MapAxis(t.dx, dst.width, t.sx, src.width, C != Combine::One, mirrorX);
+  const AxisMap rows = MapAxis(t.dy, dst.height, t.sy, src.height, C != Combine::One, mirrorY);
   const size_t width = columns.first.size();
+  // AND starts from all ones, OR from none; a pixel whose ranges are empty keeps its value.
+  const uint32_t start = C == Combine::And ? 0xFFFFFFFFu : 0;
   std::vector<uint32_t> values(width);
-  std::vector<char> seen(width);
   for (size_t i = 0; i < rows.first.size(); ++i) {
+    if (rows.first[i] >= rows.last[i]) continue;
     const int y = t.dy.origin + rows.visibleFirst + static_cast<int>(i);
-    std::fill(seen.begin(), seen.end(), 0);
-    for (int sy = rows.first[i]; sy < rows.last[i]; ++sy) {
-      const uint8_t* line = t.source.Row(sy);
-      for (size_t c = 0; c < width; ++c) {
-        for (int sx = columns.first[c]; sx < columns.last[c]; ++sx) {
-          const uint32_t v = read(line, sx);
-          if (!seen[c]) {
-            values[c] = v;
-            seen[c] = 1;
-          } else if (combine == Combine::And) {
-            values[c] &= v;
-          } else if (combine == Combine::Or) {
-            values[c] |= v;
-          }
-        }
-      }
-    }
+    std::fill(values.begin(), values.end(), start);
+    for (int sy = rows.first[i]; sy < rows.last[i]; ++sy) FoldRow<C>(t.source.Row(sy), columns, read, values);
     for (size_t c = 0; c < width; ++c) {
-      if (seen[c]) Store(t, t.dx.origin + columns.visibleFirst + static_cast<int>(c), y, ToDestination(t, values[c]));
+      if (columns.first[c] >= columns.last[c]) continue;
+      Store(t, t.dx.origin + columns.visibleFirst + static_cast<int>(c), y, ToDestination(t, values[c]));
     }
+  }
+}
+
+template <typename Read>
+void RunWithSource(const Transfer& t, Read read) {
+  switch (t.mode) {
+    case BLACKONWHITE: return RunWithSource<Combine::And>(t, read);
+    case WHITEONBLACK: return RunWithSource<Combine::Or>(t, read);
+    default: return RunWithSource<Combine::One>(t, read);
   }
 }
 
