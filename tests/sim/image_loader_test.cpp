@@ -500,6 +500,14 @@ TEST_F(ImageLoaderTest, WhatIsNoPictureGivesNothing) {
   ExpectNothingLeft();
 }
 
+TEST_F(ImageLoaderTest, IconFilesAreNotDecoded) {
+  // An .ico file: the reserved word, type 1, one 1 x 1 entry, and its 32-bit DIB.
+  std::string icon = Bytes({0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 32, 0, 48, 0, 0, 0, 22, 0, 0, 0});
+  icon += Bmp(1, 2, 32, BI_RGB, {}, Bytes({0, 0, 255, 0, 0, 0, 0, 0})).substr(14);
+  EXPECT_EQ(Load(icon, u"app.ico"), nullptr);
+  ExpectNothingLeft();
+}
+
 TEST_F(ImageLoaderTest, EachLoadIsANewBitmapOfItsOwn) {
   HBITMAP first = Load(foldwise_test::EncodePng(Quadrants(4, 2), PngKind::Rgb));
   HBITMAP second = SHLoadImageFile(u"\\My Documents\\picture");

@@ -111,8 +111,9 @@ CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGe
   return TRUE;
 }
 
-// Only a window with WS_EX_LAYERED takes attributes; the device fails any other as no window.
-// Child windows are accepted as well as top-level ones.
+// Only a window with WS_EX_LAYERED takes attributes; any other fails as no layered window, with
+// ERROR_INVALID_WINDOW_HANDLE as on the desktop. Child windows are accepted as well as top-level
+// ones.
 CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags) {
   if (!IsWindow(hwnd) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
