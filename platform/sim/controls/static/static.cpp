@@ -4,7 +4,7 @@
 // previous one.
 #include "controls/static/static.h"
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
 #include "sim/controls.h"
 #include "sim/dialog.h"
 #include "sim/gdi.h"
@@ -16,13 +16,22 @@ namespace cesim::detail {
 
 namespace {
 
-struct StaticInstance {
-  HWND hwnd = nullptr;
-  WORD imageId = 0;       // the resource ordinal a template gave instead of a text
-  HANDLE image = nullptr; // the bitmap (SS_BITMAP) or icon (SS_ICON) it shows
+struct StaticInstance : ControlInstance {
+  void CheckInvariants() override {
+    CESIM_CHECK_INVARIANT(IsWindow(hwnd), "static control alive while it handles a message");
+  }
+
+  WORD imageId = 0;        // the resource ordinal a template gave instead of a text
+  HANDLE image = nullptr;  // the bitmap (SS_BITMAP) or icon (SS_ICON) it shows
 };
 
-using Instances = ControlInstances<StaticInstance>;
+using StaticPtr = std::shared_ptr<StaticInstance>;
+
+// What the static control tells its parent; it does nothing more once the parent has answered.
+const Notification kClicked = {STN_CLICKED, "STN_CLICKED", AfterNotify::ReturnsAtOnce};
+const Notification kDoubleClicked = {STN_DBLCLK, "STN_DBLCLK", AfterNotify::ReturnsAtOnce};
+const Notification kEnabled = {STN_ENABLE, "STN_ENABLE", AfterNotify::ReturnsAtOnce};
+const Notification kDisabled = {STN_DISABLE, "STN_DISABLE", AfterNotify::ReturnsAtOnce};
 
 DWORD Style(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)); }
 DWORD Type(HWND hwnd) { return Style(hwnd) & SS_TYPEMASK; }
@@ -33,17 +42,6 @@ UINT ImageTypeOf(DWORD type) {
   if (type == SS_BITMAP) return IMAGE_BITMAP;
   if (type == SS_ICON) return IMAGE_ICON;
   return static_cast<UINT>(-1);
-}
-
-void CheckInvariants(const StaticInstance& s) {
-  CESIM_CHECK_INVARIANT(IsWindow(s.hwnd), "static control alive while it handles a message");
-}
-
-// The one place the static control tells its parent something.
-void Notify(HWND hwnd, WORD code) {
-  HWND parent = GetParent(hwnd);
-  if (parent == nullptr) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
 }
 
 // A bitmap control takes the size of its new bitmap. Without SS_CENTERIMAGE its upper left corner
@@ -64,9 +62,8 @@ void FitToBitmap(HWND hwnd, HBITMAP bitmap) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  std::shared_ptr<StaticInstance> s = Instances::Create(hwnd);
-  s->hwnd = hwnd;
+LRESULT OnCreate(const StaticPtr& s, const CREATESTRUCTW* cs) {
+  HWND hwnd = s->hwnd;
   // A title of 0xFFFF and an ordinal names an image resource, not a text.
   if (cs != nullptr && cs->lpszName != nullptr && !IS_INTRESOURCE(cs->lpszName) && cs->lpszName[0] == 0xFFFF) {
     s->imageId = static_cast<WORD>(cs->lpszName[1]);
@@ -77,45 +74,45 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
 
 // STM_SETIMAGE: a picture of the type that the control's style shows, or nothing. A handle that
 // is not a bitmap is refused and the current picture stays.
-LRESULT OnSetImage(StaticInstance& s, UINT type, HANDLE image) {
-  if (type != ImageTypeOf(Type(s.hwnd))) return 0;
+LRESULT OnSetImage(const StaticPtr& s, UINT type, HANDLE image) {
+  if (type != ImageTypeOf(Type(s->hwnd))) return 0;
   if (type == IMAGE_BITMAP && image != nullptr && GetObjectType(image) != OBJ_BITMAP) return 0;
-  HANDLE previous = s.image;
-  s.image = image;
-  if (type == IMAGE_BITMAP && image != nullptr) FitToBitmap(s.hwnd, static_cast<HBITMAP>(image));
+  HANDLE previous = s->image;
+  s->image = image;
+  if (type == IMAGE_BITMAP && image != nullptr) FitToBitmap(s->hwnd, static_cast<HBITMAP>(image));
   return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT OnGetImage(const StaticInstance& s, UINT type) {
-  if (type != ImageTypeOf(Type(s.hwnd))) return 0;
-  return reinterpret_cast<LRESULT>(s.image);
+LRESULT OnGetImage(const StaticPtr& s, UINT type) {
+  if (type != ImageTypeOf(Type(s->hwnd))) return 0;
+  return reinterpret_cast<LRESULT>(s->image);
+}
+
+LRESULT HandleMessage(const StaticPtr& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = s->hwnd;
+  switch (message) {
+    case WM_CREATE: return OnCreate(s, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_DESTROY: return 0;
+    case WM_GETDLGCODE: return DLGC_STATIC;
+    case WM_LBUTTONDOWN:
+      if (Notifies(hwnd)) CommandParent(*s, kClicked);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      if (Notifies(hwnd)) CommandParent(*s, kDoubleClicked);
+      return 0;
+    case WM_ENABLE:
+      if (Notifies(hwnd)) CommandParent(*s, wParam != 0 ? kEnabled : kDisabled);
+      return 0;
+    case STM_SETIMAGE: return OnSetImage(s, static_cast<UINT>(wParam), reinterpret_cast<HANDLE>(lParam));
+    case STM_GETIMAGE: return OnGetImage(s, static_cast<UINT>(wParam));
+    case STM_SETICON: return OnSetImage(s, IMAGE_ICON, reinterpret_cast<HANDLE>(wParam));
+    case STM_GETICON: return OnGetImage(s, IMAGE_ICON);
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
 }
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  std::shared_ptr<StaticInstance> s = Instances::Find(hwnd);
-  if (s == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckInvariants(*s);
-  switch (message) {
-    case WM_DESTROY:
-      Instances::Forget(hwnd);
-      return 0;
-    case WM_GETDLGCODE: return DLGC_STATIC;
-    case WM_LBUTTONDOWN:
-      if (Notifies(hwnd)) Notify(hwnd, STN_CLICKED);
-      return 0;
-    case WM_LBUTTONDBLCLK:
-      if (Notifies(hwnd)) Notify(hwnd, STN_DBLCLK);
-      return 0;
-    case WM_ENABLE:
-      if (Notifies(hwnd)) Notify(hwnd, wParam != 0 ? STN_ENABLE : STN_DISABLE);
-      return 0;
-    case STM_SETIMAGE: return OnSetImage(*s, static_cast<UINT>(wParam), reinterpret_cast<HANDLE>(lParam));
-    case STM_GETIMAGE: return OnGetImage(*s, static_cast<UINT>(wParam));
-    case STM_SETICON: return OnSetImage(*s, IMAGE_ICON, reinterpret_cast<HANDLE>(wParam));
-    case STM_GETICON: return OnGetImage(*s, IMAGE_ICON);
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
+  return RunControl<StaticInstance>("Static", &HandleMessage, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -126,17 +123,16 @@ void RegisterStaticClass() {
   cls.lpfnWndProc = &StaticProc;
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = u"Static";
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(u"Static");
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
 std::optional<StaticPicture> StaticPictureOf(HWND hwnd) {
-  std::shared_ptr<StaticInstance> s = Instances::Find(hwnd);
+  StaticPtr s = FindInstance<StaticInstance>(hwnd);
   if (s == nullptr) return std::nullopt;
   StaticPicture picture;
   picture.image = s->image;
-  picture.type = ImageTypeOf(Type(hwnd)) == static_cast<UINT>(-1) ? 0 : ImageTypeOf(Type(hwnd));
+  const UINT type = ImageTypeOf(Type(hwnd));
+  picture.type = type == static_cast<UINT>(-1) ? 0 : type;
   return picture;
 }
 
