@@ -24,6 +24,7 @@
 #include "sim/resources.h"
 #include "sim/com.h"
 #include "sim/window.h"
+#include "sim/gdi.h"
 #include "sim/message.h"
 #include "sim/input.h"
 #include "sim/dialog.h"

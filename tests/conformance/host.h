@@ -23,6 +23,14 @@ bool OnCesim();
 // wine_get_version); false on cesim and on Windows itself.
 bool OnWine();
 
+// What GDI calls drew into a DIB section is in its bits once this returns (desktop Windows may
+// batch them: GdiFlush; the device draws at once).
+void FinishDrawing();
+// The attributes that SetLayeredWindowAttributes gave a window, read back as the system keeps
+// them (GetLayeredWindowAttributes on the desktop): false while the window has none, because it
+// is not layered or was never given any since it became layered.
+bool ReadLayeredAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags);
+
 class Host {
  public:
   Host();

@@ -7,6 +7,7 @@
 // action: GetMessageW runs it when the queue is empty, the action only queues its input (inside
 // a wait, automation does not pump), and this loop takes the messages it caused.
 #include <cstdio>
+#include <optional>
 
 #include "cesim/automation.h"
 #include "cesim/ui.h"
@@ -48,6 +49,17 @@ std::string ValueName(const Text& name) { return name.empty() ? std::string("@")
 bool OnCesim() { return true; }
 
 bool OnWine() { return false; }
+
+void FinishDrawing() {}
+
+bool ReadLayeredAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags) {
+  std::optional<cesim::LayeredAttributes> attributes = cesim::ReadLayeredAttributes(window);
+  if (!attributes) return false;
+  *key = attributes->key;
+  *alpha = attributes->alpha;
+  *flags = attributes->flags;
+  return true;
+}
 
 struct Host::Platform {
   cesim::ImageBuilder image;

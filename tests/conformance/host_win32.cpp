@@ -110,6 +110,12 @@ bool OnWine() {
   return ntdll != nullptr && GetProcAddressA(ntdll, "wine_get_version") != nullptr;
 }
 
+void FinishDrawing() { GdiFlush(); }
+
+bool ReadLayeredAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags) {
+  return GetLayeredWindowAttributes(window, key, alpha, flags) != FALSE;
+}
+
 struct Host::Platform {
   Text root;     // the test's folder, which stands for the device root
   Text userKey;  // the test's key below HKEY_CURRENT_USER

@@ -1,5 +1,5 @@
-// The device's shell (aygshell) as the Windows CE SDK declares it: recognising the tap-and-hold
-// gesture that asks for a context menu.
+// The shell of Windows CE as its SDK declares it: the calls of the shell library (aygshell) and
+// the shell calls of the core library, each in a block of its own.
 #ifndef CESIM_FACE_SHELL_H
 #define CESIM_FACE_SHELL_H
 
@@ -32,5 +32,12 @@ typedef SHRGINFO* PSHRGINFO;
 #define GN_CONTEXTMENU 1000
 
 CESIM_API DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);
+
+// ---------------------------------------------------------------------------------------------
+// Image loading (aygshell).
+
+// Reads an image file (BMP, JPEG, PNG or GIF) and gives a new bitmap of its picture, or null when
+// the file cannot be read as an image. The caller deletes the bitmap with DeleteObject.
+CESIM_API HBITMAP WINAPI SHLoadImageFile(LPCTSTR pszFileName);
 
 #endif

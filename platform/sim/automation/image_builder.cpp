@@ -159,6 +159,11 @@ ImageBuilder& ImageBuilder::SetAsyncKeyLowBitPoisoned(bool poisoned) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetScreenDepth(int bitsPerPixel) {
+  Put(settings_, "screen", "bitsPerPixel", std::to_string(bitsPerPixel));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   Put(settings_, "timezone", "bias", std::to_string(minutesWestOfUtc));
   return *this;

@@ -16,6 +16,7 @@
 #include "files/attributes.h"
 #include "files/find.h"
 #include "files/volumes.h"
+#include "gdi/objects.h"
 #include "loader/launch.h"
 #include "loader/loader.h"
 #include "menu/store.h"
@@ -55,6 +56,7 @@ const Part kParts[] = {
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
+    {"graphics objects", &ResetGraphics},
     {"loader", &ResetLoader},
     {"launch log", &ResetLaunches},
     {"core library state", &ResetCoreLibraryState},

@@ -18,6 +18,7 @@
 #include "sim/core.h"
 #include "sim/loader.h"
 #include "sim/window.h"
+#include "window/table.h"
 
 namespace cesim::detail {
 
@@ -64,7 +65,10 @@ CoreState& State() {
 
 }  // namespace
 
-void ResetCoreLibraryState(Phase) { State() = CoreState(); }
+void ResetCoreLibraryState(Phase phase) {
+  State() = CoreState();
+  if (phase == Phase::Boot) AddWindowRemovedObserver(&ForgetLayeredAttributes);
+}
 
 FARPROC CoreExport(const char* name) {
   if (name == nullptr || name[0] == 0) return nullptr;
@@ -89,10 +93,15 @@ std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window) {
   return it->second;
 }
 
+void ForgetLayeredAttributes(HWND window) { State().layered.erase(reinterpret_cast<uintptr_t>(window)); }
+
 }  // namespace cesim::detail
 
+// Only a window with WS_EX_LAYERED takes attributes; any other fails as no layered window, with
+// ERROR_INVALID_WINDOW_HANDLE as on the desktop. Child windows are accepted as well as top-level
+// ones.
 CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags) {
-  if (!IsWindow(hwnd)) {
+  if (!IsWindow(hwnd) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }

@@ -28,13 +28,16 @@ HMODULE CoreModuleHandle();
 // first, then unloads it. Runs at boot and shutdown; for the start of a new emulated process too.
 void UnloadAllModules();
 
-// The attributes that the core library's optional SetLayeredWindowAttributes last gave a window.
+// The attributes that the core library's optional SetLayeredWindowAttributes last gave a window
+// that is still layered.
 struct LayeredWindowAttributes {
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;
 };
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
+// A window that loses WS_EX_LAYERED loses its attributes: made layered again, it needs them anew.
+void ForgetLayeredAttributes(HWND window);
 
 // The loader's parts of the device: the loaded modules (ended as at the end of the process) and
 // the core library's own state (layered-window attributes).

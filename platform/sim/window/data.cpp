@@ -4,6 +4,7 @@
 #include "sim/core.h"
 #include "sim/message.h"
 #include "sim/window.h"
+#include "loader/loader.h"
 #include "window/table.h"
 
 using namespace cesim::detail;
@@ -86,6 +87,7 @@ LONG_PTR WINAPI SetWindowLongW(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
     case GWL_EXSTYLE:
       previous = SignExtended(w->exStyle);
       w->exStyle = static_cast<DWORD>(dwNewLong);
+      if ((previous & WS_EX_LAYERED) != 0 && (w->exStyle & WS_EX_LAYERED) == 0) ForgetLayeredAttributes(hWnd);
       return previous;
     case GWL_USERDATA:
       previous = w->userData;

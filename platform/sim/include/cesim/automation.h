@@ -54,6 +54,8 @@ class ImageBuilder {
   // GetAsyncKeyState's low bit, which the device documents as not valid: poisoned, it is set on
   // every call; otherwise it tells whether the key was pressed since the last call.
   ImageBuilder& SetAsyncKeyLowBitPoisoned(bool poisoned);
+  // The display's bits per pixel: 16 (5-6-5, the default), 24 or 32.
+  ImageBuilder& SetScreenDepth(int bitsPerPixel);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
   // A storage volume: the folder is a mount folder with the given free and total bytes, whose
   // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
@@ -143,6 +145,39 @@ struct Counters {
   int folderListings = 0;  // FindFirstFile(Ex)W calls that listed a folder
 };
 Counters ReadCounters();
+
+// ---------------------------------------------------------------------------------------------
+// Graphics: the GDI objects alive, the pixel memory of bitmaps, and the pixels of a bitmap.
+
+// GDI objects alive now, stock objects not counted: calls that balance leave the counts as they
+// found them.
+struct GdiObjectCounts {
+  size_t deviceContexts = 0;
+  size_t bitmaps = 0;
+  size_t others = 0;  // brushes, pens, fonts and palettes
+};
+GdiObjectCounts LiveGdiObjects();
+
+// Bytes of pixel memory that the bitmaps alive now hold, and the most held at once since boot
+// or since the peak was last reset.
+struct BitmapMemory {
+  size_t liveBytes = 0;
+  size_t peakBytes = 0;
+};
+BitmapMemory ReadBitmapMemory();
+void ResetPeakBitmapMemory();
+
+// A bitmap's picture as the device shows it: each pixel's colour as RGB(r, g, b), the top row
+// first. Empty for a handle that is no live bitmap.
+struct BitmapPixels {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  bool dibSection = false;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+std::optional<BitmapPixels> ReadBitmap(HBITMAP bitmap);
 
 }  // namespace cesim
 

@@ -54,6 +54,29 @@ std::string DumpTree(HWND tree);
 // The item at a path of texts from a top-level item down; null when there is none.
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path);
 
+// What a static control shows: its bitmap or icon and where the picture lies in the client area
+// (at its own size from the upper left corner, or centred with SS_CENTERIMAGE), and the part of it
+// that the client area does not cut off. Empty for a window that is no static control.
+struct StaticImage {
+  HBITMAP bitmap = nullptr;
+  HICON icon = nullptr;
+  SIZE size = {0, 0};             // the bitmap's size; 0 x 0 when there is none (or it was deleted)
+  RECT drawn = {0, 0, 0, 0};      // client coordinates of the whole picture
+  RECT visible = {0, 0, 0, 0};    // the part of it inside the client area
+};
+std::optional<StaticImage> ShownImage(HWND staticControl);
+
+// A layered window's attributes (SetLayeredWindowAttributes), while it keeps WS_EX_LAYERED.
+struct LayeredAttributes {
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;  // LWA_ALPHA, LWA_COLORKEY
+};
+std::optional<LayeredAttributes> ReadLayeredAttributes(HWND hwnd);
+// The opacity the window is shown with: its alpha when its attributes use LWA_ALPHA, 255 when
+// they do not; empty when the window is not layered or has not been given attributes yet.
+std::optional<BYTE> LayeredAlpha(HWND hwnd);
+
 // The cursor shown now: the identifier of a system cursor (32512 arrow, 32514 wait), 0 for
 // none or another cursor; and how many times it changed since boot.
 int CurrentCursorId();
