@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cesim/automation.h"
 #include "sim/commctrl.h"
 #include "sim/types.h"
 #include "sim/window.h"
@@ -99,6 +100,39 @@ size_t PendingIdleActions();
 // Message loops that waited for input with no action left: the device would wait forever, cesim
 // ends the loop as if WM_QUIT had come. A test that expects none checks for 0.
 int MessageLoopStalls();
+
+// ---------------------------------------------------------------------------------------------
+// Menus while a menu loop runs: a pop-up menu tracked with TrackPopupMenu(Ex), a command bar's
+// menu bar with one of its pop-up menus open. The loop is modal; act from an action queued with
+// WhenIdle, which runs while the loop waits for the user. Actions tap and press keys as the user
+// does, and the loop handles them once the action returns.
+
+struct OpenMenu {
+  HMENU menu = nullptr;
+  bool menuBar = false;        // the command bar's menu bar, the first level of a menu-bar loop
+  RECT rect = {0, 0, 0, 0};    // screen coordinates
+  int selected = -1;           // the highlighted item, -1 for none
+  std::vector<MenuRow> rows;
+  std::vector<RECT> itemRects;  // one per row, screen coordinates
+};
+// The open levels, the outermost first; empty when no menu loop runs.
+std::vector<OpenMenu> OpenMenus();
+// The open pop-up menus as the user reads them, one line per item with its mnemonic markers
+// removed: "-" for a separator, "[x] " checked, "(o) " radio-checked, " >" after an item that
+// opens a submenu, " (grayed)", and "*" in front of the highlighted item; an open submenu's
+// items follow the item that opened it, indented by two more spaces.
+std::string DumpOpenMenus();
+
+// Chooses an item by the texts along its path, from the outermost open pop-up menu: each text
+// but the last taps an item that opens a submenu, the last taps the item (texts match as
+// inserted, "&" included, or as shown, without the mnemonic markers). Later steps run at the
+// loop's next waits, after each submenu has opened (and its owner has filled it). False, with
+// nothing tapped, when an item is missing, grayed or does not open a submenu where one is needed.
+bool ChooseMenuItem(const std::vector<std::u16string>& path);
+// Chooses the item with a command identifier, opening the submenus on the way to it.
+bool ChooseMenuCommand(UINT id);
+// The user presses Escape until the menu is gone (one press per open level).
+bool CancelMenu();
 
 }  // namespace cesim
 
