@@ -15,6 +15,7 @@
 #include "files/attributes.h"
 #include "files/find.h"
 #include "loader/loader.h"
+#include "loader/system_modules.h"
 #include "menu/store.h"
 #include "registry/store.h"
 #include "resources/resources.h"
@@ -51,6 +52,7 @@ const Part kParts[] = {
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
     {"loader", &ResetLoader},
+    {"system modules", &ResetSystemModules},
     {"core library state", &ResetCoreLibraryState},
 };
 
