@@ -9,6 +9,7 @@
 #include "controls/button/button.h"
 #include "controls/edit/edit.h"
 #include "controls/static/static.h"
+#include "controls/toolbar/toolbar.h"
 #include "controls/treeview/treeview.h"
 #include "core/memory.h"
 #include "dialog/defproc.h"
@@ -34,6 +35,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterToolbarClass();
 }
 
 struct Part {

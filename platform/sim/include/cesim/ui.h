@@ -102,6 +102,28 @@ size_t PendingIdleActions();
 int MessageLoopStalls();
 
 // ---------------------------------------------------------------------------------------------
+// Toolbars and command bars, read through the control's messages and tapped as the user does.
+
+struct ToolbarButtonRow {
+  int id = 0;
+  BYTE style = 0;
+  BYTE state = 0;
+  std::u16string text;        // the button's own text or its string pool entry
+  RECT rect = {0, 0, 0, 0};   // client coordinates of the toolbar
+  bool menuBar = false;       // a command bar's menu bar
+};
+std::vector<ToolbarButtonRow> ReadToolbar(HWND toolbar);
+// Taps a button by its command: its main part (the whole button unless its drop-down arrow is a
+// part of its own), or the arrow part of a drop-down button. False when no shown button has the
+// command, or the button has no drop-down arrow to tap.
+bool TapToolbarButton(HWND toolbar, int id);
+bool TapToolbarDropDown(HWND toolbar, int id);
+// Taps an item of a command bar's menu bar by its text (as inserted, or as shown without "&"):
+// the item's pop-up menu opens and the menu loop runs until the user is done, so queue what the
+// user does in it with WhenIdle first. False when the bar has no such item.
+bool TapMenuBarItem(HWND commandBar, const std::u16string& text);
+
+// ---------------------------------------------------------------------------------------------
 // Menus while a menu loop runs: a pop-up menu tracked with TrackPopupMenu(Ex), a command bar's
 // menu bar with one of its pop-up menus open. The loop is modal; act from an action queued with
 // WhenIdle, which runs while the loop waits for the user. Actions tap and press keys as the user
