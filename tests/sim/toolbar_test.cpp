@@ -24,11 +24,13 @@ using foldwise_test::Code;
 using foldwise_test::MessageRecorder;
 using foldwise_test::Wnd;
 
-// What the parent does with a notification; its result is the parent's answer.
+// What the parent does with a notification (its result is the parent's answer) and a command.
 std::function<LRESULT(NMHDR*)> onNotify;
+std::function<void(WPARAM)> onCommand;
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_NOTIFY && message != WM_COMMAND) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_COMMAND && onCommand) onCommand(wParam);
   MessageRecorder* recorder = MessageRecorder::Active();
   if (recorder != nullptr) {
     auto scope = recorder->Enter(hwnd, message, wParam, lParam);
@@ -53,6 +55,7 @@ class ToolbarTest : public ::testing::Test {
  protected:
   void SetUp() override {
     onNotify = nullptr;
+    onCommand = nullptr;
     device.image.AddModule(u"\\Windows\\testmodule.dll", CESIM_TESTMODULE_PATH);
     ASSERT_TRUE(device.Boot());
     cesim::StartProcess(u"\\Windows\\fexplore.exe");
@@ -68,7 +71,10 @@ class ToolbarTest : public ::testing::Test {
     EXPECT_EQ(SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0), 0);
     cesim::Activate(parent);
   }
-  void TearDown() override { onNotify = nullptr; }
+  void TearDown() override {
+    onNotify = nullptr;
+    onCommand = nullptr;
+  }
 
   // Back (10, drop-down), Forward (11), a separator, Up (12).
   void FourButtons() {
@@ -397,13 +403,46 @@ TEST_F(ToolbarTest, WithoutASeparateArrowTheWholeButtonDropsDown) {
   }));
 }
 
-TEST_F(ToolbarTest, AParentThatDestroysTheToolbarInADropDownStopsIt) {
+// What the real control does not survive: it goes on with the button it pressed after these
+// notifications return, so destroying it there is reported and stops the test program.
+using ToolbarDeathTest = ToolbarTest;
+
+#if defined(CESIM_CONTROL_CHECKS) && CESIM_CONTROL_CHECKS
+constexpr bool kControlChecks = true;
+#else
+constexpr bool kControlChecks = false;
+#endif
+
+TEST_F(ToolbarDeathTest, ControlDestroyedInsideTheDropDownIsReported) {
+  if (!kControlChecks) GTEST_SKIP() << "cesim was built without control checks";
   FourButtons();
   onNotify = [this](NMHDR* hdr) {
     if (hdr->code == TBN_DROPDOWN) DestroyWindow(toolbar);
-    return LRESULT(TBDDRET_TREATPRESSED);
+    return LRESULT(TBDDRET_DEFAULT);
   };
-  ASSERT_TRUE(cesim::TapToolbarButton(toolbar, 10));
+  EXPECT_DEATH(cesim::TapToolbarButton(toolbar, 10), "ToolbarWindow32 control .* destroyed inside its TBN_DROPDOWN");
+}
+
+TEST_F(ToolbarDeathTest, ControlDestroyedInsideTheEndOfADragIsReported) {
+  if (!kControlChecks) GTEST_SKIP() << "cesim was built without control checks";
+  FourButtons();
+  onNotify = [this](NMHDR* hdr) {
+    if (hdr->code == TBN_ENDDRAG) DestroyWindow(parent);
+    return LRESULT(0);
+  };
+  EXPECT_DEATH(cesim::TapToolbarButton(toolbar, 11), "destroyed inside its TBN_ENDDRAG notification");
+}
+
+TEST_F(ToolbarTest, AParentMayDestroyTheToolbarWhenItGetsTheCommand) {
+  // The command is the last thing a tap does.
+  FourButtons();
+  bool commanded = false;
+  onCommand = [&](WPARAM wParam) {
+    commanded = LOWORD(wParam) == 11;
+    DestroyWindow(toolbar);
+  };
+  ASSERT_TRUE(cesim::TapToolbarButton(toolbar, 11));
+  EXPECT_TRUE(commanded);
   EXPECT_FALSE(IsWindow(toolbar));
   EXPECT_EQ(GetCapture(), nullptr);
 }

@@ -14,7 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "menu/layout.h"
 #include "menu/store.h"
 #include "menu/tracking.h"
@@ -26,7 +27,6 @@
 #include "sim/message.h"
 #include "sim/resources.h"
 #include "sim/window.h"
-#include "window/metrics.h"
 
 namespace cesim::detail {
 
@@ -34,7 +34,6 @@ namespace {
 
 constexpr int kButtonWidth = 23;
 constexpr int kButtonHeight = 22;
-constexpr int kTextButtonHeight = kButtonHeight + 1 + kSystemFontHeight;
 constexpr int kTextPadding = 7;
 constexpr int kSeparatorWidth = 8;
 constexpr int kDropArrowWidth = 11;
@@ -59,9 +58,9 @@ struct ToolbarButton {
   RECT rect = {0, 0, 0, 0};
 };
 
-struct Toolbar {
-  HWND hwnd = nullptr;
-  HWND notify = nullptr;
+struct Toolbar : ControlInstance {
+  void CheckInvariants() override;
+
   size_t structSize = sizeof(TBBUTTON);
   std::vector<ToolbarButton> buttons;
   std::vector<std::u16string> strings;
@@ -82,13 +81,18 @@ struct Toolbar {
   HMENU menuBar = nullptr;
   bool ownsMenuBar = false;
   HFONT font = nullptr;
-  bool destroyed = false;
 };
 
-using Instances = ControlInstances<Toolbar>;
 using ToolbarPtr = std::shared_ptr<Toolbar>;
 
-bool Gone(const ToolbarPtr& tb) { return tb->destroyed || !IsWindow(tb->hwnd); }
+// What the toolbar tells its parent. After each of these the real control goes on with the button
+// it pressed, except after the command, which is the last thing a tap does.
+const Notification kBeginDrag = {TBN_BEGINDRAG, "TBN_BEGINDRAG", AfterNotify::UsesState};
+const Notification kEndDrag = {TBN_ENDDRAG, "TBN_ENDDRAG", AfterNotify::UsesState};
+const Notification kDropDown = {TBN_DROPDOWN, "TBN_DROPDOWN", AfterNotify::UsesState};
+const Notification kClicked = {BN_CLICKED, "BN_CLICKED", AfterNotify::ReturnsAtOnce};
+
+bool Gone(const ToolbarPtr& tb) { return IsGone(*tb); }
 
 DWORD StyleOf(const Toolbar& tb) { return static_cast<DWORD>(GetWindowLongW(tb.hwnd, GWL_STYLE)); }
 
@@ -96,7 +100,7 @@ DWORD StyleOf(const Toolbar& tb) { return static_cast<DWORD>(GetWindowLongW(tb.h
 bool IsTextPointer(INT_PTR value) { return value != -1 && !IS_INTRESOURCE(value); }
 
 std::shared_ptr<std::u16string> CopyText(LPCWSTR text) {
-  return std::make_shared<std::u16string>(BoundedText(text, kLongestText));
+  return std::make_shared<std::u16string>(TextUpTo(text, kLongestText));
 }
 
 // The text the button shows: its own, or the pool string its index names; null for none.
@@ -122,7 +126,7 @@ RECT ArrowPart(const ToolbarButton& b) {
 }
 
 int MenuBarItemWidth(const std::u16string& text) {
-  return TextWidth(DisplayedItemText(text)) + 2 * kMenuBarItemPadding;
+  return SystemTextWidth(DisplayedItemText(text)) + 2 * kMenuBarItemPadding;
 }
 
 // The texts of the menu bar's items, left to right.
@@ -151,10 +155,11 @@ void MeasureButtons(Toolbar& tb) {
     const std::u16string* text = TextOf(tb, b);
     if (text == nullptr || (b.style & BTNS_SEP) != 0) continue;
     anyText = true;
-    widest = std::max(widest, TextWidth(*text));
+    widest = std::max(widest, SystemTextWidth(*text));
   }
   tb.buttonWidth = std::max(kButtonWidth, widest > 0 ? widest + kTextPadding : 0);
-  tb.buttonHeight = anyText ? kTextButtonHeight : kButtonHeight;
+  // A text goes under the button's image, one line of the system font.
+  tb.buttonHeight = anyText ? kButtonHeight + 1 + SystemFontHeight() : kButtonHeight;
   // An explicit size wins where it is larger than the least a button needs.
   if (tb.requestedWidth > 0) tb.buttonWidth = std::max(kButtonWidth, tb.requestedWidth);
   if (tb.requestedHeight > 0) tb.buttonHeight = std::max(kButtonHeight, tb.requestedHeight);
@@ -209,19 +214,7 @@ void AutoSize(Toolbar& tb) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Notifications: the one place the control talks to its parent.
-
-LRESULT SendToParent(const Toolbar& tb, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!IsWindow(tb.notify)) return 0;
-  return SendMessageW(tb.notify, message, wParam, lParam);
-}
-
-LRESULT Notify(const Toolbar& tb, UINT code, NMHDR* hdr) {
-  hdr->hwndFrom = tb.hwnd;
-  hdr->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(tb.hwnd));
-  hdr->code = code;
-  return SendToParent(tb, WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
-}
+// Notifications: through the control base, the one place the control talks to its parent.
 
 void FillButton(const ToolbarButton& b, TBBUTTON* out) {
   std::memset(out, 0, sizeof(*out));
@@ -233,18 +226,18 @@ void FillButton(const ToolbarButton& b, TBBUTTON* out) {
   out->iString = ReportedString(b);
 }
 
-LRESULT NotifyButton(const Toolbar& tb, UINT code, const ToolbarButton& b) {
+LRESULT NotifyButton(Toolbar& tb, const Notification& notification, const ToolbarButton& b) {
   NMTOOLBARW nm = {};
   nm.iItem = b.command;
   FillButton(b, &nm.tbButton);
   nm.rcButton = b.rect;
-  return Notify(tb, code, &nm.hdr);
+  return NotifyParent(tb, notification, &nm.hdr);
 }
 
-void CheckToolbarInvariants(const Toolbar& tb) {
-  CESIM_CHECK_INVARIANT(tb.pressed < static_cast<int>(tb.buttons.size()), "pressed button exists");
-  const auto bars = std::count_if(tb.buttons.begin(), tb.buttons.end(), [](const ToolbarButton& b) { return b.menuBar; });
-  CESIM_CHECK_INVARIANT(bars == (tb.menuBar != nullptr ? 1 : 0), "one menu bar button for the menu bar");
+void Toolbar::CheckInvariants() {
+  CESIM_CHECK_INVARIANT(pressed < static_cast<int>(buttons.size()), "pressed button exists");
+  const auto bars = std::count_if(buttons.begin(), buttons.end(), [](const ToolbarButton& b) { return b.menuBar; });
+  CESIM_CHECK_INVARIANT(bars == (menuBar != nullptr ? 1 : 0), "one menu bar button for the menu bar");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -405,7 +398,7 @@ LRESULT OnAddString(const ToolbarPtr& tb, WPARAM wParam, LPARAM lParam) {
     if (p == nullptr) return -1;
     // Strings one after another, each terminated, the list ended by an empty one.
     while (*p != 0) {
-      std::u16string text = BoundedText(p, kLongestText);
+      std::u16string text = TextUpTo(p, kLongestText);
       size_t length = 0;
       while (p[length] != 0) ++length;
       tb->strings.push_back(text);
@@ -513,7 +506,7 @@ LRESULT OnLButtonDown(const ToolbarPtr& tb, POINT pt) {
   const bool dropDown = (hit.style & BTNS_WHOLEDROPDOWN) != 0 ||
                         ((hit.style & BTNS_DROPDOWN) != 0 && (!HasArrowPart(*tb, hit) || PtInRect(&arrow, pt)));
   if (dropDown) {
-    const LRESULT answer = NotifyButton(*tb, TBN_DROPDOWN, hit);
+    const LRESULT answer = NotifyButton(*tb, kDropDown, hit);
     if (Gone(tb) || answer != TBDDRET_TREATPRESSED) return 0;
   }
   // The parent may have changed the buttons: the pressed one is found again by its command.
@@ -524,7 +517,7 @@ LRESULT OnLButtonDown(const ToolbarPtr& tb, POINT pt) {
   tb->pressed = again;
   tb->buttons[static_cast<size_t>(again)].state |= TBSTATE_PRESSED;
   SetCapture(tb->hwnd);
-  NotifyButton(*tb, TBN_BEGINDRAG, tb->buttons[static_cast<size_t>(again)]);
+  NotifyButton(*tb, kBeginDrag, tb->buttons[static_cast<size_t>(again)]);
   return 0;
 }
 
@@ -543,10 +536,10 @@ LRESULT OnLButtonUp(const ToolbarPtr& tb, POINT pt) {
   const ToolbarButton released = tb->buttons[static_cast<size_t>(index)];
   if (GetCapture() == tb->hwnd) ReleaseCapture();
   if (Gone(tb)) return 0;
-  NotifyButton(*tb, TBN_ENDDRAG, released);
+  NotifyButton(*tb, kEndDrag, released);
   if (Gone(tb)) return 0;
   if (over && (released.state & TBSTATE_ENABLED) != 0) {
-    SendToParent(*tb, WM_COMMAND, MAKEWPARAM(released.command, BN_CLICKED), reinterpret_cast<LPARAM>(tb->hwnd));
+    CommandParentFor(*tb, kClicked, static_cast<WORD>(released.command));
   }
   return 0;
 }
@@ -560,10 +553,7 @@ LRESULT OnCaptureChanged(const ToolbarPtr& tb) {
   return 0;
 }
 
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  ToolbarPtr tb = Instances::Create(hwnd);
-  tb->hwnd = hwnd;
-  tb->notify = cs != nullptr ? cs->hwndParent : GetParent(hwnd);
+LRESULT OnCreate(const ToolbarPtr& tb) {
   LayOut(*tb);
   return 0;
 }
@@ -571,8 +561,6 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
 LRESULT OnDestroy(const ToolbarPtr& tb) {
   if (tb->ownsMenuBar && tb->menuBar != nullptr) DestroyMenu(tb->menuBar);
   tb->menuBar = nullptr;
-  tb->destroyed = true;
-  Instances::Forget(tb->hwnd);
   return 0;
 }
 
@@ -584,11 +572,8 @@ int MenuBarItemAt(const Toolbar& tb, POINT pt) {
   return -1;
 }
 
-LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  ToolbarPtr tb = Instances::Find(hwnd);
-  if (tb == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckToolbarInvariants(*tb);
+LRESULT HandleMessage(const ToolbarPtr& tb, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CREATE) return OnCreate(tb);
   LayOut(*tb);
   const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
@@ -672,8 +657,12 @@ LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(tb->font);
     case WM_DESTROY: return OnDestroy(tb);
-    default: return DefWindowProcW(hwnd, message, wParam, lParam);
+    default: return DefWindowProcW(tb->hwnd, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<Toolbar>("ToolbarWindow32", &HandleMessage, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -685,15 +674,13 @@ void RegisterToolbarClass() {
   cls.cbWndExtra = sizeof(void*);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = TOOLBARCLASSNAMEW;
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(TOOLBARCLASSNAMEW);
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
-bool IsToolbar(HWND hwnd) { return Instances::Find(hwnd) != nullptr; }
+bool IsToolbar(HWND hwnd) { return FindInstance<Toolbar>(hwnd) != nullptr; }
 
 bool ToolbarButtonParts(HWND toolbar, int command, RECT* main, RECT* arrow) {
-  ToolbarPtr tb = Instances::Find(toolbar);
+  ToolbarPtr tb = FindInstance<Toolbar>(toolbar);
   if (tb == nullptr) return false;
   LayOut(*tb);
   const int index = IndexOfCommand(*tb, command);
@@ -710,7 +697,7 @@ bool ToolbarButtonParts(HWND toolbar, int command, RECT* main, RECT* arrow) {
 }
 
 bool InsertToolbarMenuBar(HWND toolbar, HMENU menu, bool owned, UINT before) {
-  ToolbarPtr tb = Instances::Find(toolbar);
+  ToolbarPtr tb = FindInstance<Toolbar>(toolbar);
   if (tb == nullptr || tb->menuBar != nullptr || !IsMenu(menu)) return false;
   ToolbarButton bar;
   bar.style = BTNS_SEP;
@@ -726,7 +713,7 @@ bool InsertToolbarMenuBar(HWND toolbar, HMENU menu, bool owned, UINT before) {
 }
 
 HMENU ToolbarMenuBar(HWND toolbar, int* button) {
-  ToolbarPtr tb = Instances::Find(toolbar);
+  ToolbarPtr tb = FindInstance<Toolbar>(toolbar);
   if (tb == nullptr || tb->menuBar == nullptr) return nullptr;
   for (size_t i = 0; i < tb->buttons.size(); ++i) {
     if (tb->buttons[i].menuBar && button != nullptr) *button = static_cast<int>(i);
@@ -736,7 +723,7 @@ HMENU ToolbarMenuBar(HWND toolbar, int* button) {
 
 std::vector<RECT> ToolbarMenuBarItems(HWND toolbar) {
   std::vector<RECT> items;
-  ToolbarPtr tb = Instances::Find(toolbar);
+  ToolbarPtr tb = FindInstance<Toolbar>(toolbar);
   if (tb == nullptr || tb->menuBar == nullptr) return items;
   LayOut(*tb);
   const auto bar = std::find_if(tb->buttons.begin(), tb->buttons.end(), [](const ToolbarButton& b) { return b.menuBar; });
