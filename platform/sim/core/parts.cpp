@@ -15,6 +15,7 @@
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
+#include "files/volumes.h"
 #include "loader/loader.h"
 #include "loader/system_modules.h"
 #include "menu/store.h"
@@ -46,6 +47,7 @@ struct Part {
 const Part kParts[] = {
     {"registry handles", &ResetRegistryHandles},
     {"registry", &ResetRegistry},
+    {"storage volumes", &ResetStorageVolumes},
     {"file attributes", &ResetFileAttributes},
     {"folder searches", &ResetFolderSearches},
     {"heap", &ResetHeap},
