@@ -76,6 +76,10 @@ class Host {
   void PressKey(UINT vk);
   // A key pressed with Shift held.
   void PressShiftedKey(UINT vk);
+  // A tap on the item at `position` of a pop-up menu that a menu loop shows (TrackPopupMenu):
+  // queue it with WhenIdle before the loop starts; the loop handles it. A tap that opens a
+  // submenu comes back to the loop first, so the next action queued can tap into the submenu.
+  void TapMenuItem(HMENU menu, UINT position);
   // The user switches to the top-level window of `window`.
   void Activate(HWND window);
   // The application's loop, until the queue is idle.

@@ -181,6 +181,18 @@ void Host::PressShiftedKey(UINT vk) {
   });
 }
 
+void Host::TapMenuItem(HMENU menu, UINT position) {
+  platform_->Act([menu, position] {
+    for (const cesim::OpenMenu& open : cesim::OpenMenus()) {
+      if (open.menu != menu || position >= open.itemRects.size()) continue;
+      const RECT& item = open.itemRects[position];
+      cesim::Tap(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+      return;
+    }
+    std::fprintf(stderr, "conformance: no open menu shows item %u of %p\n", position, static_cast<void*>(menu));
+  });
+}
+
 void Host::Activate(HWND window) {
   platform_->Act([window] { cesim::Activate(window); });
 }

@@ -343,6 +343,30 @@ void Host::PressShiftedKey(UINT vk) {
   });
 }
 
+void Host::TapMenuItem(HMENU menu, UINT position) {
+  platform_->Act([menu, position] {
+    // A shown pop-up menu knows its own window: no window is needed for its items' rectangles.
+    RECT item;
+    if (!GetMenuItemRect(nullptr, menu, position, &item)) {
+      fprintf(stderr, "conformance: no open menu shows item %u of %p\n", position, static_cast<void*>(menu));
+      return;
+    }
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dx = Normalized((item.left + item.right) / 2, width);
+    inputs[0].mi.dy = Normalized((item.top + item.bottom) / 2, height);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, inputs, sizeof(INPUT));
+    // The input reaches the queue through the display server; the menu loop must see the tap
+    // before the next queued action runs (which may tap into the submenu this one opens).
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 500, QS_MOUSEBUTTON);
+  });
+}
+
 void Host::Activate(HWND window) {
   platform_->Act([window] {
     HWND top = GetAncestor(window, GA_ROOT);

@@ -147,6 +147,24 @@ typedef struct tagSHRGI {
 FARPROC WINAPI GetProcAddressA(HMODULE module, LPCSTR name);
 FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR name);
 
+// Command bars (the device's common controls). On the desktop a command bar is a toolbar across
+// the top of its window, and its menu bar is the window's own menu: the pop-up menus' messages go
+// to the window on both. The button index of the menu bar is not used, since the desktop's menu
+// bar is no button; a menu given by handle belongs to the window from then on, and goes with it.
+HWND WINAPI CommandBar_Create(HINSTANCE hInst, HWND hwndParent, int idCmdBar);
+BOOL WINAPI CommandBar_InsertMenubar(HWND hwndCB, HINSTANCE hInst, WORD idMenu, WORD iButton);
+BOOL WINAPI CommandBar_InsertMenubarEx(HWND hwndCB, HINSTANCE hInst, LPWSTR pszMenu, WORD iButton);
+HMENU WINAPI CommandBar_GetMenu(HWND hwndCB, WORD iButton);
+BOOL WINAPI CommandBar_DrawMenuBar(HWND hwndCB, WORD iButton);
+int WINAPI CommandBar_Height(HWND hwndCB);
+#define CommandBar_Show(hwnd, fShow) ShowWindow((hwnd), (fShow) ? SW_SHOWNORMAL : SW_HIDE)
+#define CommandBar_IsVisible(hwnd) IsWindowVisible(hwnd)
+#define CommandBar_Destroy(hwnd) DestroyWindow(hwnd)
+#define CommandBar_AddButtons(hwnd, cbButtons, lpButtons) \
+  (BOOL) SendMessageW((hwnd), TB_ADDBUTTONSW, (WPARAM)(cbButtons), (LPARAM)(lpButtons))
+#define CommandBar_InsertButton(hwnd, iButton, lpButton) \
+  (BOOL) SendMessageW((hwnd), TB_INSERTBUTTONW, (WPARAM)(iButton), (LPARAM)(lpButton))
+
 // ---------------------------------------------------------------------------------------------
 // Calls that desktop Windows has with another meaning. platform/desktop gives them the device's.
 

@@ -312,4 +312,199 @@ typedef NMTVKEYDOWN TV_KEYDOWN;
 // End of tree view.
 // ---------------------------------------------------------------------------------------------
 
+// ---------------------------------------------------------------------------------------------
+// Common control styles (toolbars and command bars).
+
+#define CCS_TOP 0x00000001L
+#define CCS_NOMOVEY 0x00000002L
+#define CCS_BOTTOM 0x00000003L
+#define CCS_NORESIZE 0x00000004L
+#define CCS_NOPARENTALIGN 0x00000008L
+#define CCS_ADJUSTABLE 0x00000020L
+#define CCS_NODIVIDER 0x00000040L
+#define CCS_VERT 0x00000080L
+
+// ---------------------------------------------------------------------------------------------
+// Toolbar. TBBUTTON and TBBUTTONINFOW have the desktop 64-bit layout on this host (TBBUTTON's
+// reserved bytes pad dwData to 8 bytes); the device's 32-bit sizes are smaller, so callers give
+// sizeof.
+
+#define TOOLBARCLASSNAMEW u"ToolbarWindow32"
+#define TOOLBARCLASSNAME TOOLBARCLASSNAMEW
+
+#define TBSTATE_CHECKED 0x01
+#define TBSTATE_PRESSED 0x02
+#define TBSTATE_ENABLED 0x04
+#define TBSTATE_HIDDEN 0x08
+#define TBSTATE_INDETERMINATE 0x10
+#define TBSTATE_WRAP 0x20
+#define TBSTATE_ELLIPSES 0x40
+#define TBSTATE_MARKED 0x80
+
+#define TBSTYLE_BUTTON 0x0000
+#define TBSTYLE_SEP 0x0001
+#define TBSTYLE_CHECK 0x0002
+#define TBSTYLE_GROUP 0x0004
+#define TBSTYLE_CHECKGROUP (TBSTYLE_GROUP | TBSTYLE_CHECK)
+#define TBSTYLE_DROPDOWN 0x0008
+#define TBSTYLE_AUTOSIZE 0x0010
+#define TBSTYLE_NOPREFIX 0x0020
+#define BTNS_BUTTON TBSTYLE_BUTTON
+#define BTNS_SEP TBSTYLE_SEP
+#define BTNS_CHECK TBSTYLE_CHECK
+#define BTNS_GROUP TBSTYLE_GROUP
+#define BTNS_CHECKGROUP TBSTYLE_CHECKGROUP
+#define BTNS_DROPDOWN TBSTYLE_DROPDOWN
+#define BTNS_AUTOSIZE TBSTYLE_AUTOSIZE
+#define BTNS_NOPREFIX TBSTYLE_NOPREFIX
+#define BTNS_SHOWTEXT 0x0040
+#define BTNS_WHOLEDROPDOWN 0x0080
+
+// Window styles of the control.
+#define TBSTYLE_TOOLTIPS 0x0100
+#define TBSTYLE_WRAPABLE 0x0200
+#define TBSTYLE_ALTDRAG 0x0400
+#define TBSTYLE_FLAT 0x0800
+#define TBSTYLE_LIST 0x1000
+#define TBSTYLE_CUSTOMERASE 0x2000
+#define TBSTYLE_TRANSPARENT 0x8000
+
+// Extended styles (TB_SETEXTENDEDSTYLE): drop-down buttons get an arrow part of their own.
+#define TBSTYLE_EX_DRAWDDARROWS 0x00000001
+
+struct TBBUTTON {
+  int iBitmap;
+  int idCommand;
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[6];
+  DWORD_PTR dwData;
+  INT_PTR iString;  // a string pool index, or a pointer to the button's text
+};
+typedef TBBUTTON* PTBBUTTON;
+typedef TBBUTTON* LPTBBUTTON;
+typedef const TBBUTTON* LPCTBBUTTON;
+
+struct TBADDBITMAP {
+  HINSTANCE hInst;
+  UINT_PTR nID;
+};
+typedef TBADDBITMAP* LPTBADDBITMAP;
+
+#define TBIF_IMAGE 0x00000001
+#define TBIF_TEXT 0x00000002
+#define TBIF_STATE 0x00000004
+#define TBIF_STYLE 0x00000008
+#define TBIF_LPARAM 0x00000010
+#define TBIF_COMMAND 0x00000020
+#define TBIF_SIZE 0x00000040
+#define TBIF_BYINDEX 0x80000000
+
+struct TBBUTTONINFOW {
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPWSTR pszText;
+  int cchText;
+};
+typedef TBBUTTONINFOW* LPTBBUTTONINFOW;
+typedef TBBUTTONINFOW TBBUTTONINFO;
+typedef TBBUTTONINFOW* LPTBBUTTONINFO;
+
+#define TB_ENABLEBUTTON (WM_USER + 1)
+#define TB_CHECKBUTTON (WM_USER + 2)
+#define TB_PRESSBUTTON (WM_USER + 3)
+#define TB_HIDEBUTTON (WM_USER + 4)
+#define TB_INDETERMINATE (WM_USER + 5)
+#define TB_ISBUTTONENABLED (WM_USER + 9)
+#define TB_ISBUTTONCHECKED (WM_USER + 10)
+#define TB_ISBUTTONPRESSED (WM_USER + 11)
+#define TB_ISBUTTONHIDDEN (WM_USER + 12)
+#define TB_ISBUTTONINDETERMINATE (WM_USER + 13)
+#define TB_SETSTATE (WM_USER + 17)
+#define TB_GETSTATE (WM_USER + 18)
+#define TB_ADDBITMAP (WM_USER + 19)
+#define TB_DELETEBUTTON (WM_USER + 22)
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_COMMANDTOINDEX (WM_USER + 25)
+#define TB_GETITEMRECT (WM_USER + 29)
+#define TB_BUTTONSTRUCTSIZE (WM_USER + 30)
+#define TB_SETBUTTONSIZE (WM_USER + 31)
+#define TB_SETBITMAPSIZE (WM_USER + 32)
+#define TB_AUTOSIZE (WM_USER + 33)
+#define TB_SETPARENT (WM_USER + 37)
+#define TB_SETIMAGELIST (WM_USER + 48)
+#define TB_GETIMAGELIST (WM_USER + 49)
+#define TB_GETRECT (WM_USER + 51)
+#define TB_GETBUTTONSIZE (WM_USER + 58)
+#define TB_GETBUTTONINFOW (WM_USER + 63)
+#define TB_SETBUTTONINFOW (WM_USER + 64)
+#define TB_INSERTBUTTONW (WM_USER + 67)
+#define TB_ADDBUTTONSW (WM_USER + 68)
+#define TB_HITTEST (WM_USER + 69)
+#define TB_GETBUTTONTEXTW (WM_USER + 75)
+#define TB_ADDSTRINGW (WM_USER + 77)
+#define TB_SETEXTENDEDSTYLE (WM_USER + 84)
+#define TB_GETEXTENDEDSTYLE (WM_USER + 85)
+#define TB_GETBUTTONINFO TB_GETBUTTONINFOW
+#define TB_SETBUTTONINFO TB_SETBUTTONINFOW
+#define TB_INSERTBUTTON TB_INSERTBUTTONW
+#define TB_ADDBUTTONS TB_ADDBUTTONSW
+#define TB_GETBUTTONTEXT TB_GETBUTTONTEXTW
+#define TB_ADDSTRING TB_ADDSTRINGW
+
+#define TBN_FIRST (0U - 700U)
+#define TBN_BEGINDRAG (TBN_FIRST - 1)
+#define TBN_ENDDRAG (TBN_FIRST - 2)
+#define TBN_DROPDOWN (TBN_FIRST - 10)
+
+// What the parent answers to TBN_DROPDOWN.
+#define TBDDRET_DEFAULT 0
+#define TBDDRET_NODEFAULT 1
+#define TBDDRET_TREATPRESSED 2
+
+struct NMTOOLBARW {
+  NMHDR hdr;
+  int iItem;
+  TBBUTTON tbButton;
+  int cchText;
+  LPWSTR pszText;
+  RECT rcButton;
+};
+typedef NMTOOLBARW* LPNMTOOLBARW;
+typedef NMTOOLBARW NMTOOLBAR;
+typedef NMTOOLBARW* LPNMTOOLBAR;
+
+// ---------------------------------------------------------------------------------------------
+// Command bars: a toolbar along the top of a window that can hold a menu bar. The menu bar is one
+// button of the command bar; its pop-up menus open with a tap, as TrackPopupMenu opens one.
+
+CESIM_API HWND WINAPI CommandBar_Create(HINSTANCE hInst, HWND hwndParent, int idCmdBar);
+// Loads menu resource idMenu of hInst and inserts it as a menu bar before button iButton.
+CESIM_API BOOL WINAPI CommandBar_InsertMenubar(HWND hwndCB, HINSTANCE hInst, WORD idMenu, WORD iButton);
+// As CommandBar_InsertMenubar, the menu named by a resource name; with hInst null, pszMenu is the
+// handle of a menu (HMENU) that the caller keeps.
+CESIM_API BOOL WINAPI CommandBar_InsertMenubarEx(HWND hwndCB, HINSTANCE hInst, LPWSTR pszMenu, WORD iButton);
+// The menu bar's menu; iButton names the menu bar's button.
+CESIM_API HMENU WINAPI CommandBar_GetMenu(HWND hwndCB, WORD iButton);
+// Measures the menu bar again after its menu changed.
+CESIM_API BOOL WINAPI CommandBar_DrawMenuBar(HWND hwndCB, WORD iButton);
+CESIM_API int WINAPI CommandBar_Height(HWND hwndCB);
+#define CommandBar_Show(hwnd, fShow) ShowWindow((hwnd), (fShow) ? SW_SHOWNORMAL : SW_HIDE)
+#define CommandBar_IsVisible(hwnd) IsWindowVisible(hwnd)
+#define CommandBar_Destroy(hwnd) DestroyWindow(hwnd)
+#define CommandBar_AddButtons(hwnd, cbButtons, lpButtons) \
+  (BOOL) SendMessageW((hwnd), TB_ADDBUTTONSW, (WPARAM)(cbButtons), (LPARAM)(lpButtons))
+#define CommandBar_InsertButton(hwnd, iButton, lpButton) \
+  (BOOL) SendMessageW((hwnd), TB_INSERTBUTTONW, (WPARAM)(iButton), (LPARAM)(lpButton))
+
+// End of toolbar.
+// ---------------------------------------------------------------------------------------------
+
 #endif

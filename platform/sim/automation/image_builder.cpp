@@ -184,6 +184,11 @@ ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present)
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetSystemModule(const std::string& name, bool present) {
+  Put(settings_, "system modules", name, present ? "1" : "0");
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const std::string& hostLibrary) {
   const std::string key = SettingsPath(devicePath);
   if (key.empty() || key == "\\") return *this;

@@ -9,6 +9,7 @@
 #include "controls/button/button.h"
 #include "controls/edit/edit.h"
 #include "controls/static/static.h"
+#include "controls/toolbar/toolbar.h"
 #include "controls/treeview/treeview.h"
 #include "core/handles.h"
 #include "core/memory.h"
@@ -19,6 +20,7 @@
 #include "gdi/objects.h"
 #include "loader/launch.h"
 #include "loader/loader.h"
+#include "loader/system_modules.h"
 #include "menu/store.h"
 #include "registry/store.h"
 #include "resources/resources.h"
@@ -37,6 +39,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterToolbarClass();
 }
 
 struct Part {
@@ -59,6 +62,7 @@ const Part kParts[] = {
     {"graphics objects", &ResetGraphics},
     {"loader", &ResetLoader},
     {"launch log", &ResetLaunches},
+    {"system modules", &ResetSystemModules},
     {"core library state", &ResetCoreLibraryState},
 };
 

@@ -15,6 +15,7 @@ enum class ModuleKind {
   None,     // not a module handle (or one of a module since unloaded)
   Process,  // the emulated process's own program
   Core,     // the core library
+  System,   // a system module present on the device ("ceshell", "shellres")
   Loaded    // a module loaded with LoadLibraryW
 };
 

@@ -274,6 +274,8 @@ bool RetrieveMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove) 
 
 void AddIdleAction(std::function<void()> action) { State().idleActions.push_back(std::move(action)); }
 
+void AddIdleActionFirst(std::function<void()> action) { State().idleActions.push_front(std::move(action)); }
+
 bool RunIdleAction() {
   Queue& q = State();
   if (q.idleActions.empty()) return false;

@@ -58,6 +58,8 @@ bool RetrieveMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove);
 // Actions that automation queues for the moments when the device waits for input (a message
 // loop finds the queue empty). Running one returns true; false when none is left.
 void AddIdleAction(std::function<void()> action);
+// Queues an action ahead of those queued so far: the next step of a multi-step user action.
+void AddIdleActionFirst(std::function<void()> action);
 bool RunIdleAction();
 bool InIdleAction();
 size_t PendingIdleActions();

@@ -102,6 +102,15 @@ LRESULT CommandParent(ControlInstance& control, const Notification& notification
   return answer;
 }
 
+LRESULT CommandParentFor(ControlInstance& control, const Notification& notification, WORD identifier) {
+  if (!IsWindow(control.notify)) return 0;
+  bool wasAlive = !control.destroying;
+  LRESULT answer = SendMessageW(control.notify, WM_COMMAND, MAKEWPARAM(identifier, notification.code),
+                                reinterpret_cast<LPARAM>(control.hwnd));
+  CheckSurvived(control, wasAlive, notification, answer, Afterwards::AsItsKindSays);
+  return answer;
+}
+
 void RegisterPredefinedClass(const WNDCLASSW& cls) {
   RegisterClassW(&cls);
   std::shared_ptr<WindowClass> registered = FindClass(cls.lpszClassName);

@@ -122,6 +122,10 @@ LRESULT NotifyParent(ControlInstance& control, const Notification& notification,
 LRESULT NotifyParent(ControlInstance& control, const Notification& notification,
                      Afterwards afterwards = Afterwards::AsItsKindSays);
 LRESULT CommandParent(ControlInstance& control, const Notification& notification);
+// WM_COMMAND that names an item of the control's own (a toolbar's button) instead of the control:
+// the item's identifier and the code, lParam the control, to the window that takes the control's
+// notifications. Checked after the answer as the others are.
+LRESULT CommandParentFor(ControlInstance& control, const Notification& notification, WORD identifier);
 
 // Registers one of the device's predefined classes ("Button", "SysTreeView32", ...): a class
 // that applications cannot unregister.

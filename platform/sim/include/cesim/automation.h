@@ -66,6 +66,9 @@ class ImageBuilder {
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
+  // Whether the device has one of its system modules, "ceshell" (the shell library) or
+  // "shellres" (the shell's resources). By default it has "ceshell" and not "shellres".
+  ImageBuilder& SetSystemModule(const std::string& name, bool present);
   // Maps a device module path (u"\\Windows\\foldwise.dll") to a real shared library.
   ImageBuilder& AddModule(const std::u16string& devicePath, const std::string& hostLibrary);
 

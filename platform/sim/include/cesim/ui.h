@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "cesim/automation.h"
 #include "sim/commctrl.h"
 #include "sim/types.h"
 #include "sim/window.h"
@@ -184,6 +185,61 @@ size_t PendingIdleActions();
 // Message loops that waited for input with no action left: the device would wait forever, cesim
 // ends the loop as if WM_QUIT had come. A test that expects none checks for 0.
 int MessageLoopStalls();
+
+// ---------------------------------------------------------------------------------------------
+// Toolbars and command bars, read through the control's messages and tapped as the user does.
+
+struct ToolbarButtonRow {
+  int id = 0;
+  BYTE style = 0;
+  BYTE state = 0;
+  std::u16string text;        // the button's own text or its string pool entry
+  RECT rect = {0, 0, 0, 0};   // client coordinates of the toolbar
+  bool menuBar = false;       // a command bar's menu bar
+};
+std::vector<ToolbarButtonRow> ReadToolbar(HWND toolbar);
+// Taps a button by its command: its main part (the whole button unless its drop-down arrow is a
+// part of its own), or the arrow part of a drop-down button. False when no shown button has the
+// command, or the button has no drop-down arrow to tap.
+bool TapToolbarButton(HWND toolbar, int id);
+bool TapToolbarDropDown(HWND toolbar, int id);
+// Taps an item of a command bar's menu bar by its text (as inserted, or as shown without "&"):
+// the item's pop-up menu opens and the menu loop runs until the user is done, so queue what the
+// user does in it with WhenIdle first. False when the bar has no such item.
+bool TapMenuBarItem(HWND commandBar, const std::u16string& text);
+
+// ---------------------------------------------------------------------------------------------
+// Menus while a menu loop runs: a pop-up menu tracked with TrackPopupMenu(Ex), a command bar's
+// menu bar with one of its pop-up menus open. The loop is modal; act from an action queued with
+// WhenIdle, which runs while the loop waits for the user. Actions tap and press keys as the user
+// does, and the loop handles them once the action returns.
+
+struct OpenMenu {
+  HMENU menu = nullptr;
+  bool menuBar = false;        // the command bar's menu bar, the first level of a menu-bar loop
+  RECT rect = {0, 0, 0, 0};    // screen coordinates
+  int selected = -1;           // the highlighted item, -1 for none
+  std::vector<MenuRow> rows;
+  std::vector<RECT> itemRects;  // one per row, screen coordinates
+};
+// The open levels, the outermost first; empty when no menu loop runs.
+std::vector<OpenMenu> OpenMenus();
+// The open pop-up menus as the user reads them, one line per item with its mnemonic markers
+// removed: "-" for a separator, "[x] " checked, "(o) " radio-checked, " >" after an item that
+// opens a submenu, " (grayed)", and "*" in front of the highlighted item; an open submenu's
+// items follow the item that opened it, indented by two more spaces.
+std::string DumpOpenMenus();
+
+// Chooses an item by the texts along its path, from the outermost open pop-up menu: each text
+// but the last taps an item that opens a submenu, the last taps the item (texts match as
+// inserted, "&" included, or as shown, without the mnemonic markers). Later steps run at the
+// loop's next waits, after each submenu has opened (and its owner has filled it). False, with
+// nothing tapped, when an item is missing, grayed or does not open a submenu where one is needed.
+bool ChooseMenuItem(const std::vector<std::u16string>& path);
+// Chooses the item with a command identifier, opening the submenus on the way to it.
+bool ChooseMenuCommand(UINT id);
+// The user presses Escape until the menu is gone (one press per open level).
+bool CancelMenu();
 
 }  // namespace cesim
 
