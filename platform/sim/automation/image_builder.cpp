@@ -162,6 +162,11 @@ ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetObjectStore(uint64_t freeBytes, uint64_t totalBytes) {
+  Put(settings_, "volumes", "\\", std::to_string(freeBytes) + "," + std::to_string(totalBytes));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present) {
   Put(settings_, "coredll", name, present ? "1" : "0");
   return *this;

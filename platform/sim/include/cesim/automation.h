@@ -47,6 +47,8 @@ class ImageBuilder {
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
   // A storage volume: the folder is a mount folder with the given free and total bytes.
   ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
+  // The free and total bytes of the object store (the root's volume).
+  ImageBuilder& SetObjectStore(uint64_t freeBytes, uint64_t totalBytes);
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
