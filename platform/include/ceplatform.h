@@ -22,6 +22,8 @@
 #include "sim/files.h"
 #include "sim/loader.h"
 #include "sim/resources.h"
+#include "sim/time.h"
+#include "sim/locale.h"
 #include "sim/com.h"
 #include "sim/window.h"
 #include "sim/message.h"

@@ -154,6 +154,16 @@ ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetBootTime(const std::string& utc) {
+  Put(settings_, "clock", "boot", utc);
+  return *this;
+}
+
+ImageBuilder& ImageBuilder::SetLocale(const std::string& key, const std::string& value) {
+  Put(settings_, "locale", key, value);
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes) {
   const std::string key = SettingsPath(mountFolder);
   if (key.empty() || key == "\\") return *this;

@@ -45,6 +45,11 @@ class ImageBuilder {
   ImageBuilder& AddRegistry(const std::string& regedit4Text);
   ImageBuilder& SetScreen(int width, int height);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
+  // The device's UTC time when it boots, "YYYY-MM-DD hh:mm:ss"; the virtual clock moves it on.
+  ImageBuilder& SetBootTime(const std::string& utc);
+  // A key of the device's locale ([locale]: lcid, shortdate, longdate, yearmonth, time, am, pm,
+  // era, days, shortdays, months, shortmonths).
+  ImageBuilder& SetLocale(const std::string& key, const std::string& value);
   // A storage volume: the folder is a mount folder with the given free and total bytes.
   ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
   // The free and total bytes of the object store (the root's volume).
