@@ -22,6 +22,7 @@
 #include "sim/files.h"
 #include "sim/loader.h"
 #include "sim/resources.h"
+#include "sim/version.h"
 #include "sim/time.h"
 #include "sim/locale.h"
 #include "sim/com.h"

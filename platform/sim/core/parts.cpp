@@ -18,6 +18,7 @@
 #include "menu/store.h"
 #include "registry/store.h"
 #include "resources/resources.h"
+#include "version/version.h"
 #include "window/system.h"
 
 namespace cesim::detail {
@@ -47,6 +48,7 @@ const Part kParts[] = {
     {"folder searches", &ResetFolderSearches},
     {"heap", &ResetHeap},
     {"resources", &ResetResources},
+    {"version blocks", &ResetVersionBlocks},
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
