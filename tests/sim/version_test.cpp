@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -280,6 +281,35 @@ TEST_F(VersionTest, ANullResultPointerIsRefused) {
   EXPECT_FALSE(VerQueryValueW(nullptr, root.data(), &value, nullptr));
   // The length may be left out.
   EXPECT_TRUE(VerQueryValueW(block.data(), root.data(), &value, nullptr));
+}
+
+TEST(SampleImageTest, TheBuiltProgramsGoWhereTheImagesProgramsSectionSays) {
+  cesim::ImageBuilder image;
+  {
+    std::ofstream settings(image.Folder() + "/device.ini");
+    settings << "[programs]\n\\Program Files\\Tool Box\\box.exe=box.exe\n\\Temp\\none.exe=plain.exe\n";
+  }
+  cesim::ImageBuilder builder(image.Folder());
+  ASSERT_TRUE(builder.AddPrograms(FOLDWISE_PROGRAMS_DIR));
+  builder.Write();
+  ASSERT_TRUE(cesim::Boot(image.Folder()));
+  EXPECT_EQ(SizeOf(kBox), VersionOf(kBox).size());
+  EXPECT_GT(SizeOf(kBox), 0u);
+  EXPECT_EQ(GetFileAttributesW(u"\\Temp\\none.exe"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(SizeOf(u"\\Temp\\none.exe"), 0u);
+  cesim::Shutdown();
+}
+
+TEST(SampleImageTest, AProgramTheBuildDidNotMakeIsReported) {
+  cesim::ImageBuilder image;
+  {
+    std::ofstream settings(image.Folder() + "/device.ini");
+    settings << "[programs]\n\\Windows\\x.exe=nothing.exe\n";
+  }
+  cesim::ImageBuilder builder(image.Folder());
+  std::string missing;
+  EXPECT_FALSE(builder.AddPrograms(FOLDWISE_PROGRAMS_DIR, &missing));
+  EXPECT_NE(missing.find("nothing.exe"), std::string::npos);
 }
 
 // ---------------------------------------------------------------------------------------------

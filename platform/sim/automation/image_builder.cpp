@@ -193,6 +193,20 @@ ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const st
   return *this;
 }
 
+bool ImageBuilder::AddPrograms(const std::string& programsFolder, std::string* missing) {
+  for (const auto& entry : settings_["programs"]) {
+    const std::string source = programsFolder + "/" + entry.second;
+    struct stat info;
+    if (entry.second.empty() || entry.second.find('/') != std::string::npos || stat(source.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+      if (missing != nullptr) *missing = source;
+      return false;
+    }
+    AddFile(Widen(entry.first), ReadText(source));
+  }
+  return true;
+}
+
 const std::string& ImageBuilder::Write() {
   if (folder_.empty()) return folder_;  // no folder could be made: nothing to write
   if (settings_["screen"].empty()) SetScreen(240, 320);

@@ -59,6 +59,11 @@ class ImageBuilder {
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
   // Maps a device module path (u"\\Windows\\foldwise.dll") to a real shared library.
   ImageBuilder& AddModule(const std::u16string& devicePath, const std::string& hostLibrary);
+  // Puts the built programs that [programs] of the image's device.ini names into its file tree:
+  // each key is a device path, each value the name of a file in `programsFolder` (the build's
+  // sample programs), copied byte for byte. False, with the missing file's name, when one is not
+  // there.
+  bool AddPrograms(const std::string& programsFolder, std::string* missing = nullptr);
 
   // Writes device.ini and registry.reg; returns the folder.
   const std::string& Write();
