@@ -259,10 +259,12 @@ TEST_F(TimeTest, TheResultCountsTheTerminatorAndWhatDoesNotFitIsRefused) {
   // Exactly the size fits.
   EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, 11), 11);
   EXPECT_EQ(std::u16string(text), u"12/25/2009");
-  // One less does not.
+  // One less does not; what fits is left, cut and terminated.
   SetLastError(0);
   EXPECT_EQ(GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &when, nullptr, text, 11), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(std::u16string(text), u"10:30:45 A");
+  EXPECT_EQ(text[11], u'#');
   SetLastError(0);
   EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, 10), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));

@@ -125,8 +125,8 @@ int Scan(Input& raw, const WCHAR* format, Arguments& arguments) {
     return c != kWideEnd;
   };
   // What a field that matched nothing returns: as at the end of the input when the input ended
-  // inside it (the device's run-time looks only at whether the last character read was the end).
-  auto noMatch = [&](const auto& field) { return field.ended ? inputEnded() : stored; };
+  // where the field should have started; a field cut short ("-" and the end) is a failed match.
+  auto noMatch = [&](const auto& field) { return field.ended && field.Taken() == 0 ? inputEnded() : stored; };
 
   for (const WCHAR* f = format; *f != 0;) {
     if (iswspace(*f)) {

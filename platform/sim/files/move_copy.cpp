@@ -108,7 +108,7 @@ BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
     return TRUE;
   }
   if (!destination.parentExists) return Fail(ERROR_PATH_NOT_FOUND);
-  if (source.isFolder && IsAtOrBelow(destination.key, source.key)) return Fail(ERROR_SHARING_VIOLATION);
+  if (source.isFolder && IsAtOrBelow(destination.key, source.key)) return Fail(ERROR_INVALID_PARAMETER);
   const bool otherVolume = VolumeOf(source.key).key != VolumeOf(ParentKey(destination)).key;
   if ((source.isFolder && otherVolume) || BetweenMountedVolumes(source, destination)) {
     return Fail(ERROR_NOT_SAME_DEVICE);

@@ -113,6 +113,11 @@ BOOL WINAPI GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeB
       SetLastError(item.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
       return FALSE;
     }
+    // A folder of the volume; any folder will do, not only the volume's own.
+    if (!item.isFolder) {
+      SetLastError(ERROR_DIRECTORY);
+      return FALSE;
+    }
     key = item.key;
   }
   const StorageVolume volume = VolumeOf(key);

@@ -126,8 +126,9 @@ int Deliver(const std::u16string& text, LPWSTR buffer, int capacity) {
   const int needed = static_cast<int>(text.size()) + 1;
   if (capacity == 0) return needed;
   if (needed > capacity) {
-    // What fits is written, without a terminator.
-    for (int i = 0; i < capacity; ++i) buffer[i] = text[i];
+    // What fits is written, cut to leave room for a terminator.
+    for (int i = 0; i < capacity - 1; ++i) buffer[i] = text[i];
+    buffer[capacity - 1] = 0;
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
   }
