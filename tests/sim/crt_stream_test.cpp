@@ -396,6 +396,9 @@ TEST(WideScanTest, WidthsSizesBasesScansetsAndCounts) {
   EXPECT_EQ(std::u16string(part), u"abc");
   EXPECT_EQ(n, 6);
   EXPECT_EQ(std::string(narrow), "rest");
+  // A range written backwards is the same range.
+  EXPECT_EQ(swscanf(u"mno!", u"%[z-a]", part), 1);
+  EXPECT_EQ(std::u16string(part), u"mno");
   double d = 0;
   float f = 0;
   EXPECT_EQ(swscanf(u"2.5e2 -0.5", u"%lf %f", &d, &f), 2);

@@ -77,12 +77,15 @@ void StoreInteger(Arguments& arguments, Size size, uint64_t value) {
   }
 }
 
-// Whether a character is in a scanset ("abc", "a-z"; `negated` for "^...").
+// Whether a character is in a scanset ("abc", "a-z", where "z-a" is the same range; `negated` for
+// "^...").
 bool InSet(const std::u16string& set, bool negated, int c) {
   bool found = false;
   for (size_t i = 0; i < set.size() && !found; ++i) {
     if (i + 2 < set.size() && set[i + 1] == u'-') {
-      found = c >= set[i] && c <= set[i + 2];
+      const int low = set[i] < set[i + 2] ? set[i] : set[i + 2];
+      const int high = set[i] < set[i + 2] ? set[i + 2] : set[i];
+      found = c >= low && c <= high;
       i += 2;
     } else {
       found = c == set[i];
