@@ -80,7 +80,7 @@ StorageVolume VolumeOf(const std::u16string& pathKey) {
     if (IsAtOrBelow(pathKey, volume.key)) return volume;
   }
   StorageVolume store;
-  store.key = u"\\";
+  store.key.assign(1, u'\\');
   store.freeBytes = kDefaultObjectStoreFree;
   store.totalBytes = kDefaultObjectStoreTotal;
   if (std::optional<std::string> value = SettingValue("volumes", "\\")) {
