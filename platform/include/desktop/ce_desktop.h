@@ -56,6 +56,12 @@
 #define WM_HIBERNATE 0x03FF
 #define ES_COMBOBOX 0x0200L
 #define NM_RECOGNIZEGESTURE (NM_FIRST - 50)
+// What NM_RECOGNIZEGESTURE carries: the press point and the control's item there.
+typedef struct tagNMRGINFO {
+  NMHDR hdr;
+  POINT ptAction;
+  DWORD dwItemSpec;
+} NMRGINFO, *PNMRGINFO;
 #ifndef CMF_INCLUDESTATIC
 #define CMF_INCLUDESTATIC 0x00000040
 #endif

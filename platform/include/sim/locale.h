@@ -5,15 +5,11 @@
 
 #include "sim/types.h"
 
-#define SORT_DEFAULT 0x0
 #define SUBLANG_ENGLISH_US 0x01
-#define MAKELCID(lgid, srtid) ((DWORD)((((DWORD)((WORD)(srtid))) << 16) | ((DWORD)((WORD)(lgid)))))
 #define LANGIDFROMLCID(lcid) ((WORD)(lcid))
 #define SORTIDFROMLCID(lcid) ((WORD)((((DWORD)(lcid)) >> 16) & 0xf))
 
 #define LOCALE_NEUTRAL 0x0000
-#define LOCALE_USER_DEFAULT 0x0400
-#define LOCALE_SYSTEM_DEFAULT 0x0800
 
 #define LOCALE_NOUSEROVERRIDE 0x80000000
 #define LOCALE_USE_CP_ACP 0x40000000

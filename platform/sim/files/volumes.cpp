@@ -1,9 +1,12 @@
-// Storage volumes from the image's settings, and GetDiskFreeSpaceExW over them.
+// Storage volumes of the booted device, and GetDiskFreeSpaceExW over them. A [volumes] entry
+// reads "free,total" and, optionally, "dirfilter" or "nodirfilter": by default the object store
+// filters folder-only searches and a storage card, formatted as a card usually is, does not.
 #include "files/volumes.h"
 
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <map>
 #include <optional>
 
 #include "cesim/automation.h"
@@ -17,6 +20,46 @@ namespace cesim::detail {
 
 namespace {
 
+constexpr bool kObjectStoreFiltersFolders = true;
+constexpr bool kVolumeFiltersFolders = false;
+
+struct Volumes {
+  std::map<std::u16string, StorageVolume> mounted;
+  StorageVolume objectStore;
+};
+
+Volumes& State() {
+  static Volumes volumes;
+  return volumes;
+}
+
+StorageVolume DefaultObjectStore() {
+  StorageVolume store;
+  store.key.assign(1, u'\\');
+  store.freeBytes = kDefaultObjectStoreFree;
+  store.totalBytes = kDefaultObjectStoreTotal;
+  store.filtersFolders = kObjectStoreFiltersFolders;
+  return store;
+}
+
+std::string Trimmed(const std::string& text) {
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  size_t last = text.find_last_not_of(" \t");
+  return text.substr(first, last - first + 1);
+}
+
+std::vector<std::string> Fields(const std::string& value) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (;;) {
+    size_t comma = value.find(',', start);
+    fields.push_back(Trimmed(value.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+    if (comma == std::string::npos) return fields;
+    start = comma + 1;
+  }
+}
+
 std::optional<uint64_t> WholeNumber(const std::string& text) {
   if (text.empty()) return std::nullopt;
   for (char c : text) {
@@ -28,28 +71,52 @@ std::optional<uint64_t> WholeNumber(const std::string& text) {
   return static_cast<uint64_t>(value);
 }
 
-// "free,total", spaces allowed around each number.
-std::optional<StorageVolume> ParseVolume(const std::string& folder, const std::string& value) {
-  const size_t comma = value.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  auto trimmed = [](std::string text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back()))) text.pop_back();
-    size_t first = 0;
-    while (first < text.size() && std::isspace(static_cast<unsigned char>(text[first]))) ++first;
-    return text.substr(first);
-  };
-  std::optional<uint64_t> freeBytes = WholeNumber(trimmed(value.substr(0, comma)));
-  std::optional<uint64_t> totalBytes = WholeNumber(trimmed(value.substr(comma + 1)));
-  const std::u16string key = PathKey(Widen(folder));
-  if (!freeBytes || !totalBytes || *freeBytes > *totalBytes || key.empty()) return std::nullopt;
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// "free,total[,dirfilter|nodirfilter]"; nothing when the byte counts are not two whole numbers
+// with free not above total.
+std::optional<StorageVolume> ParseVolume(const std::u16string& key, const std::string& value) {
+  const std::vector<std::string> fields = Fields(value);
+  if (fields.size() < 2) return std::nullopt;
+  std::optional<uint64_t> freeBytes = WholeNumber(fields[0]);
+  std::optional<uint64_t> totalBytes = WholeNumber(fields[1]);
+  if (!freeBytes || !totalBytes || *freeBytes > *totalBytes) return std::nullopt;
   StorageVolume volume;
   volume.key = key;
   volume.freeBytes = *freeBytes;
   volume.totalBytes = *totalBytes;
+  volume.filtersFolders = volume.objectStore() ? kObjectStoreFiltersFolders : kVolumeFiltersFolders;
+  for (size_t i = 2; i < fields.size(); ++i) {
+    const std::string word = Lower(fields[i]);
+    if (word == "dirfilter") volume.filtersFolders = true;
+    if (word == "nodirfilter") volume.filtersFolders = false;
+  }
   return volume;
 }
 
 }  // namespace
+
+void ResetStorageVolumes(Phase phase) {
+  Volumes& state = State();
+  state.mounted.clear();
+  state.objectStore = DefaultObjectStore();
+  if (phase != Phase::Boot) return;
+  // A later line for the same folder wins.
+  for (const auto& entry : SettingSection("volumes")) {
+    const std::u16string key = PathKey(Widen(entry.first));
+    if (key.empty()) continue;
+    std::optional<StorageVolume> volume = ParseVolume(key, entry.second);
+    if (!volume) continue;
+    if (volume->objectStore()) {
+      state.objectStore = *volume;
+    } else {
+      state.mounted[key] = *volume;
+    }
+  }
+}
 
 bool IsAtOrBelow(const std::u16string& pathKey, const std::u16string& folderKey) {
   if (folderKey == u"\\") return true;
@@ -59,34 +126,17 @@ bool IsAtOrBelow(const std::u16string& pathKey, const std::u16string& folderKey)
 
 std::vector<StorageVolume> MountedVolumes() {
   std::vector<StorageVolume> volumes;
-  for (const auto& entry : SettingSection("volumes")) {
-    std::optional<StorageVolume> volume = ParseVolume(entry.first, entry.second);
-    if (!volume || volume->objectStore()) continue;
-    // A later line for the same folder wins.
-    bool replaced = false;
-    for (StorageVolume& known : volumes) {
-      if (known.key == volume->key) {
-        known = *volume;
-        replaced = true;
-      }
-    }
-    if (!replaced) volumes.push_back(*volume);
-  }
+  for (const auto& entry : State().mounted) volumes.push_back(entry.second);
   return volumes;
 }
 
 StorageVolume VolumeOf(const std::u16string& pathKey) {
-  for (const StorageVolume& volume : MountedVolumes()) {
-    if (IsAtOrBelow(pathKey, volume.key)) return volume;
+  const StorageVolume* innermost = nullptr;
+  for (const auto& entry : State().mounted) {
+    if (!IsAtOrBelow(pathKey, entry.first)) continue;
+    if (innermost == nullptr || entry.first.size() > innermost->key.size()) innermost = &entry.second;
   }
-  StorageVolume store;
-  store.key.assign(1, u'\\');
-  store.freeBytes = kDefaultObjectStoreFree;
-  store.totalBytes = kDefaultObjectStoreTotal;
-  if (std::optional<std::string> value = SettingValue("volumes", "\\")) {
-    if (std::optional<StorageVolume> given = ParseVolume("\\", *value)) store = *given;
-  }
-  return store;
+  return innermost != nullptr ? *innermost : State().objectStore;
 }
 
 }  // namespace cesim::detail
