@@ -98,6 +98,10 @@ TEST_F(VersionTest, TheFixedPartOfToolBoxHoldsItsFileVersion) {
   EXPECT_EQ(handle, 0u);
   std::vector<uint8_t> block = VersionOf(kBox);
   ASSERT_EQ(block.size(), size);
+  // The size is the resource's own length: the device has no narrow calls whose strings the
+  // desktop makes room for (cesim's choice; the reference gives only "the size of the file's
+  // version information").
+  EXPECT_EQ(size, *reinterpret_cast<const WORD*>(block.data()));
   Found root = Query(block, u"\\");
   ASSERT_TRUE(root.ok);
   EXPECT_EQ(root.length, sizeof(VS_FIXEDFILEINFO));
