@@ -140,6 +140,12 @@ TEST_F(FileMovesTest, CopyKeepsTheReadOnlyAttribute) {
 
 TEST_F(FileMovesTest, CopyOntoAReadOnlyFileIsAccessDenied) {
   ASSERT_TRUE(SetFileAttributesW(P(TEXT("\\a.txt")).c_str(), FILE_ATTRIBUTE_READONLY));
+  // Wine keeps the read-only attribute in the Unix permission bits, which the superuser's opens
+  // ignore: run as root, Wine writes into read-only files as Windows never does.
+  if (FILE* writable = _wfopen(P(TEXT("\\a.txt")).c_str(), TEXT("ab"))) {
+    fclose(writable);
+    GTEST_SKIP() << "this platform lets a read-only file be opened for writing (Wine run by the superuser)";
+  }
   SetLastError(0);
   EXPECT_FALSE(CopyFileW(P(TEXT("\\b.txt")).c_str(), P(TEXT("\\a.txt")).c_str(), FALSE));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
@@ -180,11 +186,17 @@ TEST_F(FileMovesTest, ANewFileHasTheArchiveAttribute) {
 }
 
 TEST_F(FileMovesTest, TheAttributesGivenReplaceTheSettableOnes) {
+  // The archive bit is left out of the comparison: Windows and the device clear it when it is not
+  // given (cesim's own file tests pin that), Wine keeps it on every file, and Wine's own tests
+  // compare attributes without it (dlls/ntdll/tests/file.c, test_file_basic_information).
+  const DWORD kCompared = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   ASSERT_TRUE(SetFileAttributesW(P(TEXT("\\a.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
-  EXPECT_EQ(GetFileAttributesW(P(TEXT("\\a.txt")).c_str()),
+  EXPECT_EQ(GetFileAttributesW(P(TEXT("\\a.txt")).c_str()) & kCompared,
             static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(SetFileAttributesW(P(TEXT("\\a.txt")).c_str(), FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(GetFileAttributesW(P(TEXT("\\a.txt")).c_str()) & kCompared, static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM));
   ASSERT_TRUE(SetFileAttributesW(P(TEXT("\\a.txt")).c_str(), FILE_ATTRIBUTE_NORMAL));
-  EXPECT_EQ(GetFileAttributesW(P(TEXT("\\a.txt")).c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(GetFileAttributesW(P(TEXT("\\a.txt")).c_str()) & kCompared, 0u);
 }
 
 TEST_F(FileMovesTest, AttributesOfAMissingFileAreFileNotFound) {
