@@ -43,6 +43,10 @@ class Host {
   // Paths are written as on the device ("\\Folder\\File.txt"); parent folders are made as needed.
   void AddFolder(const Text& path, DWORD attributes = 0);  // attributes: FILE_ATTRIBUTE_HIDDEN
   void AddFile(const Text& path, const std::string& contents = std::string());
+  // One of the sample programs that the build cross-compiles (examples/programs: "box.exe",
+  // "notes.exe", "viewer.exe", "plain.exe"), real PE files with version resources, as a file of
+  // the test. False when the program was not built.
+  bool AddSampleProgram(const Text& path, const std::string& name);
   // Values under HKEY_CURRENT_USER, in the test's own key (see UserKey).
   void SetUserString(const Text& subkey, const Text& name, const Text& value);
   void SetUserDword(const Text& subkey, const Text& name, DWORD value);

@@ -7,7 +7,9 @@
 // action: GetMessageW runs it when the queue is empty, the action only queues its input (inside
 // a wait, automation does not pump), and this loop takes the messages it caused.
 #include <cstdio>
+#include <fstream>
 #include <optional>
+#include <sstream>
 
 #include "cesim/automation.h"
 #include "cesim/ui.h"
@@ -120,6 +122,15 @@ Host* Host::Current() { return current; }
 void Host::AddFolder(const Text& path, DWORD attributes) { platform_->image.AddFolder(path, attributes); }
 
 void Host::AddFile(const Text& path, const std::string& contents) { platform_->image.AddFile(path, contents); }
+
+bool Host::AddSampleProgram(const Text& path, const std::string& name) {
+  std::ifstream in(std::string(FOLDWISE_PROGRAMS_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream bytes;
+  if (in) bytes << in.rdbuf();
+  if (bytes.str().empty()) return false;
+  AddFile(path, bytes.str());
+  return true;
+}
 
 void Host::SetUserString(const Text& subkey, const Text& name, const Text& value) {
   platform_->image.AddRegistry("[HKEY_CURRENT_USER\\" + cesim::Narrow(UserKey(subkey)) + "]\n" + ValueName(name) + "=" +

@@ -227,6 +227,27 @@ void Host::AddFile(const Text& path, const std::string& contents) {
   platform_->items.push_back(PendingItem{path, false, contents, 0});
 }
 
+bool Host::AddSampleProgram(const Text& path, const std::string& name) {
+  // The build's sample programs lie at a fixed place relative to this program in the build tree.
+  WCHAR self[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  Text folder(self, length);
+  folder.erase(folder.find_last_of(L'\\') + 1);
+  const std::string relative = FOLDWISE_CONFORMANCE_PROGRAMS "/" + name;
+  for (char c : relative) folder += c == '/' ? L'\\' : static_cast<WCHAR>(c);
+  HANDLE file = CreateFileW(folder.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  std::string contents;
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) contents.append(chunk, read);
+  CloseHandle(file);
+  if (contents.empty()) return false;
+  AddFile(path, contents);
+  return true;
+}
+
 void Host::SetUserString(const Text& subkey, const Text& name, const Text& value) {
   const BYTE* bytes = reinterpret_cast<const BYTE*>(value.c_str());
   platform_->values.push_back(

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -396,6 +397,260 @@ TEST_F(FilesTest, EverySearchCallCountsAsAFolderListing) {
   EXPECT_EQ(cesim::ReadCounters().folderListings, 3);
   Boot();
   EXPECT_EQ(cesim::ReadCounters().folderListings, 0);
+}
+
+
+// ---------------------------------------------------------------------------------------------
+// Moving and copying.
+
+TEST_F(FilesTest, MoveRenamesAFileInItsFolderAndTakesItsAttributesAlong) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(MoveFileW(u"\\my documents\\letter.doc", u"\\My Documents\\Answer.doc"));
+  EXPECT_FALSE(HostFileExists("My Documents/Letter.doc"));
+  EXPECT_TRUE(HostFileExists("My Documents/Answer.doc"));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"), kFailed);
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Answer.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\Answer.doc", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+}
+
+TEST_F(FilesTest, MoveTakesAFolderWithEverythingInItToAnotherFolder) {
+  device_.image.AddFile(u"\\My Documents\\Templates\\Inner\\deep.txt", "deep", FILE_ATTRIBUTE_SYSTEM);
+  Boot();
+  ASSERT_TRUE(CreateDirectoryW(u"\\Archive", nullptr));
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Templates", u"\\Archive\\Old Templates"));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"), kFailed);
+  EXPECT_EQ(GetFileAttributesW(u"\\Archive\\Old Templates"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(GetFileAttributesW(u"\\Archive\\Old Templates\\Inner\\deep.txt"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_TRUE(HostFileExists("Archive/Old Templates/Inner/deep.txt"));
+  // Nothing of the old place is left for a new folder made there.
+  ASSERT_TRUE(CreateDirectoryW(u"\\My Documents\\Templates", nullptr));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FilesTest, MoveToAnotherSpellingOfTheSameNameChangesOnlyItsLetterCase) {
+  Boot();
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\Letter.doc"));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\MY DOCUMENTS\\LETTER.DOC"));
+  EXPECT_TRUE(HostFileExists("My Documents/LETTER.DOC"));
+  EXPECT_FALSE(HostFileExists("My Documents/Letter.doc"));
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(u"\\My Documents\\letter.doc", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"LETTER.DOC");
+  FindClose(search);
+}
+
+TEST_F(FilesTest, MoveRefusesTakenNamesMissingItemsAndWhatMustStayInPlace) {
+  Boot();
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\NOTES.TXT"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\Pictures"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+
+  EXPECT_FALSE(MoveFileW(u"\\Windows\\fexplore.exe", u"\\Windows\\explorer.exe"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card", u"\\Card"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(MoveFileW(u"\\", u"\\Root"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\nothing.txt", u"\\My Documents\\b.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\Nowhere\\nothing.txt", u"\\My Documents\\b.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\Nowhere\\Letter.doc"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\wild?.doc"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+  // A folder cannot go inside itself.
+  EXPECT_FALSE(MoveFileW(u"\\My Documents", u"\\My Documents\\Pictures\\Documents"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FilesTest, MoveRefusesNewPathsOfMaxPathCharactersOrMore) {
+  Boot();
+  const std::u16string folder = u"\\My Documents";
+  const std::u16string at259 = folder + u"\\" + std::u16string(259 - folder.size() - 1, u'n');
+  const std::u16string at260 = at259 + u"n";
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", at260.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+  EXPECT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", at259.c_str()));
+  EXPECT_EQ(GetFileAttributesW(at259.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+}
+
+TEST_F(FilesTest, FilesMoveBetweenTheObjectStoreAndACardButNotFromCardToCardAndFoldersStayOnTheirVolume) {
+  device_.image.AddVolume(u"\\Second Card", 1000, 2000).AddFile(u"\\Storage Card\\photo.jpg", "jpg");
+  device_.image.AddFolder(u"\\Storage Card\\Album");
+  Boot();
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\notes.txt", u"\\Storage Card\\notes.txt"));
+  EXPECT_TRUE(HostFileExists("Storage Card/notes.txt"));
+  ASSERT_TRUE(MoveFileW(u"\\Storage Card\\notes.txt", u"\\My Documents\\notes.txt"));
+  EXPECT_TRUE(HostFileExists("My Documents/notes.txt"));
+
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card\\photo.jpg", u"\\Second Card\\photo.jpg"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Pictures", u"\\Storage Card\\Pictures"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card\\Album", u"\\Album"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  // Within one card a folder moves.
+  EXPECT_TRUE(MoveFileW(u"\\Storage Card\\Album", u"\\Storage Card\\Holiday"));
+}
+
+TEST_F(FilesTest, CopyMakesAFileWithTheSameBytesTimeAndSettableAttributes) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Storage Card\\Letter.doc", TRUE));
+  WIN32_FILE_ATTRIBUTE_DATA original;
+  WIN32_FILE_ATTRIBUTE_DATA copy;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\Letter.doc", GetFileExInfoStandard, &original));
+  ASSERT_TRUE(GetFileAttributesExW(u"\\Storage Card\\Letter.doc", GetFileExInfoStandard, &copy));
+  EXPECT_EQ(copy.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(copy.nFileSizeLow, 10u);
+  EXPECT_EQ(copy.ftLastWriteTime.dwLowDateTime, original.ftLastWriteTime.dwLowDateTime);
+  EXPECT_EQ(copy.ftLastWriteTime.dwHighDateTime, original.ftLastWriteTime.dwHighDateTime);
+  // A copy of a file in ROM is an ordinary file.
+  ASSERT_TRUE(CopyFileW(u"\\Windows\\fexplore.exe", u"\\Temp.exe", FALSE));
+  EXPECT_EQ(GetFileAttributesW(u"\\Temp.exe"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_TRUE(DeleteFileW(u"\\Temp.exe"));
+}
+
+TEST_F(FilesTest, CopyOverwritesOnlyWhenAskedAndNeverWhatIsProtected) {
+  Boot();
+  SetLastError(0);
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\notes.txt", TRUE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\notes.txt", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 1u);
+  ASSERT_TRUE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\notes.txt", FALSE));
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\notes.txt", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\locked.txt", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Windows\\fexplore.exe", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Pictures", u"\\Pictures", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\MY DOCUMENTS\\letter.doc", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\nothing", u"\\My Documents\\b", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Nowhere\\b", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Free space of the storage volumes.
+
+struct Space {
+  bool ok = false;
+  DWORD error = 0;
+  ULONGLONG available = 0;
+  ULONGLONG total = 0;
+  ULONGLONG free = 0;
+};
+
+Space FreeSpaceOf(LPCWSTR path) {
+  Space space;
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  ULARGE_INTEGER free;
+  available.QuadPart = total.QuadPart = free.QuadPart = 0xDEADBEEF;
+  SetLastError(0);
+  space.ok = GetDiskFreeSpaceExW(path, &available, &total, &free) != FALSE;
+  space.error = GetLastError();
+  space.available = available.QuadPart;
+  space.total = total.QuadPart;
+  space.free = free.QuadPart;
+  return space;
+}
+
+TEST_F(FilesTest, FreeSpaceOfAPathIsThatOfTheVolumeItLiesOn) {
+  device_.image.AddVolume(u"\\Second Card", 123456789, 1500000000).AddFile(u"\\Second Card\\Docs\\a.txt");
+  Boot();
+  Space card = FreeSpaceOf(u"\\Storage Card");
+  ASSERT_TRUE(card.ok);
+  EXPECT_EQ(card.free, 16777216u);
+  EXPECT_EQ(card.available, 16777216u);
+  EXPECT_EQ(card.total, 134217728u);
+  Space inside = FreeSpaceOf(u"\\second card\\Docs\\");
+  ASSERT_TRUE(inside.ok);
+  EXPECT_EQ(inside.free, 123456789u);
+  EXPECT_EQ(inside.total, 1500000000u);
+  Space file = FreeSpaceOf(u"\\Second Card\\Docs\\a.txt");
+  EXPECT_FALSE(file.ok);
+  EXPECT_EQ(file.error, static_cast<DWORD>(ERROR_DIRECTORY));
+  // Everything else lies in the object store, whose size the image did not give.
+  Space store = FreeSpaceOf(u"\\My Documents");
+  ASSERT_TRUE(store.ok);
+  EXPECT_EQ(store.free, 16777216u);
+  EXPECT_EQ(store.total, 33554432u);
+  Space root = FreeSpaceOf(u"\\");
+  EXPECT_EQ(root.total, store.total);
+  Space none = FreeSpaceOf(nullptr);
+  ASSERT_TRUE(none.ok);
+  EXPECT_EQ(none.total, store.total);
+}
+
+TEST_F(FilesTest, TheObjectStoreReportsTheSizesTheImageGivesIt) {
+  device_.image.SetObjectStore(1048575, 67108864);
+  Boot();
+  Space store = FreeSpaceOf(u"\\Windows");
+  ASSERT_TRUE(store.ok);
+  EXPECT_EQ(store.free, 1048575u);
+  EXPECT_EQ(store.total, 67108864u);
+  // The object store's entry makes no mount folder of the root.
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(FreeSpaceOf(u"\\Storage Card").total, 134217728u);
+}
+
+TEST_F(FilesTest, FreeSpaceFailsForMissingPathsAndMissingResults) {
+  Boot();
+  Space missing = FreeSpaceOf(u"\\Storage Card\\Nothing");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(missing.total, 0xDEADBEEFu);
+  EXPECT_EQ(FreeSpaceOf(u"\\Nowhere\\Nothing").error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(FreeSpaceOf(u"\\My Documents\\*").error, static_cast<DWORD>(ERROR_INVALID_NAME));
+
+  // The device's reference lets only the total free bytes be left out.
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  EXPECT_TRUE(GetDiskFreeSpaceExW(u"\\Storage Card", &available, &total, nullptr));
+  EXPECT_EQ(total.QuadPart, 134217728u);
+  SetLastError(0);
+  EXPECT_FALSE(GetDiskFreeSpaceExW(u"\\Storage Card", nullptr, &total, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(GetDiskFreeSpaceExW(u"\\Storage Card", &available, nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(FilesTest, AVolumeLineThatDoesNotParseMakesNoVolume) {
+  device_.image.AddFolder(u"\\Broken Card");
+  Boot();
+  cesim::Shutdown();
+  {
+    std::ofstream settings(device_.image.Folder() + "/device.ini", std::ios::app);
+    settings << "[volumes]\n\\Broken Card=lots,more\n\\Full Card=20,10\n";
+  }
+  ASSERT_TRUE(cesim::Boot(device_.image.Folder()));
+  EXPECT_EQ(GetFileAttributesW(u"\\Broken Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(FreeSpaceOf(u"\\Broken Card").total, 33554432u);
+  EXPECT_EQ(GetFileAttributesW(u"\\Storage Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
 }
 
 }  // namespace

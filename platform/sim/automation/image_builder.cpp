@@ -169,6 +169,16 @@ ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetBootTime(const std::string& utc) {
+  Put(settings_, "clock", "boot", utc);
+  return *this;
+}
+
+ImageBuilder& ImageBuilder::SetLocale(const std::string& key, const std::string& value) {
+  Put(settings_, "locale", key, value);
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
                                       bool filtersFolders) {
   const std::string key = SettingsPath(mountFolder);
@@ -177,6 +187,10 @@ ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_
   Put(settings_, "volumes", key,
       std::to_string(freeBytes) + "," + std::to_string(totalBytes) + (filtersFolders ? ",dirfilter" : ",nodirfilter"));
   return *this;
+}
+
+ImageBuilder& ImageBuilder::SetObjectStore(uint64_t freeBytes, uint64_t totalBytes) {
+  return AddVolume(u"\\", freeBytes, totalBytes, /*filtersFolders=*/true);
 }
 
 ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present) {
@@ -198,6 +212,20 @@ ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const st
   struct stat info;
   if (stat(host.c_str(), &info) != 0) AddFile(devicePath);
   return *this;
+}
+
+bool ImageBuilder::AddPrograms(const std::string& programsFolder, std::string* missing) {
+  for (const auto& entry : settings_["programs"]) {
+    const std::string source = programsFolder + "/" + entry.second;
+    struct stat info;
+    if (entry.second.empty() || entry.second.find('/') != std::string::npos || stat(source.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+      if (missing != nullptr) *missing = source;
+      return false;
+    }
+    AddFile(Widen(entry.first), ReadText(source));
+  }
+  return true;
 }
 
 const std::string& ImageBuilder::Write() {

@@ -24,6 +24,7 @@
 #include "menu/store.h"
 #include "registry/store.h"
 #include "resources/resources.h"
+#include "version/version.h"
 #include "window/system.h"
 
 namespace cesim::detail {
@@ -56,6 +57,7 @@ const Part kParts[] = {
     {"heap", &ResetHeap},
     {"kernel handles", &ResetKernelHandles},
     {"resources", &ResetResources},
+    {"version blocks", &ResetVersionBlocks},
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},

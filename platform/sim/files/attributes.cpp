@@ -6,6 +6,8 @@
 #include <iterator>
 #include <cstdlib>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "cesim/automation.h"
 #include "core/device.h"
@@ -53,7 +55,7 @@ void ResetFileAttributes(Phase phase) {
     if (!key.empty()) Table()[key].fromImage |= ParseAttributeWords(entry.second);
   }
   // A storage volume's folder is a mount folder.
-  for (const std::u16string& key : MountFolderKeys()) Table()[key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
+  for (const StorageVolume& volume : MountedVolumes()) Table()[volume.key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
 }
 
 DWORD ParseAttributeWords(const std::string& words) {
@@ -124,6 +126,20 @@ void ChangeAttributes(const std::u16string& pathKey, DWORD attributes) {
   AttributeEntry& entry = Table()[pathKey];
   entry.changed = true;
   entry.settable = attributes & kSettable;
+}
+
+void MoveAttributes(const std::u16string& fromKey, const std::u16string& toKey) {
+  ForgetAttributes(toKey);
+  std::vector<std::pair<std::u16string, AttributeEntry>> moved;
+  for (auto it = Table().begin(); it != Table().end();) {
+    if (IsAtOrBelow(it->first, fromKey)) {
+      moved.emplace_back(toKey + it->first.substr(fromKey.size()), it->second);
+      it = Table().erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& entry : moved) Table()[entry.first] = entry.second;
 }
 
 void ForgetAttributes(const std::u16string& pathKey) {

@@ -57,12 +57,20 @@ class ImageBuilder {
   // The display's bits per pixel: 16 (5-6-5, the default), 24 or 32.
   ImageBuilder& SetScreenDepth(int bitsPerPixel);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
+  // The device's UTC time when it boots, "YYYY-MM-DD hh:mm:ss"; the virtual clock moves it on.
+  ImageBuilder& SetBootTime(const std::string& utc);
+  // A key of the device's locale ([locale]: lcid, shortdate, longdate, yearmonth, time, am, pm,
+  // era, days, shortdays, months, shortmonths).
+  ImageBuilder& SetLocale(const std::string& key, const std::string& value);
   // A storage volume: the folder is a mount folder with the given free and total bytes, whose
   // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
   // card's by default, ignores it. The root u"\\" describes the object store instead (no mount
   // folder; it filters unless told otherwise).
   ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
                           bool filtersFolders = false);
+  // The free and total bytes of the object store (the root's volume), which filters folder-only
+  // searches.
+  ImageBuilder& SetObjectStore(uint64_t freeBytes, uint64_t totalBytes);
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
@@ -71,6 +79,11 @@ class ImageBuilder {
   ImageBuilder& SetSystemModule(const std::string& name, bool present);
   // Maps a device module path (u"\\Windows\\foldwise.dll") to a real shared library.
   ImageBuilder& AddModule(const std::u16string& devicePath, const std::string& hostLibrary);
+  // Puts the built programs that [programs] of the image's device.ini names into its file tree:
+  // each key is a device path, each value the name of a file in `programsFolder` (the build's
+  // sample programs), copied byte for byte. False, with the missing file's name, when one is not
+  // there.
+  bool AddPrograms(const std::string& programsFolder, std::string* missing = nullptr);
 
   // Writes device.ini and registry.reg; returns the folder.
   const std::string& Write();
