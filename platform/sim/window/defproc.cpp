@@ -66,6 +66,12 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CANCELMODE:
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
+    case WM_CONTEXTMENU:
+      // A child window that shows no shortcut menu of its own leaves it to its parent.
+      if ((w->style & WS_CHILD) != 0 && w->parent != nullptr && w->parent != DesktopHandle()) {
+        SendMessageW(w->parent, WM_CONTEXTMENU, wParam, lParam);
+      }
+      return 0;
     case WM_NOTIFY:
     case WM_GETDLGCODE:
     case WM_SETCURSOR:
