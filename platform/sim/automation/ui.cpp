@@ -6,6 +6,7 @@
 
 #include "cesim/automation.h"
 #include "cesim/ui.h"
+#include "controls/header/header.h"
 #include "controls/treeview/treeview.h"
 #include "core/clock.h"
 #include "message/input.h"
@@ -163,6 +164,32 @@ HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path) {
     item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
   }
   return item;
+}
+
+bool DragHeaderDivider(HWND header, int item, int width) {
+  POINT client;
+  if (!detail::HeaderDividerPoint(header, item, &client)) return false;
+  HDITEMW current = {};
+  current.mask = HDI_WIDTH;
+  if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&current))) return false;
+  POINT start = client;
+  ClientToScreen(header, &start);
+  POINT end = start;
+  end.x += width - current.cxy;
+  POINT middle = {(start.x + end.x) / 2, start.y};
+  InputEvent event;
+  event.kind = InputEvent::Kind::StylusDown;
+  event.pt = start;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusMove;
+  event.pt = middle;
+  detail::PostInput(event);
+  event.pt = end;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusUp;
+  detail::PostInput(event);
+  Settle();
+  return true;
 }
 
 int CurrentCursorId() { return detail::CursorResourceId(detail::CurrentCursor()); }

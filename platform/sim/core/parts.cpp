@@ -8,6 +8,7 @@
 
 #include "controls/button/button.h"
 #include "controls/edit/edit.h"
+#include "controls/header/header.h"
 #include "controls/static/static.h"
 #include "controls/treeview/treeview.h"
 #include "core/memory.h"
@@ -33,6 +34,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterHeaderClass();
 }
 
 struct Part {

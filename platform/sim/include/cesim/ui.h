@@ -54,6 +54,14 @@ std::string DumpTree(HWND tree);
 // The item at a path of texts from a top-level item down; null when there is none.
 HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path);
 
+// ---------------------------------------------------------------------------------------------
+// Headers.
+
+// Drags the divider at the right edge of a header item until the item is `width` pixels wide:
+// the stylus goes down on the divider, moves there in two steps and lifts. False when no part of
+// that divider is on the screen.
+bool DragHeaderDivider(HWND header, int item, int width);
+
 // The cursor shown now: the identifier of a system cursor (32512 arrow, 32514 wait), 0 for
 // none or another cursor; and how many times it changed since boot.
 int CurrentCursorId();
