@@ -9,6 +9,7 @@
 #include "controls/button/button.h"
 #include "controls/edit/edit.h"
 #include "controls/header/header.h"
+#include "controls/listview/listview.h"
 #include "controls/static/static.h"
 #include "controls/treeview/treeview.h"
 #include "core/memory.h"
@@ -35,6 +36,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterDialogClass();
   RegisterTreeViewClass();
   RegisterHeaderClass();
+  RegisterListViewClass();
 }
 
 struct Part {
