@@ -33,6 +33,7 @@ struct ModuleState {
   HWND folderTree;                                        // Change Folder dialog
   HWND folderDialogClosing;     // Change Folder dialog: the dialog that has posted itself WM_CLOSE
   HWND folderDialogDestroying;  // Change Folder dialog: the dialog whose destruction has begun
+  HWND folderTreeUnselected;    // Change Folder dialog: the tree that must lose the selection its focus gives
   WCHAR emptyPath[1];                                     // nobody: always empty
 };
 

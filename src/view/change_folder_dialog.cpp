@@ -172,6 +172,14 @@ void OnTreeKeyDown(HWND dialog, const NMTVKEYDOWN* notify) {
   if (notify->wVKey == VK_ESCAPE || notify->wVKey == VK_TAB) CloseFolderDialog(dialog, kCloseAfterNotification);
 }
 
+// A tree that takes the focus with nothing selected selects its first visible item; where the path
+// was not found, the dialog takes that selection back, once.
+void OnTreeFocus(HWND tree) {
+  if (g_module.folderTreeUnselected != tree) return;
+  g_module.folderTreeUnselected = NULL;
+  SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, 0);
+}
+
 INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
   HWND tree = g_module.folderTree;
   switch (header->code) {
@@ -186,6 +194,9 @@ INT_PTR OnNotify(HWND dialog, const NMHDR* header) {
       return FALSE;
     case NM_RETURN:
       NavigateToSelection(dialog, tree, kCloseAfterNotification);
+      return FALSE;
+    case NM_SETFOCUS:
+      OnTreeFocus(tree);
       return FALSE;
     case NM_RECOGNIZEGESTURE:
       // The tree keeps its own tap handling: no tap-and-hold gesture here.
@@ -276,6 +287,8 @@ BOOL OnInitDialog(HWND dialog, LPCWSTR start) {
   PlaceBelowPathControl(dialog);
   InsertRoots(g_module.folderTree, start);
   ExpandTreeToPath(g_module.folderTree, start);
+  bool found = NextItem(g_module.folderTree, NULL, TVGN_CARET) != NULL;
+  g_module.folderTreeUnselected = found ? NULL : g_module.folderTree;
   return TRUE;  // the platform gives the focus to the tree
 }
 

@@ -538,7 +538,8 @@ TEST_F(DialogTest, StaticControlWithNotifyReportsTaps) {
 
 // A drop-down dialog of the kind an application opens below a toolbar: a tree filling a
 // borderless pop-up that closes itself when it loses activation, when its own tree takes the
-// focus from it, and when an item is tapped.
+// focus from it, and when an item is tapped (once the tree's NM_CLICK is over: the tree goes on
+// with the tap after the notification returns).
 struct DropDown {
   HWND tree = nullptr;
   std::u16string chosen;
@@ -567,6 +568,9 @@ INT_PTR CALLBACK DropDownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_KILLFOCUS:
       if (reinterpret_cast<HWND>(wParam) == dropDown.tree) DestroyWindow(dialog);
       return FALSE;
+    case WM_CLOSE:
+      DestroyWindow(dialog);
+      return TRUE;
     case WM_NOTIFY: {
       const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
       if (hdr->code == NM_RECOGNIZEGESTURE) {
@@ -590,7 +594,7 @@ INT_PTR CALLBACK DropDownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
         tvi.cchTextMax = MAX_PATH;
         SendMessageW(dropDown.tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
         dropDown.chosen = text;
-        DestroyWindow(dialog);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
       }
       return FALSE;
     }

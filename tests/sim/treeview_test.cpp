@@ -1,11 +1,14 @@
-// The tree view control against the platform's documented behaviour: sorted and placed inserts,
-// walking the tree, expanding with its notifications (cancelled, filled by the parent while it
-// expands, empty), TVIS_EXPANDEDONCE, selection, hit-testing each part of a row, taps on labels
-// and buttons, keys, deletion, scrolling, callbacks, stale item handles, and parents that destroy
-// the control while it notifies them.
-#include <cstring>
+// The tree view control against the platform's documented behaviour: sorted (in the locale's
+// alphabetical order) and placed inserts, sorting children, walking the tree, expanding with its
+// notifications (cancelled, filled by the parent while it expands, empty), TVIS_EXPANDEDONCE,
+// selection and the selection that the focus gives, hit-testing each part of a row, taps and double
+// taps, keys, deletion and the children count, scrolling, the rows of a large tree after every kind
+// of change, callbacks, stale item handles, and parents that destroy the control while it notifies
+// them: reported where the real control goes on using its state, survived where it returns.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -78,6 +81,15 @@ class TreeViewTest : public ::testing::Test {
     return text;
   }
 
+  int ChildrenOf(HTREEITEM item) {
+    TVITEMW tvi = {};
+    tvi.mask = TVIF_CHILDREN;
+    tvi.hItem = item;
+    tvi.cChildren = -7;
+    if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tvi))) return -7;
+    return tvi.cChildren;
+  }
+
   UINT StateOf(HTREEITEM item) {
     return static_cast<UINT>(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), 0xFFFF));
   }
@@ -125,12 +137,49 @@ TEST_F(TreeViewTest, InsertsSortedWithoutLetterCaseAndWhereAsked) {
   Insert(TVI_ROOT, u"first", TVI_FIRST);
   Insert(TVI_ROOT, u"after Alpha", alpha);
   // The device's 32-bit spelling of TVI_ROOT is the root too.
-  Insert(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0xFFFF0000u)), u"last");
+  Insert(reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(TVI_ROOT)))),
+         u"last");
   EXPECT_EQ(Children(nullptr), (Texts{u"first", u"Alpha", u"after Alpha", u"alpha", u"beta", u"gamma", u"last"}));
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 7);
   HTREEITEM stale = reinterpret_cast<HTREEITEM>(static_cast<uintptr_t>(0x12345678));
   EXPECT_EQ(Insert(stale, u"orphan"), nullptr);
   EXPECT_EQ(SendMessageW(tree, TVM_INSERTITEMW, 0, 0), 0);
+}
+
+TEST_F(TreeViewTest, SortedInsertsFollowTheLocalesAlphabeticalOrder) {
+  // Accents weigh after the letters, symbols before digits before letters, hyphens last: not the
+  // order of the code units.
+  for (const char16_t* text : {u"Zebra", u"Äpfel", u"apfel", u"Birne", u"_Notes", u"2004", u"co-op", u"coop", u"cop"}) {
+    Insert(TVI_ROOT, text, TVI_SORT);
+  }
+  EXPECT_EQ(Children(nullptr),
+            (Texts{u"_Notes", u"2004", u"apfel", u"Äpfel", u"Birne", u"coop", u"co-op", u"cop", u"Zebra"}));
+  // An item equal to others without letter case goes after the first of them.
+  HTREEITEM second = Insert(TVI_ROOT, u"APFEL", TVI_SORT);
+  EXPECT_EQ(Next(TVGN_PREVIOUS, second), cesim::FindTreeItem(tree, {u"apfel"}));
+}
+
+TEST_F(TreeViewTest, SortingChildrenSortsOneLevelAlphabetically) {
+  HTREEITEM root = Insert(TVI_ROOT, u"root");
+  EXPECT_FALSE(SendMessageW(tree, TVM_SORTCHILDREN, TRUE, reinterpret_cast<LPARAM>(root)));  // nothing to sort
+  HTREEITEM wasp = Insert(root, u"Wasp");
+  HTREEITEM caribou = Insert(root, u"Caribou");
+  Insert(wasp, u"Vacuum");
+  Insert(wasp, u"Ocelot");
+  Insert(caribou, u"Newspaper");
+  Insert(caribou, u"Litter bin");
+  Insert(root, u"éclair");
+  // Only the children, even when all levels are asked for.
+  EXPECT_TRUE(SendMessageW(tree, TVM_SORTCHILDREN, TRUE, reinterpret_cast<LPARAM>(root)));
+  EXPECT_EQ(Children(root), (Texts{u"Caribou", u"éclair", u"Wasp"}));
+  EXPECT_EQ(Children(caribou), (Texts{u"Newspaper", u"Litter bin"}));
+  EXPECT_EQ(Children(wasp), (Texts{u"Vacuum", u"Ocelot"}));
+  // Equal without letter case: their order stays.
+  HTREEITEM other = Insert(TVI_ROOT, u"I1");
+  Insert(other, u"i1");
+  Insert(other, u"I1");
+  EXPECT_TRUE(SendMessageW(tree, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(other)));
+  EXPECT_EQ(Children(other), (Texts{u"i1", u"I1"}));
 }
 
 TEST_F(TreeViewTest, NextItemWalksTheTreeAndWhatIsShown) {
@@ -329,8 +378,13 @@ TEST_F(TreeViewTest, HitTestFindsEachPartOfARow) {
   hit = HitTest(5, 16 + 3);  // "Program Files", one level down: the indent
   EXPECT_EQ(hit.hItem, programs);
   EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMINDENT));
-  EXPECT_EQ(HitTest(19 + 3, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
   EXPECT_EQ(HitTest(38 + 1, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMLABEL));
+  // "Program Files" has no children, so no button: its button column is indent too. "Windows"
+  // below it has children and a button there.
+  EXPECT_EQ(HitTest(19 + 3, 16 + 3).flags, static_cast<UINT>(TVHT_ONITEMINDENT));
+  hit = HitTest(19 + 3, 2 * 16 + 3);
+  EXPECT_EQ(hit.hItem, windows);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_ONITEMBUTTON));
   hit = HitTest(10, 3 * 16 + 2);  // below the last item
   EXPECT_EQ(hit.hItem, nullptr);
   EXPECT_EQ(hit.flags, static_cast<UINT>(TVHT_NOWHERE));
@@ -387,12 +441,13 @@ TEST_F(TreeViewTest, TapOnALabelAsksAboutGesturesClicksAndSelects) {
   EXPECT_EQ(Next(TVGN_CARET), windows);
   EXPECT_EQ(selectCause, static_cast<UINT>(TVC_BYMOUSE));
   EXPECT_EQ(gestureItem, static_cast<UINT>(reinterpret_cast<uintptr_t>(windows)));
-  // Screen coordinates: the tree lies at 0,0 with a border of one pixel.
-  POINT label;
-  ASSERT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(gesturePoint.x, gesturePoint.y)));
-  label = gesturePoint;
-  ScreenToClient(tree, &label);
-  EXPECT_EQ(HitTest(label.x, label.y).hItem, windows);
+  // The press in the tree's client coordinates (the tree lies at 0,0 with a border of one pixel,
+  // so the screen point differs).
+  EXPECT_EQ(HitTest(gesturePoint.x, gesturePoint.y).hItem, windows);
+  POINT screen = gesturePoint;
+  ClientToScreen(tree, &screen);
+  EXPECT_NE(screen.x, gesturePoint.x);
+  EXPECT_EQ(GetMessagePos(), static_cast<DWORD>(MAKELONG(screen.x, screen.y)));
   EXPECT_EQ(GetFocus(), tree);
 }
 
@@ -449,9 +504,42 @@ TEST_F(TreeViewTest, TapOnTheButtonTogglesTheBranchAndSelectsNothing) {
 
 TEST_F(TreeViewTest, ParentAnsweringTheClickKeepsTheControlFromSelecting) {
   Folders();
-  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_CLICK ? TRUE : 0; };
-  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device"}));
-  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+  Expand(device_);
+  std::vector<UINT> causes;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGEDW) causes.push_back(reinterpret_cast<NMTREEVIEWW*>(hdr)->action);
+    return hdr->code == NM_CLICK ? TRUE : 0;
+  };
+  ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
+  // The tapped item is not selected; the control still takes the focus, which selects the first
+  // visible item, as focus with nothing selected does.
+  EXPECT_EQ(Next(TVGN_CARET), device_);
+  EXPECT_EQ(causes, (std::vector<UINT>{TVC_UNKNOWN}));
+  EXPECT_EQ(GetFocus(), tree);
+}
+
+TEST_F(TreeViewTest, DoubleTapOnAnItemTogglesItsBranchUnlessTheParentAnswers) {
+  Folders();
+  RECT r = {};
+  std::memcpy(&r, &device_, sizeof(HTREEITEM));
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  LPARAM label = MAKELPARAM(r.left + 3, r.top + 3);
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, label);
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},  // the focus selects the first item
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_DBLCLK), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_ITEMEXPANDEDW), 0},
+  }));
+  EXPECT_NE(StateOf(device_) & TVIS_EXPANDED, 0u);
+  onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == NM_DBLCLK ? TRUE : 0; };
+  SendMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, label);
+  EXPECT_NE(StateOf(device_) & TVIS_EXPANDED, 0u);
 }
 
 TEST_F(TreeViewTest, KeysAreToldToTheParentBeforeTheControlActs) {
@@ -511,23 +599,124 @@ TEST_F(TreeViewTest, TypedLettersSelectTheNextMatchingItem) {
   EXPECT_EQ(Next(TVGN_CARET), programs);
 }
 
-TEST_F(TreeViewTest, ParentDestroyingTheControlWhileItNotifies) {
+// What the real control does not survive: it goes on using its state after these notifications
+// return, so destroying it (or its parent) there is reported and stops the test program.
+using TreeViewDeathTest = TreeViewTest;
+
+#define SKIP_WITHOUT_CONTROL_CHECKS()                                          \
+  if (!kControlChecks) GTEST_SKIP() << "cesim was built without control checks"
+
+#if defined(CESIM_CONTROL_CHECKS) && CESIM_CONTROL_CHECKS
+constexpr bool kControlChecks = true;
+#else
+constexpr bool kControlChecks = false;
+#endif
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideTheClickIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
   Folders();
   Expand(device_);
   onNotify = [&](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == NM_CLICK || hdr->code == TVN_ITEMEXPANDINGW) DestroyWindow(tree);
+    if (hdr->code == NM_CLICK) DestroyWindow(tree);
     return 0;
+  };
+  EXPECT_DEATH(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}),
+               "SysTreeView32 control .* destroyed inside its NM_CLICK notification");
+}
+
+TEST_F(TreeViewDeathTest, ParentDestroyedInsideTheSelectionChangeIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Folders();
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGEDW) DestroyWindow(parent);
+    return 0;
+  };
+  EXPECT_DEATH(Select(device_), "SysTreeView32 control .* destroyed inside its TVN_SELCHANGED notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideAnExpansionItAllowsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  HTREEITEM item = Insert(TVI_ROOT, u"Item", TVI_LAST, 1);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_ITEMEXPANDINGW) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(Expand(item), "destroyed inside its TVN_ITEMEXPANDING notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedWhileItAsksForATextIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  HTREEITEM item = Insert(TVI_ROOT, u"Item");
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_TEXT;
+  tvi.hItem = item;
+  tvi.pszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi));
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_GETDISPINFOW) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(TextOf(item), "destroyed inside its TVN_GETDISPINFO notification");
+}
+
+TEST_F(TreeViewDeathTest, ControlDestroyedInsideAKeyNotificationIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Folders();
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_KEYDOWN) DestroyWindow(tree);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::PressKey(VK_DOWN), "destroyed inside its TVN_KEYDOWN notification");
+}
+
+// Where the real control returns at once after the notification, or the parent's TRUE ends the
+// action, the control may be destroyed there.
+TEST_F(TreeViewTest, ControlMayBeDestroyedWhereTheRealOneReturnsAtOnce) {
+  Folders();
+  Expand(device_);
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_RETURN) DestroyWindow(tree);
+    return 0;
+  };
+  cesim::PressKey(VK_RETURN);
+  EXPECT_FALSE(IsWindow(tree));
+  EXPECT_TRUE(IsWindow(parent));
+}
+
+TEST_F(TreeViewTest, ControlMayBeDestroyedInsideAClickItEnds) {
+  Folders();
+  Expand(device_);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != NM_CLICK) return 0;
+    DestroyWindow(tree);
+    return TRUE;  // the tap ends here
   };
   ASSERT_TRUE(cesim::TapTreeItem(tree, {u"My Device", u"Windows"}));
   EXPECT_FALSE(IsWindow(tree));
-  EXPECT_TRUE(IsWindow(parent));
+}
 
-  HWND second = CreateWindowExW(0, WC_TREEVIEWW, u"", kTreeStyle, 0, 0, 207, 93, parent,
-                                reinterpret_cast<HMENU>(1012), nullptr, nullptr);
-  tree = second;
+TEST_F(TreeViewTest, ControlMayBeDestroyedInsideAnExpansionItRefuses) {
   HTREEITEM item = Insert(TVI_ROOT, u"Item", TVI_LAST, 1);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != TVN_ITEMEXPANDINGW) return 0;
+    DestroyWindow(tree);
+    return TRUE;  // TVM_EXPAND ends with the refusal
+  };
   EXPECT_FALSE(Expand(item));
-  EXPECT_FALSE(IsWindow(second));
+  EXPECT_FALSE(IsWindow(tree));
+}
+
+TEST_F(TreeViewTest, ControlMayBeDestroyedWhenItLosesTheFocus) {
+  Folders();
+  SetFocus(tree);
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_KILLFOCUS) DestroyWindow(tree);
+    return 0;
+  };
+  SetFocus(parent);
+  EXPECT_FALSE(IsWindow(tree));
 }
 
 TEST_F(TreeViewTest, DeletingTellsChildrenFirstAndMovesTheSelection) {
@@ -548,15 +737,77 @@ TEST_F(TreeViewTest, DeletingTellsChildrenFirstAndMovesTheSelection) {
   // The selection went with the branch: no next sibling, so the parent.
   EXPECT_EQ(Next(TVGN_CARET), device_);
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 2);
-  // A parent whose last child goes has no children any more.
+  // My Device was inserted with cChildren 1: it keeps its count and its button when its last
+  // child goes.
   EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(programs)));
-  EXPECT_EQ(cesim::DumpTree(tree), "  My Device [selected]\n");
+  EXPECT_EQ(cesim::DumpTree(tree), "+ My Device [selected]\n");
   deleted.clear();
   EXPECT_TRUE(SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)));
   EXPECT_EQ(deleted, (std::vector<HTREEITEM>{device_}));
   EXPECT_EQ(SendMessageW(tree, TVM_GETCOUNT, 0, 0), 0);
   EXPECT_EQ(Next(TVGN_ROOT), nullptr);
   EXPECT_EQ(Next(TVGN_CARET), nullptr);
+}
+
+TEST_F(TreeViewTest, ChildrenCountFollowsTheChildrenUnlessItWasGiven) {
+  // Counted by the control: the count goes with the last child.
+  HTREEITEM counted = Insert(TVI_ROOT, u"Counted");
+  HTREEITEM child = Insert(counted, u"Child");
+  EXPECT_EQ(ChildrenOf(counted), 1);
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
+  EXPECT_EQ(ChildrenOf(counted), 0);
+  EXPECT_EQ(cesim::DumpTree(tree), "  Counted\n");
+  // Given with TVM_SETITEM: the item keeps its count and its button.
+  child = Insert(counted, u"Child");
+  TVITEMW tvi = {};
+  tvi.mask = TVIF_CHILDREN;
+  tvi.hItem = counted;
+  tvi.cChildren = 1;
+  ASSERT_TRUE(SendMessageW(tree, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&tvi)));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(child));
+  EXPECT_EQ(ChildrenOf(counted), 1);
+  EXPECT_EQ(cesim::DumpTree(tree), "+ Counted\n");
+}
+
+TEST_F(TreeViewTest, FocusWithNothingSelectedSelectsTheFirstVisibleItem) {
+  std::vector<HTREEITEM> items;
+  for (int i = 0; i < 10; ++i) items.push_back(Insert(TVI_ROOT, u"Item " + std::u16string(1, u'0' + i)));
+  SendMessageW(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+  ASSERT_EQ(Next(TVGN_FIRSTVISIBLE), items[3]);
+  std::vector<std::pair<UINT, HTREEITEM>> selections;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == TVN_SELCHANGINGW || hdr->code == TVN_SELCHANGEDW) {
+      auto* nm = reinterpret_cast<NMTREEVIEWW*>(hdr);
+      EXPECT_EQ(nm->itemOld.hItem, nullptr);
+      selections.emplace_back(nm->action, nm->itemNew.hItem);
+    }
+    return 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Only({WM_NOTIFY});
+  SetFocus(tree);
+  EXPECT_TRUE(recorder.Sequence({
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGINGW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(TVN_SELCHANGEDW), 0},
+      {"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0},
+  }));
+  EXPECT_EQ(Next(TVGN_CARET), items[3]);
+  EXPECT_EQ(selections, (std::vector<std::pair<UINT, HTREEITEM>>{{TVC_UNKNOWN, items[3]}, {TVC_UNKNOWN, items[3]}}));
+  // With a selection, the focus changes nothing.
+  onNotify = nullptr;
+  SetFocus(parent);
+  Select(items[7]);
+  recorder.Flush();
+  SetFocus(tree);
+  EXPECT_TRUE(recorder.Sequence({{"parent", WM_NOTIFY, 1011, Code(NM_SETFOCUS), 0}}));
+  EXPECT_EQ(Next(TVGN_CARET), items[7]);
+}
+
+TEST_F(TreeViewTest, FocusOnAnEmptyTreeSelectsNothing) {
+  SetFocus(tree);
+  EXPECT_EQ(Next(TVGN_CARET), nullptr);
+  EXPECT_EQ(GetFocus(), tree);
 }
 
 TEST_F(TreeViewTest, DestroyingTheControlTellsEveryItem) {
@@ -611,6 +862,70 @@ TEST_F(TreeViewTest, SelectionScrollsIntoView) {
   EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[5]);  // no gap below the last item
   SendMessageW(tree, WM_VSCROLL, SB_TOP, 0);
   EXPECT_EQ(Next(TVGN_FIRSTVISIBLE), items[0]);
+}
+
+// Every shown item's rectangle against its place in the shown order walked with TVGN_NEXTVISIBLE:
+// the rows the control keeps must follow every change.
+::testing::AssertionResult RowsFollowTheShownOrder(HWND tree) {
+  auto next = [&](UINT code, HTREEITEM item) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
+  };
+  HTREEITEM first = next(TVGN_FIRSTVISIBLE, nullptr);
+  int firstIndex = -1;
+  int index = 0;
+  std::vector<HTREEITEM> shown;
+  for (HTREEITEM item = next(TVGN_ROOT, nullptr); item != nullptr; item = next(TVGN_NEXTVISIBLE, item)) {
+    if (item == first) firstIndex = index;
+    shown.push_back(item);
+    ++index;
+  }
+  if (firstIndex < 0) return ::testing::AssertionFailure() << "the first visible item is not shown";
+  for (size_t i = 0; i < shown.size(); ++i) {
+    RECT r = {};
+    std::memcpy(&r, &shown[i], sizeof(HTREEITEM));
+    if (!SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r))) {
+      return ::testing::AssertionFailure() << "no rectangle for shown item " << i;
+    }
+    int expected = (static_cast<int>(i) - firstIndex) * 16;
+    if (r.top != expected) return ::testing::AssertionFailure() << "item " << i << " at " << r.top << ", not " << expected;
+  }
+  if (next(TVGN_LASTVISIBLE, nullptr) != (shown.empty() ? nullptr : shown.back())) {
+    return ::testing::AssertionFailure() << "another last visible item";
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST_F(TreeViewTest, RowsFollowInsertsDeletionsExpansionsAndSortsInALargeTree) {
+  // More items than a tree whose every message checks its whole order: the control keeps it.
+  std::vector<HTREEITEM> top;
+  for (int i = 0; i < 300; ++i) {
+    top.push_back(Insert(TVI_ROOT, u"Folder " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)), TVI_LAST));
+  }
+  for (int i = 0; i < 300; i += 7) Insert(top[i], u"child", TVI_LAST);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  Expand(top[14]);
+  Expand(top[280]);
+  SendMessageW(tree, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  Insert(TVI_ROOT, u"first", TVI_FIRST);
+  Insert(top[14], u"second child", TVI_FIRST);
+  Insert(TVI_ROOT, u"sorted", TVI_SORT);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(top[0]));
+  SendMessageW(tree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(top[14]));
+  Expand(top[280], TVE_COLLAPSE);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  SendMessageW(tree, WM_VSCROLL, SB_BOTTOM, 0);
+  ASSERT_TRUE(RowsFollowTheShownOrder(tree));
+  // No gap below the last item: the last visible item is on the last whole row.
+  HTREEITEM last = Next(TVGN_LASTVISIBLE);
+  RECT r = {};
+  std::memcpy(&r, &last, sizeof(HTREEITEM));
+  ASSERT_TRUE(SendMessageW(tree, TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&r)));
+  EXPECT_EQ(r.top, 4 * 16);
+  EXPECT_EQ(HitTest(30, 4 * 16 + 3).hItem, last);
 }
 
 TEST_F(TreeViewTest, CallbackItemsAreAskedThroughGetDispInfo) {

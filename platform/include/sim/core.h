@@ -1,5 +1,6 @@
 // The core library's own services as the Windows CE SDK declares them: the calling thread's last
-// error, the heap (local and global memory, one heap on the device) and the tick count.
+// error, the heap (local and global memory, one heap on the device), the tick count and the
+// comparison of texts as the user's locale sorts them.
 #ifndef CESIM_FACE_CORE_H
 #define CESIM_FACE_CORE_H
 
@@ -54,5 +55,28 @@ CESIM_API SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
 // The clock.
 
 CESIM_API DWORD WINAPI GetTickCount(void);
+
+// ---------------------------------------------------------------------------------------------
+// Comparing texts in the locale's alphabetical order (a word sort: letters without case and
+// accents first, then accents, then case; hyphens and apostrophes count last).
+
+#define NORM_IGNORECASE 0x00000001
+#define NORM_IGNORENONSPACE 0x00000002
+#define NORM_IGNORESYMBOLS 0x00000004
+#define SORT_STRINGSORT 0x00001000
+#define NORM_IGNOREKANATYPE 0x00010000
+#define NORM_IGNOREWIDTH 0x00020000
+
+#define CSTR_LESS_THAN 1
+#define CSTR_EQUAL 2
+#define CSTR_GREATER_THAN 3
+
+// CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN; 0 on failure (GetLastError). A negative count
+// means a text up to its terminator.
+CESIM_API int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWSTR lpString1, int cchCount1, LPCWSTR lpString2,
+                                    int cchCount2);
+// Less than, equal to or greater than zero, in the user's locale; lstrcmpiW without letter case.
+CESIM_API int WINAPI lstrcmpW(LPCWSTR lpString1, LPCWSTR lpString2);
+CESIM_API int WINAPI lstrcmpiW(LPCWSTR lpString1, LPCWSTR lpString2);
 
 #endif

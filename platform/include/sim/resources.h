@@ -27,15 +27,6 @@
 #define RT_ANIICON MAKEINTRESOURCE(22)
 #define RT_HTML MAKEINTRESOURCE(23)
 
-#define LANG_NEUTRAL 0x00
-#define LANG_ENGLISH 0x09
-#define SUBLANG_NEUTRAL 0x00
-#define SUBLANG_DEFAULT 0x01
-#define SUBLANG_SYS_DEFAULT 0x02
-#define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
-#define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
-
 CESIM_API HRSRC WINAPI FindResourceW(HMODULE hModule, LPCWSTR lpName, LPCWSTR lpType);
 CESIM_API HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 CESIM_API LPVOID WINAPI LockResource(HGLOBAL hResData);

@@ -3,6 +3,7 @@
 // procedure leaves, and answers with DWL_MSGRESULT when the procedure handled a message.
 #include "dialog/defproc.h"
 
+#include "controls/common/control.h"
 #include "dialog/state.h"
 #include "sim/controls.h"
 #include "sim/dialog.h"
@@ -147,9 +148,7 @@ void RegisterDialogClass() {
   cls.cbWndExtra = DLGWINDOWEXTRA;
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = u"Dialog";
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(u"Dialog");
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
 }  // namespace cesim::detail

@@ -3,7 +3,7 @@
 // change their check on the click; the parent gets BN_CLICKED.
 #include "controls/button/button.h"
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
 #include "sim/controls.h"
 #include "sim/dialog.h"
 #include "sim/input.h"
@@ -14,8 +14,9 @@ namespace cesim::detail {
 
 namespace {
 
-struct ButtonInstance {
-  HWND hwnd = nullptr;
+struct ButtonInstance : ControlInstance {
+  void CheckInvariants() override;
+
   UINT check = BST_UNCHECKED;  // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE
   bool pushed = false;
   bool focused = false;
@@ -23,7 +24,13 @@ struct ButtonInstance {
   bool spaceDown = false;      // pressed with the space bar
 };
 
-using Instances = ControlInstances<ButtonInstance>;
+using ButtonPtr = std::shared_ptr<ButtonInstance>;
+
+// What the button tells its parent. The real button touches nothing of itself once the parent has
+// answered (a dialog may well destroy itself when a button is clicked).
+const Notification kClicked = {BN_CLICKED, "BN_CLICKED", AfterNotify::ReturnsAtOnce};
+const Notification kSetFocus = {BN_SETFOCUS, "BN_SETFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kKillFocus = {BN_KILLFOCUS, "BN_KILLFOCUS", AfterNotify::ReturnsAtOnce};
 
 DWORD TypeOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & BS_TYPEMASK; }
 
@@ -32,22 +39,15 @@ bool IsCheckable(DWORD type) {
          type == BS_AUTO3STATE || type == BS_AUTORADIOBUTTON;
 }
 
+void ButtonInstance::CheckInvariants() {
+  CESIM_CHECK_INVARIANT(check <= BST_INDETERMINATE, "button check state");
+  CESIM_CHECK_INVARIANT(!stylusDown || pushed, "a stylus press keeps the button pushed");
+  CESIM_CHECK_INVARIANT(!spaceDown || pushed, "a space bar press keeps the button pushed");
+}
+
 bool IsRadio(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
 
 UINT HighestCheck(DWORD type) { return type == BS_3STATE || type == BS_AUTO3STATE ? BST_INDETERMINATE : BST_CHECKED; }
-
-void CheckInvariants(const ButtonInstance& b) {
-  CESIM_CHECK_INVARIANT(b.check <= BST_INDETERMINATE, "button check state");
-  CESIM_CHECK_INVARIANT(!b.stylusDown || b.pushed, "a stylus press keeps the button pushed");
-  CESIM_CHECK_INVARIANT(!b.spaceDown || b.pushed, "a space bar press keeps the button pushed");
-}
-
-// The one place the button tells its parent something.
-void Notify(HWND hwnd, WORD code) {
-  HWND parent = GetParent(hwnd);
-  if (parent == nullptr) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
-}
 
 void SetCheck(ButtonInstance& b, UINT check) {
   DWORD type = TypeOf(b.hwnd);
@@ -70,7 +70,7 @@ void UncheckGroupSiblings(HWND hwnd) {
   }
 }
 
-void Click(std::shared_ptr<ButtonInstance> b) {
+void Click(const ButtonPtr& b) {
   HWND hwnd = b->hwnd;
   switch (TypeOf(hwnd)) {
     case BS_AUTOCHECKBOX:
@@ -86,7 +86,7 @@ void Click(std::shared_ptr<ButtonInstance> b) {
     default:
       break;
   }
-  if (IsWindow(hwnd)) Notify(hwnd, BN_CLICKED);
+  if (!IsGone(*b)) CommandParent(*b, kClicked);
 }
 
 LRESULT OnGetDlgCode(HWND hwnd) {
@@ -100,17 +100,17 @@ LRESULT OnGetDlgCode(HWND hwnd) {
   }
 }
 
-LRESULT OnLButtonDown(std::shared_ptr<ButtonInstance> b) {
+LRESULT OnLButtonDown(const ButtonPtr& b) {
   if (TypeOf(b->hwnd) == BS_GROUPBOX) return 0;
   SetFocus(b->hwnd);
-  if (!IsWindow(b->hwnd)) return 0;
+  if (IsGone(*b)) return 0;
   b->pushed = true;
   b->stylusDown = true;
   SetCapture(b->hwnd);
   return 0;
 }
 
-LRESULT OnLButtonUp(std::shared_ptr<ButtonInstance> b, POINT pt) {
+LRESULT OnLButtonUp(const ButtonPtr& b, POINT pt) {
   if (!b->stylusDown) return 0;
   b->stylusDown = false;
   b->pushed = false;
@@ -129,7 +129,7 @@ LRESULT OnKeyDown(ButtonInstance& b, UINT vk) {
   return 0;
 }
 
-LRESULT OnKeyUp(std::shared_ptr<ButtonInstance> b, UINT vk) {
+LRESULT OnKeyUp(const ButtonPtr& b, UINT vk) {
   if (vk != VK_SPACE || !b->spaceDown) return 0;
   b->spaceDown = false;
   b->pushed = false;
@@ -139,7 +139,7 @@ LRESULT OnKeyUp(std::shared_ptr<ButtonInstance> b, UINT vk) {
 
 LRESULT OnSetFocus(ButtonInstance& b) {
   b.focused = true;
-  if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_NOTIFY) != 0) Notify(b.hwnd, BN_SETFOCUS);
+  if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_NOTIFY) != 0) CommandParent(b, kSetFocus);
   return 0;
 }
 
@@ -147,7 +147,7 @@ LRESULT OnKillFocus(ButtonInstance& b) {
   b.focused = false;
   b.spaceDown = false;
   if (!b.stylusDown) b.pushed = false;
-  if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_NOTIFY) != 0) Notify(b.hwnd, BN_KILLFOCUS);
+  if ((GetWindowLongW(b.hwnd, GWL_STYLE) & BS_NOTIFY) != 0) CommandParent(b, kKillFocus);
   return 0;
 }
 
@@ -167,18 +167,11 @@ LRESULT OnClick(HWND hwnd) {
   return 0;
 }
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) {
-    Instances::Create(hwnd)->hwnd = hwnd;
-    return 0;
-  }
-  std::shared_ptr<ButtonInstance> b = Instances::Find(hwnd);
-  if (b == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckInvariants(*b);
+LRESULT HandleMessage(const ButtonPtr& b, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = b->hwnd;
   switch (message) {
-    case WM_DESTROY:
-      Instances::Forget(hwnd);
-      return 0;
+    case WM_CREATE:
+    case WM_DESTROY: return 0;
     case WM_GETDLGCODE: return OnGetDlgCode(hwnd);
     case WM_LBUTTONDOWN: return OnLButtonDown(b);
     case WM_LBUTTONUP: return OnLButtonUp(b, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -207,6 +200,10 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<ButtonInstance>("Button", &HandleMessage, hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterButtonClass() {
@@ -215,9 +212,7 @@ void RegisterButtonClass() {
   cls.lpfnWndProc = &ButtonProc;
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = u"Button";
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(u"Button");
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
 }  // namespace cesim::detail

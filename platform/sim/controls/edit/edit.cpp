@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <string>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "sim/controls.h"
 #include "sim/dialog.h"
 #include "sim/input.h"
 #include "sim/message.h"
 #include "sim/window.h"
-#include "window/metrics.h"
 
 namespace cesim::detail {
 
@@ -22,15 +22,24 @@ constexpr size_t kDefaultLimit = 32767;
 // What EM_LIMITTEXT with 0 sets.
 constexpr size_t kLargestLimit = 0x7FFFFFFE;
 
-struct EditInstance {
-  HWND hwnd = nullptr;
+struct EditInstance : ControlInstance {
+  void CheckInvariants() override;
+
   size_t anchor = 0;  // selection: from the anchor to the caret
   size_t caret = 0;
   size_t limit = kDefaultLimit;
   bool modified = false;
 };
 
-using Instances = ControlInstances<EditInstance>;
+using EditPtr = std::shared_ptr<EditInstance>;
+
+// What the edit control tells its parent. The device's edit control checks after each notification
+// that it still exists before it goes on, so a parent may destroy it at any of them.
+const Notification kUpdate = {EN_UPDATE, "EN_UPDATE", AfterNotify::ReturnsAtOnce};
+const Notification kChange = {EN_CHANGE, "EN_CHANGE", AfterNotify::ReturnsAtOnce};
+const Notification kMaxText = {EN_MAXTEXT, "EN_MAXTEXT", AfterNotify::ReturnsAtOnce};
+const Notification kSetFocus = {EN_SETFOCUS, "EN_SETFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kKillFocus = {EN_KILLFOCUS, "EN_KILLFOCUS", AfterNotify::ReturnsAtOnce};
 
 // The stored text and its length, read past this class's own procedure.
 size_t TextLength(HWND hwnd) { return static_cast<size_t>(DefWindowProcW(hwnd, WM_GETTEXTLENGTH, 0, 0)); }
@@ -53,27 +62,20 @@ DWORD StyleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongW(hwnd, GWL_ST
 size_t SelectionStart(const EditInstance& e) { return std::min(e.anchor, e.caret); }
 size_t SelectionEnd(const EditInstance& e) { return std::max(e.anchor, e.caret); }
 
-void CheckInvariants(const EditInstance& e) {
-  size_t length = TextLength(e.hwnd);
-  CESIM_CHECK_INVARIANT(e.anchor <= length && e.caret <= length, "selection within the text");
-  CESIM_CHECK_INVARIANT(e.limit > 0, "text limit");
+void EditInstance::CheckInvariants() {
+  size_t length = TextLength(hwnd);
+  CESIM_CHECK_INVARIANT(anchor <= length && caret <= length, "selection within the text");
+  CESIM_CHECK_INVARIANT(limit > 0, "text limit");
 }
 
-// The one place the edit control tells its parent something.
-void Notify(HWND hwnd, WORD code) {
-  HWND parent = GetParent(hwnd);
-  if (parent == nullptr) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
-}
-
-void NotifyChanged(HWND hwnd) {
-  Notify(hwnd, EN_UPDATE);
-  if (IsWindow(hwnd)) Notify(hwnd, EN_CHANGE);
+void NotifyChanged(EditInstance& e) {
+  CommandParent(e, kUpdate);
+  if (!IsGone(e)) CommandParent(e, kChange);
 }
 
 // Replaces the selection, within the limit; the part that does not fit is cut and EN_MAXTEXT
 // tells the parent.
-void ReplaceSelection(std::shared_ptr<EditInstance> e, const std::u16string& insert) {
+void ReplaceSelection(const EditPtr& e, const std::u16string& insert) {
   HWND hwnd = e->hwnd;
   std::u16string text = ControlText(hwnd);
   size_t start = SelectionStart(*e);
@@ -82,15 +84,15 @@ void ReplaceSelection(std::shared_ptr<EditInstance> e, const std::u16string& ins
   std::u16string fitting = insert.substr(0, std::min(insert.size(), room));
   bool cut = fitting.size() < insert.size();
   if (fitting.empty() && start == end) {
-    if (cut) Notify(hwnd, EN_MAXTEXT);
+    if (cut) CommandParent(*e, kMaxText);
     return;
   }
   text.replace(start, end - start, fitting);
   StoreText(hwnd, text);
   e->anchor = e->caret = start + fitting.size();
   e->modified = true;
-  NotifyChanged(hwnd);
-  if (cut && IsWindow(hwnd)) Notify(hwnd, EN_MAXTEXT);
+  NotifyChanged(*e);
+  if (cut && !IsGone(*e)) CommandParent(*e, kMaxText);
 }
 
 bool Accepts(DWORD style, char16_t c) {
@@ -104,7 +106,7 @@ char16_t Converted(DWORD style, char16_t c) {
   return c;
 }
 
-LRESULT OnChar(std::shared_ptr<EditInstance> e, char16_t c) {
+LRESULT OnChar(const EditPtr& e, char16_t c) {
   DWORD style = StyleOf(e->hwnd);
   if ((style & ES_READONLY) != 0) return 0;
   if (c == 0x08) {
@@ -121,7 +123,7 @@ LRESULT OnChar(std::shared_ptr<EditInstance> e, char16_t c) {
   return 0;
 }
 
-LRESULT OnKeyDown(std::shared_ptr<EditInstance> e, UINT vk) {
+LRESULT OnKeyDown(const EditPtr& e, UINT vk) {
   size_t length = TextLength(e->hwnd);
   switch (vk) {
     case VK_LEFT:
@@ -150,11 +152,11 @@ LRESULT OnKeyDown(std::shared_ptr<EditInstance> e, UINT vk) {
   return 0;
 }
 
-LRESULT OnSetText(std::shared_ptr<EditInstance> e, LPCWSTR text) {
-  StoreText(e->hwnd, BoundedText(text, kLargestLimit));
+LRESULT OnSetText(const EditPtr& e, LPCWSTR text) {
+  StoreText(e->hwnd, TextUpTo(text, kLargestLimit));
   e->anchor = e->caret = 0;
   e->modified = false;
-  NotifyChanged(e->hwnd);
+  NotifyChanged(*e);
   return TRUE;
 }
 
@@ -179,11 +181,12 @@ LRESULT OnGetSel(const EditInstance& e, DWORD* start, DWORD* end) {
   return MAKELONG(std::min<DWORD>(from, 0xFFFF), std::min<DWORD>(to, 0xFFFF));
 }
 
-LRESULT OnLButtonDown(std::shared_ptr<EditInstance> e, int x) {
+LRESULT OnLButtonDown(const EditPtr& e, int x) {
   SetFocus(e->hwnd);
-  if (!IsWindow(e->hwnd)) return 0;
+  if (IsGone(*e)) return 0;
   size_t length = TextLength(e->hwnd);
-  size_t position = x <= 0 ? 0 : static_cast<size_t>((x + kSystemFontCharWidth / 2) / kSystemFontCharWidth);
+  const int charWidth = SystemFontCharWidth();
+  size_t position = x <= 0 ? 0 : static_cast<size_t>((x + charWidth / 2) / charWidth);
   e->anchor = e->caret = std::min(position, length);
   return 0;
 }
@@ -194,33 +197,26 @@ LRESULT OnSetReadOnly(HWND hwnd, bool readOnly) {
   return TRUE;
 }
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) {
-    Instances::Create(hwnd)->hwnd = hwnd;
-    return 0;
-  }
-  std::shared_ptr<EditInstance> e = Instances::Find(hwnd);
-  if (e == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckInvariants(*e);
+LRESULT HandleMessage(const EditPtr& e, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = e->hwnd;
   switch (message) {
-    case WM_DESTROY:
-      Instances::Forget(hwnd);
-      return 0;
+    case WM_CREATE:
+    case WM_DESTROY: return 0;
     case WM_GETDLGCODE: return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     case WM_CHAR: return OnChar(e, static_cast<char16_t>(wParam));
     case WM_KEYDOWN: return OnKeyDown(e, static_cast<UINT>(wParam));
     case WM_SETTEXT: return OnSetText(e, reinterpret_cast<LPCWSTR>(lParam));
     case WM_LBUTTONDOWN: return OnLButtonDown(e, GET_X_LPARAM(lParam));
     case WM_SETFOCUS:
-      Notify(hwnd, EN_SETFOCUS);
+      CommandParent(*e, kSetFocus);
       return 0;
     case WM_KILLFOCUS:
-      Notify(hwnd, EN_KILLFOCUS);
+      CommandParent(*e, kKillFocus);
       return 0;
     case EM_SETSEL: return OnSetSel(*e, wParam, lParam);
     case EM_GETSEL: return OnGetSel(*e, reinterpret_cast<DWORD*>(wParam), reinterpret_cast<DWORD*>(lParam));
     case EM_REPLACESEL:
-      if (lParam != 0) ReplaceSelection(e, BoundedText(reinterpret_cast<LPCWSTR>(lParam), kLargestLimit));
+      if (lParam != 0) ReplaceSelection(e, TextUpTo(reinterpret_cast<LPCWSTR>(lParam), kLargestLimit));
       return 0;
     case EM_LIMITTEXT:
       e->limit = wParam == 0 ? kLargestLimit : static_cast<size_t>(wParam);
@@ -235,6 +231,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   }
 }
 
+LRESULT CALLBACK EditProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<EditInstance>("Edit", &HandleMessage, hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterEditClass() {
@@ -243,9 +243,7 @@ void RegisterEditClass() {
   cls.lpfnWndProc = &EditProc;
   cls.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
   cls.lpszClassName = u"Edit";
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(u"Edit");
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
 }  // namespace cesim::detail

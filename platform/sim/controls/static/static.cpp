@@ -2,7 +2,7 @@
 // and about being enabled or disabled.
 #include "controls/static/static.h"
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
 #include "sim/controls.h"
 #include "sim/dialog.h"
 #include "sim/message.h"
@@ -12,29 +12,26 @@ namespace cesim::detail {
 
 namespace {
 
-struct StaticInstance {
-  HWND hwnd = nullptr;
+struct StaticInstance : ControlInstance {
+  void CheckInvariants() override {
+    CESIM_CHECK_INVARIANT(IsWindow(hwnd), "static control alive while it handles a message");
+  }
+
   WORD imageId = 0;  // the resource ordinal a template gave instead of a text
 };
 
-using Instances = ControlInstances<StaticInstance>;
+using StaticPtr = std::shared_ptr<StaticInstance>;
+
+// What the static control tells its parent; it does nothing more once the parent has answered.
+const Notification kClicked = {STN_CLICKED, "STN_CLICKED", AfterNotify::ReturnsAtOnce};
+const Notification kDoubleClicked = {STN_DBLCLK, "STN_DBLCLK", AfterNotify::ReturnsAtOnce};
+const Notification kEnabled = {STN_ENABLE, "STN_ENABLE", AfterNotify::ReturnsAtOnce};
+const Notification kDisabled = {STN_DISABLE, "STN_DISABLE", AfterNotify::ReturnsAtOnce};
 
 bool Notifies(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & SS_NOTIFY) != 0; }
 
-void CheckInvariants(const StaticInstance& s) {
-  CESIM_CHECK_INVARIANT(IsWindow(s.hwnd), "static control alive while it handles a message");
-}
-
-// The one place the static control tells its parent something.
-void Notify(HWND hwnd, WORD code) {
-  HWND parent = GetParent(hwnd);
-  if (parent == nullptr) return;
-  SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), reinterpret_cast<LPARAM>(hwnd));
-}
-
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  std::shared_ptr<StaticInstance> s = Instances::Create(hwnd);
-  s->hwnd = hwnd;
+LRESULT OnCreate(const StaticPtr& s, const CREATESTRUCTW* cs) {
+  HWND hwnd = s->hwnd;
   // A title of 0xFFFF and an ordinal names an image resource, not a text.
   if (cs != nullptr && cs->lpszName != nullptr && !IS_INTRESOURCE(cs->lpszName) && cs->lpszName[0] == 0xFFFF) {
     s->imageId = static_cast<WORD>(cs->lpszName[1]);
@@ -43,27 +40,27 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
   return 0;
 }
 
-LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  std::shared_ptr<StaticInstance> s = Instances::Find(hwnd);
-  if (s == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckInvariants(*s);
+LRESULT HandleMessage(const StaticPtr& s, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = s->hwnd;
   switch (message) {
-    case WM_DESTROY:
-      Instances::Forget(hwnd);
-      return 0;
+    case WM_CREATE: return OnCreate(s, reinterpret_cast<const CREATESTRUCTW*>(lParam));
+    case WM_DESTROY: return 0;
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_LBUTTONDOWN:
-      if (Notifies(hwnd)) Notify(hwnd, STN_CLICKED);
+      if (Notifies(hwnd)) CommandParent(*s, kClicked);
       return 0;
     case WM_LBUTTONDBLCLK:
-      if (Notifies(hwnd)) Notify(hwnd, STN_DBLCLK);
+      if (Notifies(hwnd)) CommandParent(*s, kDoubleClicked);
       return 0;
     case WM_ENABLE:
-      if (Notifies(hwnd)) Notify(hwnd, wParam != 0 ? STN_ENABLE : STN_DISABLE);
+      if (Notifies(hwnd)) CommandParent(*s, wParam != 0 ? kEnabled : kDisabled);
       return 0;
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK StaticProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<StaticInstance>("Static", &HandleMessage, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -74,9 +71,7 @@ void RegisterStaticClass() {
   cls.lpfnWndProc = &StaticProc;
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = u"Static";
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(u"Static");
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
 }  // namespace cesim::detail

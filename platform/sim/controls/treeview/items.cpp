@@ -1,21 +1,62 @@
-// Tree view items: handles, links, the shown order, the layout of each row and hit-testing.
+// Tree view items: handles, links, the shown order kept as each change happens, the layout of each
+// row and hit-testing.
 #include "controls/treeview/items.h"
 
 #include <algorithm>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "sim/commctrl.h"
 #include "sim/window.h"
-#include "window/metrics.h"
 
 namespace cesim::detail {
 
 namespace {
 
-char16_t Folded(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
+// A tree of up to this many items is checked whole on every message; a larger one on one message
+// in (items / kFullChecksPerPass), so that the checks cost a constant per message.
+constexpr size_t kAlwaysCheckedItems = 256;
+constexpr size_t kFullChecksPerPass = 16;
+
+// The shown order changed after `before`, a shown item whose order the change leaves alone (null:
+// from the top). The numbers of the items after it are stale until the order is next read.
+void OrderChangedAfter(TreeView& tv, const TreeItem* before) {
+  if (before == nullptr) {
+    tv.staleRow = 0;
+    tv.renumberFrom = nullptr;
+    return;
+  }
+  // An item numbered below the stale row has its true number; one that is not lies in the stale
+  // part already, which is numbered again from an earlier item.
+  int order = before->visibleOrder;
+  if (order < 0 || order >= tv.staleRow) return;
+  tv.staleRow = order + 1;
+  tv.renumberFrom = const_cast<TreeItem*>(before);
+}
+
+// Numbers the stale part of the shown order again, from the last item known right to the end.
+void EnsureOrder(TreeView& tv) {
+  if (tv.staleRow == TreeView::kOrderWhole) return;
+  TreeItem* item = tv.renumberFrom != nullptr ? tv.renumberFrom : tv.root.firstChild;
+  int order = tv.renumberFrom != nullptr ? tv.renumberFrom->visibleOrder : 0;
+  for (; item != nullptr; item = NextShown(tv, item)) {
+    item->visibleOrder = order;
+    order += item->integral;
+  }
+  tv.totalRows = order;
+  tv.staleRow = TreeView::kOrderWhole;
+  tv.renumberFrom = nullptr;
+}
+
+// The items shown below an expanded item leave the shown order (the item is about to close).
+void HideShownDescendants(const TreeView& tv, TreeItem* item) {
+  for (TreeItem* i = NextShown(tv, item); i != nullptr && i->level > item->level; i = NextShown(tv, i)) {
+    i->visibleOrder = -1;
+  }
+}
+
+bool InShownBranch(const TreeItem* parent) {
+  return parent->parent == nullptr || ((parent->state & TVIS_EXPANDED) != 0 && IsShown(parent));
 }
 
 }  // namespace
@@ -26,19 +67,20 @@ HTREEITEM NewItemHandle() {
   return reinterpret_cast<HTREEITEM>(next);
 }
 
-bool IsSpecialHandle(HTREEITEM handle, uint32_t value) {
+bool IsSpecialHandle(HTREEITEM handle, HTREEITEM special) {
   uintptr_t raw = reinterpret_cast<uintptr_t>(handle);
-  // The 64-bit spelling sign-extends the 32-bit value.
-  return raw == value || raw == static_cast<uintptr_t>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+  uintptr_t value = reinterpret_cast<uintptr_t>(special);
+  // The platform's 64-bit spelling sign-extends the device's 32-bit value.
+  return raw == value || raw == static_cast<uint32_t>(value);
 }
 
 TreeItem* ItemOf(TreeView& tv, HTREEITEM handle, bool rootAllowed) {
-  if (rootAllowed && IsSpecialHandle(handle, 0xFFFF0000u)) return &tv.root;
+  if (rootAllowed && IsSpecialHandle(handle, TVI_ROOT)) return &tv.root;
   auto it = tv.items.find(reinterpret_cast<uintptr_t>(handle));
   return it == tv.items.end() ? nullptr : it->second.get();
 }
 
-void LinkAfter(TreeItem* item, TreeItem* parent, TreeItem* after) {
+void LinkAfter(TreeView& tv, TreeItem* item, TreeItem* parent, TreeItem* after) {
   item->parent = parent;
   item->level = parent->level + 1;
   item->prev = after;
@@ -53,11 +95,14 @@ void LinkAfter(TreeItem* item, TreeItem* parent, TreeItem* after) {
   } else {
     parent->lastChild = item;
   }
+  item->visibleOrder = -1;
+  if (InShownBranch(parent)) OrderChangedAfter(tv, PreviousShown(tv, item));
 }
 
 void Unlink(TreeView& tv, TreeItem* item, bool forgetChildrenCount) {
-  (void)tv;
   TreeItem* parent = item->parent;
+  if (InShownBranch(parent)) OrderChangedAfter(tv, PreviousShown(tv, item));
+  item->visibleOrder = -1;
   if (item->prev != nullptr) {
     item->prev->next = item->next;
   } else {
@@ -69,8 +114,10 @@ void Unlink(TreeView& tv, TreeItem* item, bool forgetChildrenCount) {
     parent->lastChild = item->prev;
   }
   item->prev = item->next = nullptr;
-  // A parent whose last child goes has no children any more.
-  if (forgetChildrenCount && parent->firstChild == nullptr && parent->children > 0) parent->children = 0;
+  // A parent whose last child goes has no children any more, unless it was told how many it has.
+  if (forgetChildrenCount && !parent->childrenSet && parent->firstChild == nullptr && parent->children > 0) {
+    parent->children = 0;
+  }
 }
 
 bool IsAncestor(const TreeItem* ancestor, const TreeItem* item) {
@@ -78,6 +125,25 @@ bool IsAncestor(const TreeItem* ancestor, const TreeItem* item) {
     if (p == ancestor) return true;
   }
   return false;
+}
+
+void SetExpanded(TreeView& tv, TreeItem* item, bool expanded) {
+  bool was = (item->state & TVIS_EXPANDED) != 0;
+  if (was == expanded) return;
+  bool shown = IsShown(item) && item->firstChild != nullptr;
+  if (shown && was) HideShownDescendants(tv, item);
+  if (expanded) {
+    item->state |= TVIS_EXPANDED;
+  } else {
+    item->state &= ~static_cast<UINT>(TVIS_EXPANDED);
+  }
+  if (shown) OrderChangedAfter(tv, item);
+}
+
+void SetIntegral(TreeView& tv, TreeItem* item, int integral) {
+  if (item->integral == integral) return;
+  item->integral = integral;
+  if (IsShown(item)) OrderChangedAfter(tv, item);
 }
 
 bool IsShown(const TreeItem* item) {
@@ -109,10 +175,34 @@ TreeItem* LastShown(const TreeView& tv) {
   return i;
 }
 
+TreeItem* ShownItemsAway(const TreeView& tv, TreeItem* item, long count) {
+  for (; count > 0; --count) {
+    TreeItem* next = NextShown(tv, item);
+    if (next == nullptr) break;
+    item = next;
+  }
+  for (; count < 0; ++count) {
+    TreeItem* previous = PreviousShown(tv, item);
+    if (previous == nullptr) break;
+    item = previous;
+  }
+  return item;
+}
+
 std::vector<TreeItem*> VisibleItems(const TreeView& tv) {
   std::vector<TreeItem*> shown;
   for (TreeItem* i = tv.root.firstChild; i != nullptr; i = NextShown(tv, i)) shown.push_back(i);
   return shown;
+}
+
+int RowOf(TreeView& tv, const TreeItem* item) {
+  EnsureOrder(tv);
+  return item->visibleOrder;
+}
+
+int TotalRows(TreeView& tv) {
+  EnsureOrder(tv);
+  return tv.totalRows;
 }
 
 int ClientWidth(const TreeView& tv) {
@@ -151,42 +241,33 @@ ItemLayout LayoutAtRow(const TreeView& tv, const TreeItem* item, int row) {
   layout.imageOffset = layout.stateOffset;
   layout.textOffset = layout.imageOffset;
   // The label: the text and two pixels on either side.
-  layout.labelWidth = TextWidth(item->text) + 4;
+  layout.labelWidth = SystemTextWidth(item->text) + 4;
   return layout;
 }
 
+int FirstVisibleRow(TreeView& tv) { return tv.firstVisible != nullptr ? RowOf(tv, tv.firstVisible) : 0; }
+
 }  // namespace
 
-ItemLayout LayoutOf(const TreeView& tv, const TreeItem* item) {
-  std::vector<TreeItem*> shown = VisibleItems(tv);
-  auto at = std::find(shown.begin(), shown.end(), item);
-  auto first = std::find(shown.begin(), shown.end(), tv.firstVisible);
-  int index = static_cast<int>(at - shown.begin());
-  int firstIndex = first == shown.end() ? 0 : static_cast<int>(first - shown.begin());
-  // Rows count integral heights: an item may be several rows high.
-  int row = 0;
-  if (index >= firstIndex) {
-    for (int i = firstIndex; i < index; ++i) row += shown[static_cast<size_t>(i)]->integral;
-  } else {
-    for (int i = index; i < firstIndex; ++i) row -= shown[static_cast<size_t>(i)]->integral;
-  }
-  return LayoutAtRow(tv, item, row);
+ItemLayout LayoutOf(TreeView& tv, const TreeItem* item) {
+  return LayoutAtRow(tv, item, RowOf(tv, item) - FirstVisibleRow(tv));
 }
 
 void SetFirstVisible(TreeView& tv, TreeItem* item) {
-  std::vector<TreeItem*> shown = VisibleItems(tv);
-  if (shown.empty()) {
+  if (tv.root.firstChild == nullptr) {
     tv.firstVisible = nullptr;
     return;
   }
-  auto at = std::find(shown.begin(), shown.end(), item);
-  if (at == shown.end()) at = shown.begin();
+  if (item == nullptr || !IsShown(item)) item = tv.root.firstChild;
   // No gap below the last item while items are scrolled away above.
   int rows = VisibleCount(tv);
-  int index = static_cast<int>(at - shown.begin());
-  int total = static_cast<int>(shown.size());
-  if (total - index < rows) index = std::max(0, total - rows);
-  tv.firstVisible = shown[static_cast<size_t>(index)];
+  int total = TotalRows(tv);
+  for (;;) {
+    TreeItem* previous = PreviousShown(tv, item);
+    if (previous == nullptr || total - RowOf(tv, previous) > rows) break;
+    item = previous;
+  }
+  tv.firstVisible = item;
 }
 
 void NormalizeFirstVisible(TreeView& tv) {
@@ -206,21 +287,19 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags) {
   if (pt.y >= height) *flags |= TVHT_BELOW;
   if (*flags != 0) return nullptr;
   TreeItem* hit = nullptr;
-  ItemLayout layout;
-  int row = 0;
-  for (TreeItem* i = tv.firstVisible; i != nullptr; i = NextShown(tv, i)) {
-    layout = LayoutAtRow(tv, i, row);
-    if (layout.top > pt.y) break;
-    if (pt.y < layout.bottom) {
+  int first = FirstVisibleRow(tv);
+  int row = tv.itemHeight > 0 ? pt.y / tv.itemHeight + first : first;
+  for (TreeItem* i = tv.firstVisible; i != nullptr && RowOf(tv, i) <= row; i = NextShown(tv, i)) {
+    if (row < RowOf(tv, i) + std::max(i->integral, 1)) {
       hit = i;
       break;
     }
-    row += std::max(i->integral, 1);
   }
   if (hit == nullptr) {
     *flags = TVHT_NOWHERE;
     return nullptr;
   }
+  ItemLayout layout = LayoutAtRow(tv, hit, RowOf(tv, hit) - first);
   DWORD style = static_cast<DWORD>(GetWindowLongW(tv.hwnd, GWL_STYLE));
   if (pt.x >= layout.textOffset + layout.labelWidth) {
     *flags = TVHT_ONITEMRIGHT;
@@ -230,7 +309,8 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags) {
     *flags = TVHT_ONITEMICON;
   } else if (pt.x >= layout.stateOffset) {
     *flags = TVHT_ONITEMSTATEICON;
-  } else if (pt.x >= layout.linesOffset && (style & TVS_HASBUTTONS) != 0) {
+  } else if (pt.x >= layout.linesOffset && (style & TVS_HASBUTTONS) != 0 && hit->children != 0) {
+    // Only an item that may have children shows a button; elsewhere the column is indent.
     *flags = TVHT_ONITEMBUTTON;
   } else {
     *flags = TVHT_ONITEMINDENT;
@@ -238,19 +318,16 @@ HTREEITEM HitTest(TreeView& tv, POINT pt, UINT* flags) {
   return hit->handle;
 }
 
-int CompareWithoutCase(const std::u16string& a, const std::u16string& b) {
-  size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    char16_t x = Folded(a[i]);
-    char16_t y = Folded(b[i]);
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
-void CheckTreeInvariants(const TreeView& tv) {
-#ifndef NDEBUG
+void TreeView::CheckInvariants() {
+  const TreeView& tv = *this;
+  CESIM_CHECK_INVARIANT(tv.selected == nullptr || (tv.selected->state & TVIS_SELECTED) != 0, "selected item state");
+  CESIM_CHECK_INVARIANT(tv.firstVisible == nullptr || IsShown(tv.firstVisible), "first visible item shown");
+  CESIM_CHECK_INVARIANT(tv.staleRow == kOrderWhole || tv.renumberFrom == nullptr ||
+                            tv.staleRow == tv.renumberFrom->visibleOrder + 1,
+                        "visible order renumbered from the last item known right");
+  if (items.size() > kAlwaysCheckedItems && ++messagesSinceFullCheck < items.size() / kFullChecksPerPass) return;
+  messagesSinceFullCheck = 0;
+  // The links, every item linked once.
   size_t count = 0;
   std::vector<const TreeItem*> pending = {&tv.root};
   while (!pending.empty()) {
@@ -269,11 +346,25 @@ void CheckTreeInvariants(const TreeView& tv) {
     CESIM_CHECK_INVARIANT(parent->lastChild == previous, "tree last child link");
   }
   CESIM_CHECK_INVARIANT(count == tv.items.size(), "every tree item linked once");
-  CESIM_CHECK_INVARIANT(tv.selected == nullptr || (tv.selected->state & TVIS_SELECTED) != 0, "selected item state");
-  CESIM_CHECK_INVARIANT(tv.firstVisible == nullptr || IsShown(tv.firstVisible), "first visible item shown");
-#else
-  (void)tv;
-#endif
+  // The kept visible order against one rebuilt from the top: right below the stale row, and above
+  // it either not numbered yet or numbered no lower than the stale row; nothing hidden numbered.
+  int order = 0;
+  bool renumberFromShown = false;
+  for (TreeItem* i = tv.root.firstChild; i != nullptr; i = NextShown(tv, i)) {
+    if (order < tv.staleRow) {
+      CESIM_CHECK_INVARIANT(i->visibleOrder == order, "visible order kept as a rebuild gives it");
+    } else {
+      CESIM_CHECK_INVARIANT(i->visibleOrder == -1 || i->visibleOrder >= tv.staleRow, "stale visible order");
+    }
+    if (i == tv.renumberFrom) renumberFromShown = true;
+    order += i->integral;
+  }
+  CESIM_CHECK_INVARIANT(tv.renumberFrom == nullptr || renumberFromShown, "visible order renumbered from a shown item");
+  CESIM_CHECK_INVARIANT(tv.staleRow != kOrderWhole || tv.totalRows == order, "rows of the shown items");
+  for (const auto& entry : tv.items) {
+    CESIM_CHECK_INVARIANT(IsShown(entry.second.get()) || entry.second->visibleOrder == -1,
+                          "hidden items have no visible order");
+  }
 }
 
 }  // namespace cesim::detail

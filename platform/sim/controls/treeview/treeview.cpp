@@ -8,21 +8,21 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "controls/treeview/items.h"
 #include "sim/commctrl.h"
 #include "sim/core.h"
+#include "sim/crt.h"
 #include "sim/dialog.h"
 #include "sim/input.h"
 #include "sim/message.h"
 #include "sim/window.h"
-#include "window/metrics.h"
 
 namespace cesim::detail {
 
 namespace {
 
-using Instances = ControlInstances<TreeView>;
 using TreePtr = std::shared_ptr<TreeView>;
 
 constexpr int kMinimumIndent = 19;
@@ -31,26 +31,47 @@ constexpr DWORD kSearchDelay = 450;
 constexpr size_t kMaxItemText = 4096;
 constexpr int kCallbackTextSize = 260;
 
-int DefaultItemHeight() { return kSystemFontHeight + 4; }
+int DefaultItemHeight() { return SystemFontHeight() + 4; }
 
 DWORD StyleOf(const TreeView& tv) { return static_cast<DWORD>(GetWindowLongW(tv.hwnd, GWL_STYLE)); }
 
-bool Gone(const TreePtr& tv) { return tv->destroyed || !IsWindow(tv->hwnd); }
+bool Gone(const TreePtr& tv) { return IsGone(*tv); }
 
 // ---------------------------------------------------------------------------------------------
-// Notifications: the one place the control talks to its parent.
+// Notifications: what the tree view tells its parent, and what the real control does once the
+// parent has answered. It goes on with its state after nearly all of them; only NM_RETURN,
+// NM_SETFOCUS and NM_KILLFOCUS end the handling of their message. Where the parent's TRUE ends the
+// action (a click, a refused selection or expansion) and the caller then stops too, destroying the
+// control with that answer is survived.
 
-LRESULT Notify(TreeView& tv, UINT code, NMHDR* hdr) {
-  hdr->hwndFrom = tv.hwnd;
-  hdr->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(tv.hwnd));
-  hdr->code = code;
-  if (FindWindowRecord(tv.notify) == nullptr) return 0;
-  return SendMessageW(tv.notify, WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
+const Notification kRecognizeGesture = {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE", AfterNotify::UsesState};
+const Notification kClick = {NM_CLICK, "NM_CLICK", AfterNotify::UsesStateUnlessNonzero};
+const Notification kDoubleClick = {NM_DBLCLK, "NM_DBLCLK", AfterNotify::UsesStateUnlessNonzero};
+const Notification kReturn = {NM_RETURN, "NM_RETURN", AfterNotify::ReturnsAtOnce};
+const Notification kSetFocus = {NM_SETFOCUS, "NM_SETFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kKillFocus = {NM_KILLFOCUS, "NM_KILLFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kKeyDown = {TVN_KEYDOWN, "TVN_KEYDOWN", AfterNotify::UsesState};
+const Notification kGetDispInfo = {TVN_GETDISPINFOW, "TVN_GETDISPINFO", AfterNotify::UsesState};
+const Notification kDeleteItem = {TVN_DELETEITEMW, "TVN_DELETEITEM", AfterNotify::UsesState};
+const Notification kBeginDrag = {TVN_BEGINDRAGW, "TVN_BEGINDRAG", AfterNotify::UsesState};
+const Notification kSelChanged = {TVN_SELCHANGEDW, "TVN_SELCHANGED", AfterNotify::UsesState};
+const Notification kItemExpanded = {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDED", AfterNotify::UsesState};
+
+// Whether the caller of a selection or an expansion ends its own action when the parent refuses
+// it (a tap, a key, a message) or goes on with its state (making an item visible, expanding a whole
+// branch, a deletion moving the selection, the focus choosing an item).
+enum class OnRefusal { EndsAction, GoesOn };
+
+const Notification& SelChanging(OnRefusal refusal) {
+  static const Notification kGoesOn = {TVN_SELCHANGINGW, "TVN_SELCHANGING", AfterNotify::UsesState};
+  static const Notification kEnds = {TVN_SELCHANGINGW, "TVN_SELCHANGING", AfterNotify::UsesStateUnlessNonzero};
+  return refusal == OnRefusal::EndsAction ? kEnds : kGoesOn;
 }
 
-LRESULT NotifySimple(TreeView& tv, UINT code) {
-  NMHDR hdr = {};
-  return Notify(tv, code, &hdr);
+const Notification& ItemExpanding(OnRefusal refusal) {
+  static const Notification kGoesOn = {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDING", AfterNotify::UsesState};
+  static const Notification kEnds = {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDING", AfterNotify::UsesStateUnlessNonzero};
+  return refusal == OnRefusal::EndsAction ? kEnds : kGoesOn;
 }
 
 void FillItem(TVITEMW& out, const TreeItem* item, UINT mask) {
@@ -69,12 +90,13 @@ void FillItem(TVITEMW& out, const TreeItem* item, UINT mask) {
   }
 }
 
-LRESULT NotifyTree(TreeView& tv, UINT code, UINT action, UINT mask, const TreeItem* oldItem, const TreeItem* newItem) {
+LRESULT NotifyTree(TreeView& tv, const Notification& notification, UINT action, UINT mask, const TreeItem* oldItem,
+                   const TreeItem* newItem) {
   NMTREEVIEWW nm = {};
   nm.action = action;
   FillItem(nm.itemOld, oldItem, mask);
   FillItem(nm.itemNew, newItem, mask);
-  return Notify(tv, code, &nm.hdr);
+  return NotifyParent(tv, notification, &nm.hdr);
 }
 
 UINT CallbackMaskOf(const TreeItem& item) {
@@ -113,11 +135,11 @@ DisplayInfo AskDisplayInfo(const TreePtr& tv, HTREEITEM handle, UINT mask) {
   di.item.lParam = item->lParam;
   di.item.pszText = buffer;
   di.item.cchTextMax = kCallbackTextSize;
-  Notify(*tv, TVN_GETDISPINFOW, &di.hdr);
+  NotifyParent(*tv, kGetDispInfo, &di.hdr);
   item = ItemOf(*tv, handle);
   if (Gone(tv) || item == nullptr) return info;
   if ((mask & TVIF_TEXT) != 0 && di.item.pszText != nullptr && di.item.pszText != LPSTR_TEXTCALLBACKW) {
-    info.text = BoundedText(di.item.pszText, di.item.pszText == buffer ? kCallbackTextSize - 1 : kMaxItemText);
+    info.text = TextUpTo(di.item.pszText, di.item.pszText == buffer ? kCallbackTextSize - 1 : kMaxItemText);
     item->text = info.text;  // the text shown now, measured for the layout
   }
   if ((mask & TVIF_CHILDREN) != 0) info.children = di.item.cChildren;
@@ -150,8 +172,8 @@ void RemoveItem(const TreePtr& tv, HTREEITEM handle) {
       if (Gone(tv)) return;
       continue;
     }
-    NotifyTree(*tv, TVN_DELETEITEMW, TVC_UNKNOWN, TVIF_HANDLE | TVIF_PARAM, item, nullptr);
-    if (tv->destroyed) return;
+    NotifyTree(*tv, kDeleteItem, TVC_UNKNOWN, TVIF_HANDLE | TVIF_PARAM, item, nullptr);
+    if (Gone(tv)) return;
     item = ItemOf(*tv, handle);
     if (item == nullptr) return;
     if (item->firstChild != nullptr) continue;  // the parent added children meanwhile
@@ -177,31 +199,31 @@ void RemoveChildren(const TreePtr& tv, TreeItem* parent) {
 // ---------------------------------------------------------------------------------------------
 // Expanding and collapsing.
 
-bool SendExpanding(const TreePtr& tv, const TreeItem* item, UINT action) {
+bool SendExpanding(const TreePtr& tv, const TreeItem* item, UINT action, OnRefusal refusal) {
   const UINT mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  return NotifyTree(*tv, TVN_ITEMEXPANDINGW, action, mask, nullptr, item) != 0;
+  return NotifyTree(*tv, ItemExpanding(refusal), action, mask, nullptr, item) != 0;
 }
 
 void SendExpanded(const TreePtr& tv, const TreeItem* item, UINT action) {
   const UINT mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  NotifyTree(*tv, TVN_ITEMEXPANDEDW, action, mask, nullptr, item);
+  NotifyTree(*tv, kItemExpanded, action, mask, nullptr, item);
 }
 
 // Expanding by the user (button, keys) always notifies; by TVM_EXPAND, only until the item has
 // been expanded once (TVIS_EXPANDEDONCE).
-bool Expand(const TreePtr& tv, HTREEITEM handle, bool byUser) {
+bool Expand(const TreePtr& tv, HTREEITEM handle, bool byUser, OnRefusal refusal) {
   if (!HasChildren(tv, handle) || Gone(tv)) return false;
   TreeItem* item = ItemOf(*tv, handle);
   if (item == nullptr) return false;
   bool notifies = byUser || (item->children != 0 && (item->state & TVIS_EXPANDEDONCE) == 0);
   if (notifies) {
     // The parent may fill the branch now; TRUE keeps it closed.
-    if (SendExpanding(tv, item, TVE_EXPAND) || Gone(tv)) return false;
+    if (SendExpanding(tv, item, TVE_EXPAND, refusal) || Gone(tv)) return false;
     item = ItemOf(*tv, handle);
     if (item == nullptr) return false;
   }
   if (item->firstChild == nullptr) return false;
-  item->state |= TVIS_EXPANDED;
+  SetExpanded(*tv, item, true);
   NormalizeFirstVisible(*tv);
   if (notifies) {
     SendExpanded(tv, item, TVE_EXPAND);
@@ -212,19 +234,19 @@ bool Expand(const TreePtr& tv, HTREEITEM handle, bool byUser) {
   return true;
 }
 
-bool Collapse(const TreePtr& tv, HTREEITEM handle, bool reset, bool byUser) {
+bool Collapse(const TreePtr& tv, HTREEITEM handle, bool reset, bool byUser, OnRefusal refusal) {
   UINT action = TVE_COLLAPSE | (reset ? TVE_COLLAPSERESET : 0);
   if (!HasChildren(tv, handle) || Gone(tv)) return false;
   TreeItem* item = ItemOf(*tv, handle);
   if (item == nullptr) return false;
   if (byUser) {
-    if (SendExpanding(tv, item, action) || Gone(tv)) return false;
+    if (SendExpanding(tv, item, action, refusal) || Gone(tv)) return false;
     item = ItemOf(*tv, handle);
     if (item == nullptr) return false;
   }
   if (item->firstChild == nullptr) return false;
   bool wasExpanded = (item->state & TVIS_EXPANDED) != 0;
-  item->state &= ~static_cast<UINT>(TVIS_EXPANDED);
+  SetExpanded(*tv, item, false);
   // A selection inside the closed branch moves to the branch without notifications.
   if (tv->selected != nullptr && IsAncestor(item, tv->selected)) {
     tv->selected->state &= ~static_cast<UINT>(TVIS_SELECTED);
@@ -249,14 +271,15 @@ bool Collapse(const TreePtr& tv, HTREEITEM handle, bool reset, bool byUser) {
   return wasExpanded;
 }
 
-bool Toggle(const TreePtr& tv, HTREEITEM handle, bool byUser) {
+bool Toggle(const TreePtr& tv, HTREEITEM handle, bool byUser, OnRefusal refusal) {
   TreeItem* item = ItemOf(*tv, handle);
   if (item == nullptr) return false;
-  return (item->state & TVIS_EXPANDED) != 0 ? Collapse(tv, handle, false, byUser) : Expand(tv, handle, byUser);
+  return (item->state & TVIS_EXPANDED) != 0 ? Collapse(tv, handle, false, byUser, refusal)
+                                            : Expand(tv, handle, byUser, refusal);
 }
 
 void ExpandAll(const TreePtr& tv, HTREEITEM handle) {
-  Expand(tv, handle, true);
+  Expand(tv, handle, true, OnRefusal::GoesOn);
   if (Gone(tv)) return;
   TreeItem* item = ItemOf(*tv, handle);
   std::vector<HTREEITEM> children;
@@ -280,7 +303,7 @@ bool EnsureVisible(const TreePtr& tv, HTREEITEM handle) {
     if ((p->state & TVIS_EXPANDED) == 0) closed.insert(closed.begin(), p->handle);
   }
   for (HTREEITEM branch : closed) {
-    Expand(tv, branch, true);
+    Expand(tv, branch, true, OnRefusal::GoesOn);
     if (Gone(tv)) return false;
   }
   item = ItemOf(*tv, handle);
@@ -292,15 +315,13 @@ bool EnsureVisible(const TreePtr& tv, HTREEITEM handle) {
   if (layout.row < 0) {
     SetFirstVisible(*tv, item);
   } else if (rows > 0 && layout.row >= rows) {
-    std::vector<TreeItem*> shown = VisibleItems(*tv);
-    auto at = std::find(shown.begin(), shown.end(), item);
-    long index = static_cast<long>(at - shown.begin()) - rows + 1;
-    SetFirstVisible(*tv, shown[static_cast<size_t>(std::max(index, 0L))]);
+    // The item becomes the last one that fits.
+    SetFirstVisible(*tv, ShownItemsAway(*tv, item, -(rows - 1)));
   }
   return closed.empty() && tv->firstVisible != before;
 }
 
-bool Select(const TreePtr& tv, HTREEITEM newHandle, UINT cause) {
+bool Select(const TreePtr& tv, HTREEITEM newHandle, UINT cause, OnRefusal refusal) {
   TreeItem* next = ItemOf(*tv, newHandle);
   TreeItem* previous = tv->selected;
   if (previous == next) {
@@ -309,7 +330,7 @@ bool Select(const TreePtr& tv, HTREEITEM newHandle, UINT cause) {
   }
   HTREEITEM previousHandle = previous != nullptr ? previous->handle : nullptr;
   const UINT mask = TVIF_TEXT | TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-  if (NotifyTree(*tv, TVN_SELCHANGINGW, cause, mask, previous, next) != 0 || Gone(tv)) return false;
+  if (NotifyTree(*tv, SelChanging(refusal), cause, mask, previous, next) != 0 || Gone(tv)) return false;
   next = ItemOf(*tv, newHandle);
   if (newHandle != nullptr && next == nullptr) return false;
   previous = ItemOf(*tv, previousHandle);
@@ -320,7 +341,7 @@ bool Select(const TreePtr& tv, HTREEITEM newHandle, UINT cause) {
     EnsureVisible(tv, newHandle);
     if (Gone(tv)) return true;
   }
-  NotifyTree(*tv, TVN_SELCHANGEDW, cause, mask, ItemOf(*tv, previousHandle), ItemOf(*tv, newHandle));
+  NotifyTree(*tv, kSelChanged, cause, mask, ItemOf(*tv, previousHandle), ItemOf(*tv, newHandle));
   return true;
 }
 
@@ -336,9 +357,12 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   item->handle = NewItemHandle();
   if ((source.mask & TVIF_TEXT) != 0) {
     item->textCallback = source.pszText == nullptr || source.pszText == LPSTR_TEXTCALLBACKW;
-    if (!item->textCallback) item->text = BoundedText(source.pszText, kMaxItemText);
+    if (!item->textCallback) item->text = TextUpTo(source.pszText, kMaxItemText);
   }
-  if ((source.mask & TVIF_CHILDREN) != 0) item->children = source.cChildren;
+  if ((source.mask & TVIF_CHILDREN) != 0) {
+    item->children = source.cChildren;
+    item->childrenSet = true;
+  }
   if ((source.mask & TVIF_IMAGE) != 0) item->image = source.iImage;
   if ((source.mask & TVIF_SELECTEDIMAGE) != 0) item->selectedImage = source.iSelectedImage;
   if ((source.mask & TVIF_PARAM) != 0) item->lParam = source.lParam;
@@ -351,32 +375,54 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   TreeItem* raw = item.get();
   tv->items.emplace(reinterpret_cast<uintptr_t>(handle), std::move(item));
   // Linked last at once, so that the tree is whole whenever the parent is asked something.
-  LinkAfter(raw, parent, parent->lastChild);
+  LinkAfter(*tv, raw, parent, parent->lastChild);
   if (parent->children == 0) parent->children = 1;
 
   HTREEITEM where = insert->hInsertAfter;
   TreeItem* after = raw->prev;
-  if (IsSpecialHandle(where, 0xFFFF0001u)) {
+  if (IsSpecialHandle(where, TVI_FIRST)) {
     after = nullptr;
-  } else if (IsSpecialHandle(where, 0xFFFF0003u)) {
-    // Sorted by text without letter case; items with callback texts are asked for theirs.
+  } else if (IsSpecialHandle(where, TVI_SORT)) {
+    // In alphabetical order (lstrcmpiW, the user's locale); items with callback texts are asked for
+    // theirs. The new item goes before the first sibling it sorts before, or after the first one
+    // it equals.
     std::u16string text = raw->textCallback ? AskDisplayInfo(tv, handle, TVIF_TEXT).text : raw->text;
     if (Gone(tv)) return 0;
-    std::vector<HTREEITEM> siblings;
     parent = parentIsRoot ? &tv->root : ItemOf(*tv, parentHandle);
-    for (TreeItem* c = parent != nullptr ? parent->firstChild : nullptr; c != nullptr; c = c->next) {
-      if (c->handle != handle) siblings.push_back(c->handle);
-    }
     after = nullptr;
-    for (HTREEITEM sibling : siblings) {
-      TreeItem* s = ItemOf(*tv, sibling);
-      if (s == nullptr) continue;
-      std::u16string siblingText = s->textCallback ? AskDisplayInfo(tv, sibling, TVIF_TEXT).text : s->text;
-      if (Gone(tv)) return 0;
-      if (CompareWithoutCase(text, siblingText) < 0) break;
-      after = ItemOf(*tv, sibling);
+    bool placed = false;
+    // Siblings with texts of their own are compared where they lie; from the first one whose text
+    // the parent keeps, the parent may change the tree while it is asked, so the rest goes by handle.
+    TreeItem* c = parent != nullptr ? parent->firstChild : nullptr;
+    for (; c != nullptr && !c->textCallback && !placed; c = c->next) {
+      if (c == raw) continue;
+      int order = lstrcmpiW(text.c_str(), c->text.c_str());
+      if (order < 0) {
+        placed = true;
+        break;
+      }
+      after = c;
+      placed = order == 0;
     }
-  } else if (!IsSpecialHandle(where, 0xFFFF0002u)) {
+    if (!placed && c != nullptr) {
+      std::vector<HTREEITEM> rest;
+      for (; c != nullptr; c = c->next) {
+        if (c != raw) rest.push_back(c->handle);
+      }
+      HTREEITEM afterHandle = after != nullptr ? after->handle : nullptr;
+      for (HTREEITEM sibling : rest) {
+        TreeItem* s = ItemOf(*tv, sibling);
+        if (s == nullptr) continue;
+        std::u16string siblingText = s->textCallback ? AskDisplayInfo(tv, sibling, TVIF_TEXT).text : s->text;
+        if (Gone(tv)) return 0;
+        int order = lstrcmpiW(text.c_str(), siblingText.c_str());
+        if (order < 0) break;
+        afterHandle = sibling;
+        if (order == 0) break;
+      }
+      after = ItemOf(*tv, afterHandle);
+    }
+  } else if (!IsSpecialHandle(where, TVI_LAST)) {
     TreeItem* sibling = ItemOf(*tv, where);
     if (sibling != nullptr && sibling->parent == parent && sibling != raw) after = sibling;
   }
@@ -387,7 +433,7 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
   if (after != raw->prev) {
     TreeItem* newParent = raw->parent;
     Unlink(*tv, raw, false);
-    LinkAfter(raw, newParent, after);
+    LinkAfter(*tv, raw, newParent, after);
   }
   // The list keeps its top where it was; an item inserted above the first one shows first.
   if (tv->firstVisible == nullptr || (topShown && parentIsRoot && raw->prev == nullptr)) {
@@ -398,7 +444,7 @@ LRESULT OnInsertItem(const TreePtr& tv, const TVINSERTSTRUCTW* insert) {
 }
 
 LRESULT OnDeleteItem(const TreePtr& tv, HTREEITEM handle) {
-  if (handle == nullptr || IsSpecialHandle(handle, 0xFFFF0000u)) {
+  if (handle == nullptr || IsSpecialHandle(handle, TVI_ROOT)) {
     RemoveChildren(tv, &tv->root);
     if (!Gone(tv)) NormalizeFirstVisible(*tv);
     return TRUE;
@@ -419,7 +465,9 @@ LRESULT OnDeleteItem(const TreePtr& tv, HTREEITEM handle) {
   }
   RemoveItem(tv, handle);
   if (Gone(tv)) return TRUE;
-  if (tv->selected == nullptr && ItemOf(*tv, newSelection) != nullptr) Select(tv, newSelection, TVC_UNKNOWN);
+  if (tv->selected == nullptr && ItemOf(*tv, newSelection) != nullptr) {
+    Select(tv, newSelection, TVC_UNKNOWN, OnRefusal::GoesOn);
+  }
   if (!Gone(tv)) NormalizeFirstVisible(*tv);
   return TRUE;
 }
@@ -453,18 +501,23 @@ LRESULT OnSetItem(const TreePtr& tv, const TVITEMW* in) {
   if (item == nullptr) return FALSE;
   if ((in->mask & TVIF_TEXT) != 0) {
     item->textCallback = in->pszText == nullptr || in->pszText == LPSTR_TEXTCALLBACKW;
-    item->text = item->textCallback ? std::u16string() : BoundedText(in->pszText, kMaxItemText);
+    item->text = item->textCallback ? std::u16string() : TextUpTo(in->pszText, kMaxItemText);
   }
-  if ((in->mask & TVIF_CHILDREN) != 0) item->children = in->cChildren;
+  if ((in->mask & TVIF_CHILDREN) != 0) {
+    item->children = in->cChildren;
+    item->childrenSet = true;
+  }
   if ((in->mask & TVIF_IMAGE) != 0) item->image = in->iImage;
   if ((in->mask & TVIF_SELECTEDIMAGE) != 0) item->selectedImage = in->iSelectedImage;
   if ((in->mask & TVIF_PARAM) != 0) item->lParam = in->lParam;
   if ((in->mask & TVIF_INTEGRAL) != 0) {
     int integral = reinterpret_cast<const TVITEMEXW*>(in)->iIntegral;
-    if (integral > 0) item->integral = integral;
+    if (integral > 0) SetIntegral(*tv, item, integral);
   }
   if ((in->mask & TVIF_STATE) != 0) {
-    item->state = (item->state & ~in->stateMask) | (in->state & in->stateMask);
+    UINT state = (item->state & ~in->stateMask) | (in->state & in->stateMask);
+    SetExpanded(*tv, item, (state & TVIS_EXPANDED) != 0);
+    item->state = state;
     // The selection itself moves with TVM_SELECTITEM only: the selected item keeps its mark.
     if (item == tv->selected) item->state |= TVIS_SELECTED;
   }
@@ -502,9 +555,10 @@ LRESULT OnGetNextItem(const TreePtr& tv, UINT code, HTREEITEM handle) {
 LRESULT OnExpand(const TreePtr& tv, UINT flags, HTREEITEM handle) {
   if (ItemOf(*tv, handle) == nullptr) return FALSE;
   switch (flags & TVE_TOGGLE) {
-    case TVE_COLLAPSE: return Collapse(tv, handle, (flags & TVE_COLLAPSERESET) != 0, false) ? TRUE : FALSE;
-    case TVE_EXPAND: return Expand(tv, handle, false) ? TRUE : FALSE;
-    case TVE_TOGGLE: return Toggle(tv, handle, false) ? TRUE : FALSE;
+    case TVE_COLLAPSE:
+      return Collapse(tv, handle, (flags & TVE_COLLAPSERESET) != 0, false, OnRefusal::EndsAction) ? TRUE : FALSE;
+    case TVE_EXPAND: return Expand(tv, handle, false, OnRefusal::EndsAction) ? TRUE : FALSE;
+    case TVE_TOGGLE: return Toggle(tv, handle, false, OnRefusal::EndsAction) ? TRUE : FALSE;
     default: return FALSE;
   }
 }
@@ -515,7 +569,7 @@ LRESULT OnSelectItem(const TreePtr& tv, UINT code, HTREEITEM handle) {
   switch (code) {
     case TVGN_CARET:
       if (item == tv->selected) return TRUE;
-      return Select(tv, handle, TVC_UNKNOWN) ? TRUE : FALSE;
+      return Select(tv, handle, TVC_UNKNOWN, OnRefusal::EndsAction) ? TRUE : FALSE;
     case TVGN_DROPHILITE:
       if (tv->dropHilite != nullptr) tv->dropHilite->state &= ~static_cast<UINT>(TVIS_DROPHILITED);
       tv->dropHilite = item;
@@ -569,21 +623,24 @@ LRESULT OnSetItemHeight(const TreePtr& tv, int height) {
   return previous;
 }
 
-LRESULT OnSortChildren(const TreePtr& tv, bool recurse, HTREEITEM handle) {
-  TreeItem* parent = handle == nullptr ? &tv->root : ItemOf(*tv, handle, true);
+// Sorts an item's children alphabetically (lstrcmpiW). The device's control sorts one level only,
+// whatever wParam asks (the reference pages speak of all levels); it answers FALSE for an item with
+// fewer than two children and TRUE for the root.
+LRESULT OnSortChildren(const TreePtr& tv, HTREEITEM handle) {
+  bool root = handle == nullptr || IsSpecialHandle(handle, TVI_ROOT);
+  TreeItem* parent = root ? &tv->root : ItemOf(*tv, handle);
   if (parent == nullptr) return FALSE;
   std::vector<TreeItem*> children;
   for (TreeItem* c = parent->firstChild; c != nullptr; c = c->next) children.push_back(c);
-  std::stable_sort(children.begin(), children.end(),
-                   [](const TreeItem* a, const TreeItem* b) { return CompareWithoutCase(a->text, b->text) < 0; });
+  if (children.size() < 2) return root ? TRUE : FALSE;
+  std::stable_sort(children.begin(), children.end(), [](const TreeItem* a, const TreeItem* b) {
+    return lstrcmpiW(a->text.c_str(), b->text.c_str()) < 0;
+  });
   parent->firstChild = parent->lastChild = nullptr;
   TreeItem* after = nullptr;
   for (TreeItem* child : children) {
-    LinkAfter(child, parent, after);
+    LinkAfter(*tv, child, parent, after);
     after = child;
-  }
-  if (recurse) {
-    for (TreeItem* child : children) OnSortChildren(tv, true, child->handle);
   }
   NormalizeFirstVisible(*tv);
   return TRUE;
@@ -631,24 +688,25 @@ bool SelectsOnTap(DWORD style, UINT flags) {
 bool OnPress(const TreePtr& tv, POINT pt) {
   UINT flags = 0;
   HTREEITEM hit = HitTest(*tv, pt, &flags);
-  // The parent decides first whether a press may become a tap-and-hold gesture.
+  // The parent decides first whether a press may become a tap-and-hold gesture; it gets the press
+  // in client coordinates (the device's NM_RECOGNIZEGESTURE, unlike the screen coordinates of the
+  // same structure in GN_CONTEXTMENU).
   NMRGINFO gesture = {};
   gesture.ptAction = pt;
-  ClientToScreen(tv->hwnd, &gesture.ptAction);
   gesture.dwItemSpec = static_cast<DWORD>(reinterpret_cast<uintptr_t>(hit));
-  Notify(*tv, NM_RECOGNIZEGESTURE, &gesture.hdr);
+  NotifyParent(*tv, kRecognizeGesture, &gesture.hdr);
   if (Gone(tv)) return false;
   hit = HitTest(*tv, pt, &flags);
   DWORD style = StyleOf(*tv);
   bool track = (style & TVS_DISABLEDRAGDROP) == 0 && (flags & TVHT_ONITEM) != 0;
   // Without dragging the parent hears of the click at once; a TRUE answer ends the tap.
   if (!track) {
-    if (NotifySimple(*tv, NM_CLICK) != 0 || Gone(tv)) return true;
+    if (NotifyParent(*tv, kClick) != 0 || Gone(tv)) return true;
     hit = HitTest(*tv, pt, &flags);
   }
   if ((flags & TVHT_ONITEMBUTTON) != 0) {
     // A tap on the button opens or closes the branch and selects nothing.
-    if (ItemOf(*tv, hit) != nullptr) Toggle(tv, hit, true);
+    if (ItemOf(*tv, hit) != nullptr) Toggle(tv, hit, true, OnRefusal::EndsAction);
     return true;
   }
   if (track) {
@@ -661,13 +719,13 @@ bool OnPress(const TreePtr& tv, POINT pt) {
         nm.itemNew.state = dragged->state;
         nm.itemNew.lParam = dragged->lParam;
         nm.ptDrag = pt;
-        Notify(*tv, TVN_BEGINDRAGW, &nm.hdr);
+        NotifyParent(*tv, kBeginDrag, &nm.hdr);
       }
       return false;
     }
-    if (Gone(tv) || NotifySimple(*tv, NM_CLICK) != 0 || Gone(tv)) return true;
+    if (Gone(tv) || NotifyParent(*tv, kClick) != 0 || Gone(tv)) return true;
   }
-  if (SelectsOnTap(style, flags) && ItemOf(*tv, hit) != nullptr) Select(tv, hit, TVC_BYMOUSE);
+  if (SelectsOnTap(style, flags) && ItemOf(*tv, hit) != nullptr) Select(tv, hit, TVC_BYMOUSE, OnRefusal::GoesOn);
   return true;
 }
 
@@ -676,24 +734,38 @@ LRESULT OnLButtonDown(const TreePtr& tv, POINT pt) {
   return 0;
 }
 
-TreeItem* PageFrom(const TreePtr& tv, TreeItem* item, int rows) {
-  std::vector<TreeItem*> shown = VisibleItems(*tv);
-  auto at = std::find(shown.begin(), shown.end(), item);
-  if (at == shown.end() || shown.empty()) return item;
-  long index = static_cast<long>(at - shown.begin()) + rows;
-  index = std::clamp(index, 0L, static_cast<long>(shown.size()) - 1);
-  return shown[static_cast<size_t>(index)];
+// A double tap: the control takes the focus, the parent hears of it, and unless it answers TRUE a
+// double tap on the item (its label, icon, state icon or button) opens or closes its branch; with
+// lines, a double tap on the indent does so for the ancestor whose column it is.
+LRESULT OnLButtonDoubleClick(const TreePtr& tv, POINT pt) {
+  SetFocus(tv->hwnd);
+  if (Gone(tv)) return 0;
+  UINT flags = 0;
+  HTREEITEM hit = HitTest(*tv, pt, &flags);
+  if (hit == nullptr) return 0;
+  if (NotifyParent(*tv, kDoubleClick) != 0 || Gone(tv)) return TRUE;
+  TreeItem* item = ItemOf(*tv, hit);
+  if (item == nullptr || (flags & TVHT_ONITEMRIGHT) != 0) return TRUE;
+  if ((flags & TVHT_ONITEMINDENT) != 0) {
+    DWORD style = StyleOf(*tv);
+    if ((style & TVS_HASLINES) == 0) return TRUE;
+    int level = tv->indent > 0 ? pt.x / tv->indent : 0;
+    if ((style & TVS_LINESATROOT) == 0) ++level;
+    while (item->level > level && item->parent != &tv->root) item = item->parent;
+  }
+  Toggle(tv, item->handle, true, OnRefusal::EndsAction);
+  return TRUE;
 }
 
 LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
   NMTVKEYDOWN keydown = {};
   keydown.wVKey = static_cast<WORD>(vk);
   keydown.flags = 0;
-  LRESULT keep = Notify(*tv, TVN_KEYDOWN, &keydown.hdr);
+  LRESULT keep = NotifyParent(*tv, kKeyDown, &keydown.hdr);
   if (Gone(tv)) return 0;
   tv->suppressNextChar = keep != 0;
   if (vk == VK_RETURN) {
-    NotifySimple(*tv, NM_RETURN);
+    NotifyParent(*tv, kReturn);
     return 0;
   }
   TreeItem* current = tv->selected;
@@ -709,12 +781,12 @@ LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
     case VK_DOWN: next = NextShown(*tv, current); break;
     case VK_HOME: next = tv->root.firstChild; break;
     case VK_END: next = LastShown(*tv); break;
-    case VK_PRIOR: next = PageFrom(tv, current, -rows); break;
-    case VK_NEXT: next = PageFrom(tv, current, rows); break;
+    case VK_PRIOR: next = ShownItemsAway(*tv, current, -rows); break;
+    case VK_NEXT: next = ShownItemsAway(*tv, current, rows); break;
     case VK_BACK: next = current->parent == &tv->root ? nullptr : current->parent; break;
     case VK_LEFT:
       if ((current->state & TVIS_EXPANDED) != 0) {
-        Collapse(tv, handle, false, true);
+        Collapse(tv, handle, false, true, OnRefusal::EndsAction);
       } else if (current->parent != &tv->root) {
         next = current->parent;
       }
@@ -724,19 +796,19 @@ LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
         current = ItemOf(*tv, handle);
         if (current == nullptr) return 0;
         if ((current->state & TVIS_EXPANDED) == 0) {
-          Expand(tv, handle, true);
+          Expand(tv, handle, true, OnRefusal::EndsAction);
         } else {
           next = current->firstChild;
         }
       }
       break;
-    case VK_ADD: Expand(tv, handle, true); break;
-    case VK_SUBTRACT: Collapse(tv, handle, false, true); break;
+    case VK_ADD: Expand(tv, handle, true, OnRefusal::EndsAction); break;
+    case VK_SUBTRACT: Collapse(tv, handle, false, true, OnRefusal::EndsAction); break;
     case VK_MULTIPLY: ExpandAll(tv, handle); break;
     default: break;
   }
   if (Gone(tv) || next == nullptr || next == tv->selected) return 0;
-  Select(tv, next->handle, TVC_BYKEYBOARD);
+  Select(tv, next->handle, TVC_BYKEYBOARD, OnRefusal::EndsAction);
   return 0;
 }
 
@@ -759,44 +831,41 @@ LRESULT OnChar(const TreePtr& tv, char16_t c) {
   if (at != shown.end()) start = static_cast<size_t>(at - shown.begin()) + (tv->search.size() == 1 ? 1 : 0);
   for (size_t step = 0; step < shown.size(); ++step) {
     TreeItem* candidate = shown[(start + step) % shown.size()];
-    std::u16string prefix = candidate->text.substr(0, tv->search.size());
-    if (CompareWithoutCase(prefix, tv->search) == 0) {
-      if (candidate != tv->selected) Select(tv, candidate->handle, TVC_BYKEYBOARD);
+    if (_wcsnicmp(candidate->text.c_str(), tv->search.c_str(), tv->search.size()) == 0) {
+      if (candidate != tv->selected) Select(tv, candidate->handle, TVC_BYKEYBOARD, OnRefusal::EndsAction);
       break;
     }
   }
   return 0;
 }
 
+// Scrolls by items: a line, a page of the visible count, to a position counted in items from the top.
 LRESULT OnVScroll(const TreePtr& tv, WPARAM wParam) {
-  std::vector<TreeItem*> shown = VisibleItems(*tv);
-  if (shown.empty()) return 0;
-  auto at = std::find(shown.begin(), shown.end(), tv->firstVisible);
-  long index = at == shown.end() ? 0 : static_cast<long>(at - shown.begin());
+  TreeItem* top = tv->root.firstChild;
+  if (top == nullptr) return 0;
+  if (tv->firstVisible == nullptr) NormalizeFirstVisible(*tv);
+  TreeItem* first = tv->firstVisible;
   long rows = std::max(VisibleCount(*tv), 1);
+  TreeItem* target = first;
   switch (LOWORD(wParam)) {
-    case SB_LINEUP: --index; break;
-    case SB_LINEDOWN: ++index; break;
-    case SB_PAGEUP: index -= rows; break;
-    case SB_PAGEDOWN: index += rows; break;
+    case SB_LINEUP: target = ShownItemsAway(*tv, first, -1); break;
+    case SB_LINEDOWN: target = ShownItemsAway(*tv, first, 1); break;
+    case SB_PAGEUP: target = ShownItemsAway(*tv, first, -rows); break;
+    case SB_PAGEDOWN: target = ShownItemsAway(*tv, first, rows); break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: index = static_cast<SHORT>(HIWORD(wParam)); break;
-    case SB_TOP: index = 0; break;
-    case SB_BOTTOM: index = static_cast<long>(shown.size()) - 1; break;
+    case SB_THUMBTRACK: target = ShownItemsAway(*tv, top, std::max(0L, static_cast<long>(static_cast<SHORT>(HIWORD(wParam))))); break;
+    case SB_TOP: target = top; break;
+    case SB_BOTTOM: target = LastShown(*tv); break;
     default: return 0;
   }
-  index = std::clamp(index, 0L, static_cast<long>(shown.size()) - 1);
-  SetFirstVisible(*tv, shown[static_cast<size_t>(index)]);
+  SetFirstVisible(*tv, target);
   return 0;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Creation, destruction and the window procedure.
 
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  TreePtr tv = Instances::Create(hwnd);
-  tv->hwnd = hwnd;
-  tv->notify = cs != nullptr ? cs->hwndParent : GetParent(hwnd);
+LRESULT OnCreate(const TreePtr& tv) {
   tv->root.state = TVIS_EXPANDED;
   tv->root.level = -1;
   tv->root.children = 1;
@@ -807,17 +876,24 @@ LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
 LRESULT OnDestroy(const TreePtr& tv) {
   // Each item is told to the parent as it goes, as on the device.
   RemoveChildren(tv, &tv->root);
-  tv->destroyed = true;
-  Instances::Forget(tv->hwnd);
   return 0;
 }
 
-LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  TreePtr tv = Instances::Find(hwnd);
-  if (tv == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckTreeInvariants(*tv);
+// Taking the focus with nothing selected selects the first visible item, as a selection of unknown
+// cause; then the parent hears of the focus.
+LRESULT OnSetFocus(const TreePtr& tv) {
+  if (tv->selected == nullptr && tv->firstVisible != nullptr) {
+    Select(tv, tv->firstVisible->handle, TVC_UNKNOWN, OnRefusal::GoesOn);
+    if (Gone(tv)) return 0;
+  }
+  NotifyParent(*tv, kSetFocus);
+  return 0;
+}
+
+LRESULT HandleMessage(const TreePtr& tv, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = tv->hwnd;
   switch (message) {
+    case WM_CREATE: return OnCreate(tv);
     case TVM_INSERTITEMW: return OnInsertItem(tv, reinterpret_cast<const TVINSERTSTRUCTW*>(lParam));
     case TVM_DELETEITEM: return OnDeleteItem(tv, reinterpret_cast<HTREEITEM>(lParam));
     case TVM_EXPAND: return OnExpand(tv, static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam));
@@ -843,7 +919,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case TVM_GETVISIBLECOUNT: return VisibleCount(*tv);
     case TVM_HITTEST: return OnHitTest(tv, reinterpret_cast<TVHITTESTINFO*>(lParam));
     case TVM_ENSUREVISIBLE: return EnsureVisible(tv, reinterpret_cast<HTREEITEM>(lParam)) ? TRUE : FALSE;
-    case TVM_SORTCHILDREN: return OnSortChildren(tv, wParam != 0, reinterpret_cast<HTREEITEM>(lParam));
+    case TVM_SORTCHILDREN: return OnSortChildren(tv, reinterpret_cast<HTREEITEM>(lParam));
     case TVM_GETITEMHEIGHT: return tv->itemHeight;
     case TVM_SETITEMHEIGHT: return OnSetItemHeight(tv, static_cast<SHORT>(LOWORD(wParam)));
     case TVM_GETITEMSTATE: {
@@ -851,6 +927,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       return item == nullptr ? 0 : static_cast<LRESULT>(item->state & static_cast<UINT>(lParam));
     }
     case WM_LBUTTONDOWN: return OnLButtonDown(tv, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_LBUTTONDBLCLK: return OnLButtonDoubleClick(tv, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd) ReleaseCapture();
       return 0;
@@ -858,11 +935,9 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case WM_CHAR: return OnChar(tv, static_cast<char16_t>(wParam));
     case WM_VSCROLL: return OnVScroll(tv, wParam);
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS:
-      NotifySimple(*tv, NM_SETFOCUS);
-      return 0;
+    case WM_SETFOCUS: return OnSetFocus(tv);
     case WM_KILLFOCUS:
-      NotifySimple(*tv, NM_KILLFOCUS);
+      NotifyParent(*tv, kKillFocus);
       return 0;
     case WM_SIZE:
       NormalizeFirstVisible(*tv);
@@ -876,6 +951,10 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<TreeView>("SysTreeView32", &HandleMessage, hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterTreeViewClass() {
@@ -885,15 +964,13 @@ void RegisterTreeViewClass() {
   cls.cbWndExtra = sizeof(void*);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = WC_TREEVIEWW;
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(WC_TREEVIEWW);
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
-bool IsTreeView(HWND hwnd) { return Instances::Find(hwnd) != nullptr; }
+bool IsTreeView(HWND hwnd) { return FindInstance<TreeView>(hwnd) != nullptr; }
 
 bool TreeItemLabelPoint(HWND tree, HTREEITEM item, POINT* client) {
-  TreePtr tv = Instances::Find(tree);
+  TreePtr tv = FindInstance<TreeView>(tree);
   TreeItem* i = tv != nullptr ? ItemOf(*tv, item) : nullptr;
   if (i == nullptr || !IsShown(i)) return false;
   ItemLayout layout = LayoutOf(*tv, i);
@@ -903,7 +980,7 @@ bool TreeItemLabelPoint(HWND tree, HTREEITEM item, POINT* client) {
 }
 
 bool TreeItemButtonPoint(HWND tree, HTREEITEM item, POINT* client) {
-  TreePtr tv = Instances::Find(tree);
+  TreePtr tv = FindInstance<TreeView>(tree);
   TreeItem* i = tv != nullptr ? ItemOf(*tv, item) : nullptr;
   if (i == nullptr || !IsShown(i) || !HasButton(*tv, i)) return false;
   ItemLayout layout = LayoutOf(*tv, i);
@@ -914,7 +991,7 @@ bool TreeItemButtonPoint(HWND tree, HTREEITEM item, POINT* client) {
 
 std::vector<TreeRow> ShownTreeRows(HWND tree) {
   std::vector<TreeRow> rows;
-  TreePtr tv = Instances::Find(tree);
+  TreePtr tv = FindInstance<TreeView>(tree);
   if (tv == nullptr) return rows;
   for (TreeItem* item : VisibleItems(*tv)) {
     TreeRow row;
