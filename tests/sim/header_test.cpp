@@ -11,6 +11,7 @@
 #include "booted_device.h"
 #include "ceplatform.h"
 #include "cesim/ui.h"
+#include "control_checks.h"
 #include "list_notifications.h"
 #include "message_recorder.h"
 #include "notify_parent.h"
@@ -274,20 +275,6 @@ TEST_F(HeaderTest, SettingAnItemTellsTheParentBeforeAndAfterWithTheCallersItem) 
   EXPECT_EQ(ItemRect(1).right, 135);
 }
 
-TEST_F(HeaderTest, ParentDestroyingTheHeaderWhileItChangesStopsIt) {
-  Create(0);
-  Insert(0, 80);
-  onNotify = [](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == HDN_ITEMCHANGINGW) DestroyWindow(hdr->hwndFrom);
-    return 0;
-  };
-  MessageRecorder recorder;
-  Record(recorder);
-  EXPECT_FALSE(SetWidth(0, 20));
-  EXPECT_FALSE(IsWindow(header));
-  EXPECT_TRUE(recorder.Sequence({Note(HDN_ITEMCHANGINGW, Width(0, 20))}));
-}
-
 TEST_F(HeaderTest, TextsTheParentKeepsAreAskedForWhenRead) {
   Create(0);
   HDITEMW item = {};
@@ -444,34 +431,6 @@ TEST_F(HeaderTest, ParentRefusingTheLastChangeKeepsTheWidth) {
   EXPECT_EQ(WidthOf(0), 80);
 }
 
-TEST_F(HeaderTest, ParentDestroyingTheHeaderWhileADragEndsStopsIt) {
-  Create(HDS_FULLDRAG);
-  Insert(0, 80);
-  onNotify = [](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == HDN_ENDTRACKW) DestroyWindow(hdr->hwndFrom);
-    return 0;
-  };
-  MessageRecorder recorder;
-  Record(recorder);
-  ASSERT_TRUE(cesim::DragHeaderDivider(header, 0, 100));
-  EXPECT_FALSE(IsWindow(header));
-  ASSERT_FALSE(recorder.Recorded().empty());
-  EXPECT_EQ(recorder.Recorded().back().notifyCode, static_cast<UINT>(HDN_ENDTRACKW));
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
-TEST_F(HeaderTest, ParentDestroyingTheHeaderWhenTrackingBeginsStopsIt) {
-  Create(HDS_FULLDRAG);
-  Insert(0, 80);
-  onNotify = [](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == HDN_BEGINTRACKW) DestroyWindow(hdr->hwndFrom);
-    return 0;
-  };
-  ASSERT_TRUE(cesim::DragHeaderDivider(header, 0, 100));
-  EXPECT_FALSE(IsWindow(header));
-  EXPECT_EQ(GetCapture(), nullptr);
-}
-
 TEST_F(HeaderTest, DraggingAnItemAwayWhileItIsTrackedEndsTheDrag) {
   Create(HDS_FULLDRAG);
   Insert(0, 80);
@@ -518,6 +477,114 @@ TEST_F(HeaderTest, DoubleTappingADividerTellsTheParent) {
   SendMessageW(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(78, 8));
   SendMessageW(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 8));
   EXPECT_TRUE(recorder.Sequence({Note(HDN_DIVIDERDBLCLICKW, "item 0"), Note(HDN_ITEMDBLCLICKW, "item 0")}));
+}
+
+// The other button: NM_RCLICK, then a shortcut menu request at the screen point, which the
+// default procedure hands to the parent.
+TEST_F(HeaderTest, ReleasingTheOtherButtonAsksTheParentForAShortcutMenu) {
+  Create(0);
+  Insert(0, 80);
+  host.messages = {WM_CONTEXTMENU};
+  MessageRecorder recorder;
+  Record(recorder);
+  recorder.Name(header, "header");
+  SendMessageW(header, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(30, 8));
+  SendMessageW(header, WM_RBUTTONUP, 0, MAKELPARAM(30, 8));
+  POINT screen = {30, 8};
+  ClientToScreen(header, &screen);
+  EXPECT_TRUE(recorder.Sequence({Note(NM_RCLICK),
+                                 {"parent", WM_CONTEXTMENU, foldwise_test::Wnd("header"), MAKELPARAM(screen.x, screen.y), 0}}));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Parents that destroy the header while it notifies them.
+
+// Where the parent's TRUE ends the action, or the real header returns at once, it may be destroyed.
+TEST_F(HeaderTest, ParentRefusingAChangeMayDestroyTheHeader) {
+  Create(0);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != HDN_ITEMCHANGINGW) return 0;
+    DestroyWindow(hdr->hwndFrom);
+    return TRUE;
+  };
+  MessageRecorder recorder;
+  Record(recorder);
+  EXPECT_FALSE(SetWidth(0, 20));
+  EXPECT_FALSE(IsWindow(header));
+  EXPECT_TRUE(recorder.Sequence({Note(HDN_ITEMCHANGINGW, Width(0, 20))}));
+}
+
+TEST_F(HeaderTest, ParentRefusingToTrackMayDestroyTheHeader) {
+  Create(HDS_FULLDRAG);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != HDN_BEGINTRACKW) return 0;
+    DestroyWindow(hdr->hwndFrom);
+    return TRUE;
+  };
+  ASSERT_TRUE(cesim::DragHeaderDivider(header, 0, 100));
+  EXPECT_FALSE(IsWindow(header));
+  EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(HeaderTest, ParentMayDestroyTheHeaderWhenADividerIsDoubleTapped) {
+  Create(HDS_BUTTONS);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == HDN_DIVIDERDBLCLICKW) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  SendMessageW(header, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(78, 8));
+  EXPECT_FALSE(IsWindow(header));
+}
+
+// What the real header does not survive: it goes on using its state after these notifications
+// return, so destroying it there is reported and stops the test program.
+using HeaderDeathTest = HeaderTest;
+
+TEST_F(HeaderDeathTest, HeaderDestroyedInsideAChangeItAllowsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(0);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == HDN_ITEMCHANGINGW) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_DEATH(SetWidth(0, 20), "SysHeader32 control .* destroyed inside its HDN_ITEMCHANGING notification");
+}
+
+TEST_F(HeaderDeathTest, HeaderDestroyedWhenTrackingBeginsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(HDS_FULLDRAG);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == HDN_BEGINTRACKW) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::DragHeaderDivider(header, 0, 100), "destroyed inside its HDN_BEGINTRACK notification");
+}
+
+TEST_F(HeaderDeathTest, HeaderDestroyedWhileADragEndsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(HDS_FULLDRAG);
+  Insert(0, 80);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == HDN_ENDTRACKW) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::DragHeaderDivider(header, 0, 100), "destroyed inside its HDN_ENDTRACK notification");
+}
+
+TEST_F(HeaderDeathTest, ParentDestroyedWhileAWidthIsDraggedIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(HDS_FULLDRAG);
+  Insert(0, 80);
+  onNotify = [this](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == HDN_ITEMCHANGEDW) DestroyWindow(parent);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::DragHeaderDivider(header, 0, 100), "destroyed inside its HDN_ITEMCHANGED notification");
 }
 
 }  // namespace

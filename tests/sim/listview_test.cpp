@@ -12,6 +12,7 @@
 #include "booted_device.h"
 #include "ceplatform.h"
 #include "cesim/ui.h"
+#include "control_checks.h"
 #include "list_notifications.h"
 #include "message_recorder.h"
 #include "notify_parent.h"
@@ -641,19 +642,6 @@ TEST_F(ListViewTest, DeletingAnItemTakesItsSelectionFirstAndPassesTheFocusOn) {
   EXPECT_EQ(Next(-1, LVNI_FOCUSED), -1);
 }
 
-TEST_F(ListViewTest, ParentDestroyingTheListWhileItDeletesAllStopsIt) {
-  Create(LVS_REPORT);
-  Fill(3);
-  int deleted = 0;
-  onNotify = [&](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == LVN_DELETEITEM && ++deleted == 1) DestroyWindow(hdr->hwndFrom);
-    return 0;
-  };
-  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
-  EXPECT_FALSE(IsWindow(list));
-  EXPECT_EQ(deleted, 1 + 3);  // the one it was told, then the destruction's own three
-}
-
 TEST_F(ListViewTest, ParentRestylingTheListWhileItEmptiesItWorks) {
   // The Explorer's pane applies its stored style each time the host empties the list.
   Create(LVS_REPORT);
@@ -959,18 +947,6 @@ TEST_F(ListViewTest, ATapBesideTheItemsTakesTheSelectionAway) {
   EXPECT_EQ(Next(-1, LVNI_FOCUSED), 0);  // the focus stays
 }
 
-TEST_F(ListViewTest, ParentDestroyingTheListWhileATapChangesItStopsIt) {
-  Create(LVS_REPORT);
-  AddColumn(150);
-  Fill(2);
-  onNotify = [](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == LVN_ITEMCHANGING) DestroyWindow(hdr->hwndFrom);
-    return 0;
-  };
-  EXPECT_TRUE(cesim::TapListItem(list, 1));
-  EXPECT_FALSE(IsWindow(list));
-}
-
 TEST_F(ListViewTest, AContextMenuRequestGoesToTheParent) {
   Create(LVS_REPORT);
   MessageRecorder recorder;
@@ -1208,6 +1184,85 @@ TEST_F(ListViewTest, TheListViewScrollsByColumnsAndNotVertically) {
   EXPECT_TRUE(SendMessageW(list, LVM_SCROLL, 1, 0));
   int perColumn = (150 - GetSystemMetrics(SM_CYHSCROLL) - 2) / 13;
   EXPECT_EQ(SendMessageW(list, LVM_GETTOPINDEX, 0, 0), perColumn);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Parents that destroy the control while it notifies them, where the real one survives it: it
+// checks that it still exists, or the parent's TRUE ends the change.
+
+TEST_F(ListViewTest, ParentMayDestroyTheListWhileItDeletesOneItem) {
+  Create(LVS_REPORT);
+  Fill(3);
+  int deleted = 0;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_DELETEITEM && ++deleted == 1) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_FALSE(SendMessageW(list, LVM_DELETEITEM, 1, 0));
+  EXPECT_FALSE(IsWindow(list));
+  EXPECT_EQ(deleted, 1 + 3);  // the one it was told, then the destruction's own three
+}
+
+TEST_F(ListViewTest, ParentRefusingAChangeMayDestroyTheList) {
+  Create(LVS_REPORT);
+  AddColumn(150);
+  Fill(2);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code != LVN_ITEMCHANGING) return 0;
+    DestroyWindow(hdr->hwndFrom);
+    return TRUE;
+  };
+  EXPECT_TRUE(cesim::TapListItem(list, 1));
+  EXPECT_FALSE(IsWindow(list));
+}
+
+// What the real control does not survive: it goes on using its state after these notifications
+// return, so destroying it there is reported and stops the test program.
+using ListViewDeathTest = ListViewTest;
+
+TEST_F(ListViewDeathTest, ListDestroyedWhileItDeletesAllIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(LVS_REPORT);
+  Fill(3);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_DELETEITEM) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_DEATH(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0),
+               "SysListView32 control .* destroyed inside its LVN_DELETEITEM notification");
+}
+
+TEST_F(ListViewDeathTest, ListDestroyedInsideAChangeItAllowsIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(LVS_REPORT);
+  AddColumn(150);
+  Fill(2);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_ITEMCHANGING) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  EXPECT_DEATH(cesim::TapListItem(list, 1), "destroyed inside its LVN_ITEMCHANGING notification");
+}
+
+TEST_F(ListViewDeathTest, ListDestroyedWhileItAsksForATextIsReported) {
+  SKIP_WITHOUT_CONTROL_CHECKS();
+  Create(LVS_REPORT);
+  AddColumn(150);
+  LVITEMW item = {};
+  item.mask = LVIF_TEXT;
+  item.pszText = LPSTR_TEXTCALLBACKW;
+  ASSERT_EQ(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)), 0);
+  onNotify = [](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_GETDISPINFOW) DestroyWindow(hdr->hwndFrom);
+    return 0;
+  };
+  WCHAR buffer[32] = {};
+  LVITEMW read = {};
+  read.mask = LVIF_TEXT;
+  read.pszText = buffer;
+  read.cchTextMax = 32;
+  EXPECT_DEATH(SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&read)),
+               "destroyed inside its LVN_GETDISPINFO notification");
 }
 
 }  // namespace

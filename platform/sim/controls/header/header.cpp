@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
+#include "controls/common/text.h"
 #include "sim/commctrl.h"
 #include "sim/dialog.h"
 #include "sim/message.h"
 #include "sim/window.h"
-#include "window/metrics.h"
-#include "window/table.h"
 
 namespace cesim::detail {
 
@@ -39,10 +38,9 @@ struct HeaderItem {
   int order = 0;
 };
 
-struct Header {
-  HWND hwnd = nullptr;
-  HWND notify = nullptr;  // the parent at creation, which gets the notifications
-  bool destroyed = false;
+struct Header : ControlInstance {
+  void CheckInvariants() override;
+
   std::vector<HeaderItem> items;
   std::vector<int> order;  // item indexes from left to right
   HIMAGELIST images = nullptr;
@@ -55,32 +53,48 @@ struct Header {
   int trackOffset = 0;  // from the stylus to the right edge of the item being resized
 };
 
-using Instances = ControlInstances<Header>;
 using HeaderPtr = std::shared_ptr<Header>;
 
-bool Gone(const HeaderPtr& h) { return h->destroyed || !IsWindow(h->hwnd); }
+bool Gone(const HeaderPtr& h) { return IsGone(*h); }
+
+// ---------------------------------------------------------------------------------------------
+// Notifications: what the header tells its parent, and what the real control does once the parent
+// has answered. It goes on with its state after nearly all of them; only the double taps and
+// NM_RELEASEDCAPTURE end the handling of their message, and a parent's TRUE to HDN_BEGINTRACKW, or
+// to the HDN_ITEMCHANGINGW of HDM_SETITEMW, ends the action.
+
+const Notification kSetItemChanging = {HDN_ITEMCHANGINGW, "HDN_ITEMCHANGING", AfterNotify::UsesStateUnlessNonzero};
+const Notification kDragItemChanging = {HDN_ITEMCHANGINGW, "HDN_ITEMCHANGING", AfterNotify::UsesState};
+const Notification kItemChanged = {HDN_ITEMCHANGEDW, "HDN_ITEMCHANGED", AfterNotify::UsesState};
+const Notification kBeginTrack = {HDN_BEGINTRACKW, "HDN_BEGINTRACK", AfterNotify::UsesStateUnlessNonzero};
+const Notification kTrack = {HDN_TRACKW, "HDN_TRACK", AfterNotify::UsesState};
+const Notification kEndTrack = {HDN_ENDTRACKW, "HDN_ENDTRACK", AfterNotify::UsesState};
+const Notification kItemClick = {HDN_ITEMCLICKW, "HDN_ITEMCLICK", AfterNotify::UsesState};
+const Notification kItemDoubleClick = {HDN_ITEMDBLCLICKW, "HDN_ITEMDBLCLICK", AfterNotify::ReturnsAtOnce};
+const Notification kDividerDoubleClick = {HDN_DIVIDERDBLCLICKW, "HDN_DIVIDERDBLCLICK", AfterNotify::ReturnsAtOnce};
+const Notification kGetDispInfo = {HDN_GETDISPINFOW, "HDN_GETDISPINFO", AfterNotify::UsesState};
+const Notification kReleasedCapture = {NM_RELEASEDCAPTURE, "NM_RELEASEDCAPTURE", AfterNotify::ReturnsAtOnce};
+const Notification kRightClick = {NM_RCLICK, "NM_RCLICK", AfterNotify::UsesState};
 
 DWORD StyleOf(const Header& h) { return static_cast<DWORD>(GetWindowLongW(h.hwnd, GWL_STYLE)); }
 
-int Height() { return kSystemFontHeight + 4; }
+int Height() { return SystemFontHeight() + 4; }
 
 int Count(const Header& h) { return static_cast<int>(h.items.size()); }
 
 bool Valid(const Header& h, int index) { return index >= 0 && index < Count(h); }
 
-void CheckHeaderInvariants(const Header& h) {
-#ifndef NDEBUG
-  CESIM_CHECK_INVARIANT(h.order.size() == h.items.size(), "one order slot per item");
-  std::vector<bool> seen(h.items.size(), false);
-  for (size_t position = 0; position < h.order.size(); ++position) {
-    int index = h.order[position];
-    CESIM_CHECK_INVARIANT(index >= 0 && index < Count(h) && !seen[static_cast<size_t>(index)], "order is a permutation");
+void Header::CheckInvariants() {
+  CESIM_CHECK_INVARIANT(order.size() == items.size(), "one order slot per item");
+  std::vector<bool> seen(items.size(), false);
+  for (size_t position = 0; position < order.size(); ++position) {
+    int index = order[position];
+    CESIM_CHECK_INVARIANT(index >= 0 && index < Count(*this) && !seen[static_cast<size_t>(index)], "order is a permutation");
+    if (index < 0 || index >= Count(*this)) continue;
     seen[static_cast<size_t>(index)] = true;
-    CESIM_CHECK_INVARIANT(h.items[static_cast<size_t>(index)].order == static_cast<int>(position), "item knows its order");
+    CESIM_CHECK_INVARIANT(items[static_cast<size_t>(index)].order == static_cast<int>(position), "item knows its order");
   }
-#else
-  (void)h;
-#endif
+  CESIM_CHECK_INVARIANT(!tracking || movingItem < Count(*this), "a tracked divider belongs to an item");
 }
 
 // The item's rectangle in client coordinates: items stand side by side in their order, each as
@@ -158,26 +172,18 @@ void HitTest(const Header& h, POINT pt, UINT* flags, int* item) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Notifications: the one place the header talks to its parent.
+// The notifications' contents.
 
-LRESULT Notify(Header& h, UINT code, NMHDR* hdr) {
-  hdr->hwndFrom = h.hwnd;
-  hdr->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(h.hwnd));
-  hdr->code = code;
-  if (FindWindowRecord(h.notify) == nullptr) return 0;
-  return SendMessageW(h.notify, WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
-}
-
-LRESULT NotifyItem(Header& h, UINT code, int index, HDITEMW* item) {
+LRESULT NotifyItem(Header& h, const Notification& notification, int index, HDITEMW* item) {
   NMHEADERW nm = {};
   nm.iItem = index;
   nm.iButton = 0;
   nm.pitem = item;
-  return Notify(h, code, &nm.hdr);
+  return NotifyParent(h, notification, &nm.hdr);
 }
 
 // A notification about one field of an item, the others as they are now (a drag's width).
-LRESULT NotifyWidth(Header& h, UINT code, int index, int width) {
+LRESULT NotifyWidth(Header& h, const Notification& notification, int index, int width) {
   const HeaderItem& source = h.items[static_cast<size_t>(index)];
   HDITEMW item = {};
   item.mask = HDI_WIDTH;
@@ -187,7 +193,7 @@ LRESULT NotifyWidth(Header& h, UINT code, int index, int width) {
   item.lParam = source.lParam;
   item.iImage = source.image;
   item.iOrder = source.order;
-  return NotifyItem(h, code, index, &item);
+  return NotifyItem(h, notification, index, &item);
 }
 
 // What the parent says about an item whose text or image it keeps itself (HDN_GETDISPINFOW);
@@ -207,11 +213,11 @@ void AskDisplayInfo(const HeaderPtr& h, int index, UINT mask, std::u16string* te
   di.pszText = (ask & HDI_TEXT) != 0 ? buffer : nullptr;
   di.cchTextMax = (ask & HDI_TEXT) != 0 ? kCallbackTextSize : 0;
   di.lParam = item.lParam;
-  Notify(*h, HDN_GETDISPINFOW, &di.hdr);
+  NotifyParent(*h, kGetDispInfo, &di.hdr);
   if (Gone(h) || !Valid(*h, index)) return;
   HeaderItem& after = h->items[static_cast<size_t>(index)];
   if ((ask & HDI_TEXT) != 0 && di.pszText != nullptr && di.pszText != LPSTR_TEXTCALLBACKW) {
-    *text = BoundedText(di.pszText, di.pszText == buffer ? kCallbackTextSize - 1 : kMaxItemText);
+    *text = TextUpTo(di.pszText, di.pszText == buffer ? kCallbackTextSize - 1 : kMaxItemText);
   }
   if ((ask & HDI_IMAGE) != 0) *image = di.iImage;
   if ((di.mask & HDI_DI_SETITEM) != 0) {
@@ -240,7 +246,7 @@ void Store(HeaderItem& item, UINT mask, const HDITEMW& source) {
   }
   if ((mask & HDI_TEXT) != 0) {
     item.textCallback = source.pszText == LPSTR_TEXTCALLBACKW;
-    item.text = item.textCallback ? std::u16string() : BoundedText(source.pszText, kMaxItemText);
+    item.text = item.textCallback ? std::u16string() : TextUpTo(source.pszText, kMaxItemText);
   }
 }
 
@@ -322,14 +328,14 @@ LRESULT OnGetItem(const HeaderPtr& h, int index, HDITEMW* out) {
 LRESULT OnSetItem(const HeaderPtr& h, int index, const HDITEMW* source) {
   if (source == nullptr || !Valid(*h, index)) return FALSE;
   HDITEMW told = *source;
-  if (NotifyItem(*h, HDN_ITEMCHANGINGW, index, &told) != 0 || Gone(h)) return FALSE;
+  if (NotifyItem(*h, kSetItemChanging, index, &told) != 0 || Gone(h)) return FALSE;
   if (!Valid(*h, index)) return FALSE;
   Store(h->items[static_cast<size_t>(index)], source->mask, *source);
   if ((source->mask & HDI_ORDER) != 0 && source->iOrder >= 0 && source->iOrder < Count(*h)) {
     Reorder(*h, index, source->iOrder);
   }
   told = *source;
-  NotifyItem(*h, HDN_ITEMCHANGEDW, index, &told);
+  NotifyItem(*h, kItemChanged, index, &told);
   return TRUE;
 }
 
@@ -401,7 +407,7 @@ LRESULT OnLButtonDown(const HeaderPtr& h, POINT pt) {
   int index = -1;
   HitTest(*h, pt, &flags, &index);
   if ((flags == HHT_ONDIVIDER || flags == HHT_ONDIVOPEN) && Valid(*h, index)) {
-    if (NotifyWidth(*h, HDN_BEGINTRACKW, index, h->items[static_cast<size_t>(index)].cxy) != 0 || Gone(h)) return 0;
+    if (NotifyWidth(*h, kBeginTrack, index, h->items[static_cast<size_t>(index)].cxy) != 0 || Gone(h)) return 0;
     if (!Valid(*h, index)) return 0;
     SetCapture(h->hwnd);
     h->captured = true;
@@ -424,7 +430,7 @@ void ReleaseStylus(const HeaderPtr& h) {
   h->captured = false;
   if (GetCapture() == h->hwnd) ReleaseCapture();
   NMHDR hdr = {};
-  if (!Gone(h)) Notify(*h, NM_RELEASEDCAPTURE, &hdr);
+  if (!Gone(h)) NotifyParent(*h, kReleasedCapture, &hdr);
 }
 
 LRESULT OnMouseMove(const HeaderPtr& h, POINT pt) {
@@ -433,16 +439,16 @@ LRESULT OnMouseMove(const HeaderPtr& h, POINT pt) {
   int width = TrackedWidth(*h, index, pt);
   if ((StyleOf(*h) & HDS_FULLDRAG) == 0) {
     // TRUE ends the tracking, the width as it was.
-    if (NotifyWidth(*h, HDN_TRACKW, index, width) != 0 && !Gone(h) && h->tracking) {
+    if (NotifyWidth(*h, kTrack, index, width) != 0 && !Gone(h) && h->tracking) {
       h->tracking = false;
       h->movingItem = -1;
       ReleaseStylus(h);
     }
     return 0;
   }
-  if (NotifyWidth(*h, HDN_ITEMCHANGINGW, index, width) != 0 || Gone(h) || !Valid(*h, index)) return 0;
+  if (NotifyWidth(*h, kDragItemChanging, index, width) != 0 || Gone(h) || !Valid(*h, index)) return 0;
   h->items[static_cast<size_t>(index)].cxy = width;
-  NotifyWidth(*h, HDN_ITEMCHANGEDW, index, width);
+  NotifyWidth(*h, kItemChanged, index, width);
   return 0;
 }
 
@@ -456,7 +462,7 @@ LRESULT OnLButtonUp(const HeaderPtr& h, POINT pt) {
     h->movingItem = -1;
     // A tap on the item it pressed is a click of that item.
     if (flags == HHT_ONHEADER && index == pressedItem && Valid(*h, index)) {
-      NotifyItem(*h, HDN_ITEMCLICKW, index, nullptr);
+      NotifyItem(*h, kItemClick, index, nullptr);
       if (Gone(h)) return 0;
     }
   } else if (h->tracking) {
@@ -465,11 +471,11 @@ LRESULT OnLButtonUp(const HeaderPtr& h, POINT pt) {
     h->movingItem = -1;
     if (Valid(*h, index)) {
       int width = TrackedWidth(*h, index, pt);
-      NotifyWidth(*h, HDN_ENDTRACKW, index, width);
+      NotifyWidth(*h, kEndTrack, index, width);
       if (Gone(h)) return 0;
-      if (Valid(*h, index) && NotifyWidth(*h, HDN_ITEMCHANGINGW, index, width) == 0 && !Gone(h) && Valid(*h, index)) {
+      if (Valid(*h, index) && NotifyWidth(*h, kDragItemChanging, index, width) == 0 && !Gone(h) && Valid(*h, index)) {
         h->items[static_cast<size_t>(index)].cxy = width;
-        NotifyWidth(*h, HDN_ITEMCHANGEDW, index, width);
+        NotifyWidth(*h, kItemChanged, index, width);
       }
       if (Gone(h)) return 0;
     }
@@ -483,9 +489,9 @@ LRESULT OnLButtonDblClk(const HeaderPtr& h, POINT pt) {
   int index = -1;
   HitTest(*h, pt, &flags, &index);
   if (flags == HHT_ONHEADER && (StyleOf(*h) & HDS_BUTTONS) != 0) {
-    NotifyItem(*h, HDN_ITEMDBLCLICKW, index, nullptr);
+    NotifyItem(*h, kItemDoubleClick, index, nullptr);
   } else if (flags == HHT_ONDIVIDER || flags == HHT_ONDIVOPEN) {
-    NotifyItem(*h, HDN_DIVIDERDBLCLICKW, index, nullptr);
+    NotifyItem(*h, kDividerDoubleClick, index, nullptr);
   }
   return 0;
 }
@@ -501,27 +507,24 @@ LRESULT OnCaptureChanged(Header& h, HWND newCapture) {
 // ---------------------------------------------------------------------------------------------
 // Creation, destruction and the window procedure.
 
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  HeaderPtr h = Instances::Create(hwnd);
-  h->hwnd = hwnd;
-  h->notify = cs != nullptr ? cs->hwndParent : GetParent(hwnd);
-  return 0;
-}
-
-LRESULT OnDestroy(const HeaderPtr& h) {
-  h->destroyed = true;
-  Instances::Forget(h->hwnd);
-  return 0;
+// A press of the other button: NM_RCLICK, then a request for a shortcut menu, which the default
+// procedure leaves to the parent.
+LRESULT OnRButtonUp(const HeaderPtr& h, POINT pt) {
+  NMHDR hdr = {};
+  LRESULT handled = NotifyParent(*h, kRightClick, &hdr);
+  if (Gone(h)) return handled;
+  POINT screen = pt;
+  ClientToScreen(h->hwnd, &screen);
+  SendMessageW(h->hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h->hwnd), MAKELPARAM(screen.x, screen.y));
+  return handled;
 }
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  HeaderPtr h = Instances::Find(hwnd);
-  if (h == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckHeaderInvariants(*h);
+LRESULT HandleMessage(const HeaderPtr& h, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = h->hwnd;
   switch (message) {
+    case WM_CREATE: return 0;
     case HDM_GETITEMCOUNT: return Count(*h);
     case HDM_INSERTITEMW: return OnInsertItem(*h, static_cast<int>(wParam), reinterpret_cast<const HDITEMW*>(lParam));
     case HDM_DELETEITEM: return OnDeleteItem(*h, static_cast<int>(wParam));
@@ -546,15 +549,19 @@ LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_MOUSEMOVE: return OnMouseMove(h, PointOf(lParam));
     case WM_LBUTTONUP: return OnLButtonUp(h, PointOf(lParam));
     case WM_LBUTTONDBLCLK: return OnLButtonDblClk(h, PointOf(lParam));
+    case WM_RBUTTONUP: return OnRButtonUp(h, PointOf(lParam));
     case WM_CAPTURECHANGED: return OnCaptureChanged(*h, reinterpret_cast<HWND>(lParam));
     case WM_GETDLGCODE: return DLGC_WANTTAB | DLGC_WANTARROWS;
     case WM_SETFONT:
       h->font = reinterpret_cast<HFONT>(wParam);
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(h->font);
-    case WM_DESTROY: return OnDestroy(h);
     default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<Header>("SysHeader32", &HandleMessage, hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -566,15 +573,13 @@ void RegisterHeaderClass() {
   cls.cbWndExtra = sizeof(void*);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = WC_HEADERW;
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(WC_HEADERW);
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
-bool IsHeader(HWND hwnd) { return Instances::Find(hwnd) != nullptr; }
+bool IsHeader(HWND hwnd) { return FindInstance<Header>(hwnd) != nullptr; }
 
 bool HeaderDividerPoint(HWND header, int item, POINT* client) {
-  HeaderPtr h = Instances::Find(header);
+  HeaderPtr h = FindInstance<Header>(header);
   if (h == nullptr || !Valid(*h, item) || client == nullptr) return false;
   RECT rect = ItemRect(*h, item);
   RECT area;

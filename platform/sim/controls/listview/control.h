@@ -1,24 +1,46 @@
-// What the list view's own files share: finding an instance, the one function that sends its
-// notifications, reading items as the parent shows them, changing item states with their
-// notifications, and the handlers that the window procedure hands the stylus, the keys and label
-// editing to. Every function that notifies may see the control destroyed or changed on return.
+// What the list view's own files share: its notifications, passing its header's on, reading items
+// as the parent shows them, changing item states with their notifications, and the handlers that
+// the window procedure hands the stylus, the keys and label editing to. Every function that notifies may see the control destroyed or changed on return.
 #ifndef CESIM_CONTROLS_LISTVIEW_CONTROL_H
 #define CESIM_CONTROLS_LISTVIEW_CONTROL_H
 
 #include <string>
 
-#include "controls/common/instances.h"
+#include "controls/common/control.h"
 #include "controls/listview/model.h"
 
 namespace cesim::detail {
 
-using ListViews = ControlInstances<ListView>;
+// What the list view tells its parent (through NotifyParent), and what the real control does once
+// the parent has answered. Where the real control checks that it still exists afterwards (the keys,
+// clicks, focus changes, a single deletion, the insertion, the end of a label edit) destroying it
+// there is survived; a parent's TRUE to LVN_ITEMCHANGING or LVN_BEGINLABELEDITW ends the change at
+// once; after the others it goes on with its state.
+extern const Notification kItemChanging;
+extern const Notification kItemChanged;
+extern const Notification kInsertItem;
+extern const Notification kDeleteItem;       // LVM_DELETEITEM
+extern const Notification kDeleteEachItem;   // LVM_DELETEALLITEMS and the destruction
+extern const Notification kDeleteAllItems;
+extern const Notification kGetDispInfo;
+extern const Notification kColumnClick;
+extern const Notification kKeyDown;
+extern const Notification kReturn;
+extern const Notification kItemActivate;
+extern const Notification kClick;
+extern const Notification kDoubleClick;
+extern const Notification kRightClick;
+extern const Notification kRecognizeGesture;
+extern const Notification kReleasedCapture;
+extern const Notification kBeginDrag;
+extern const Notification kSetFocus;
+extern const Notification kKillFocus;
+extern const Notification kBeginLabelEdit;
+extern const Notification kEndLabelEdit;
 
-// The one place the list view talks to its parent: fills in the header (unless the notification
-// is one of its header's, passed on as it came) and sends it.
-LRESULT Notify(ListView& lv, UINT code, NMHDR* hdr);
+// Hands a notification of the header, or a command of the label edit, on to the parent as it came;
+// the list view returns the parent's answer at once.
 LRESULT PassOn(ListView& lv, NMHDR* hdr);
-LRESULT NotifySimple(ListView& lv, UINT code);
 
 // The buffer the control offers the parent for a text it keeps itself.
 constexpr int kDisplayTextSize = 260;

@@ -10,10 +10,10 @@
 #include "controls/listview/layout.h"
 #include "sim/commctrl.h"
 #include "sim/core.h"
+#include "sim/crt.h"
 #include "sim/input.h"
 #include "sim/message.h"
 #include "sim/window.h"
-#include "window/table.h"
 
 namespace cesim::detail {
 
@@ -36,13 +36,13 @@ LPARAM ParamOf(const ListView& lv, int index) {
 }
 
 // NM_CLICK, NM_DBLCLK, NM_RCLICK: where the stylus was and the item there.
-LRESULT NotifyClick(const ListViewPtr& lv, UINT code, const LVHITTESTINFO& hit) {
+LRESULT NotifyClick(const ListViewPtr& lv, const Notification& notification, const LVHITTESTINFO& hit) {
   NMITEMACTIVATE nm = {};
   nm.iItem = hit.iItem;
   nm.iSubItem = hit.iSubItem;
   nm.ptAction = hit.pt;
   nm.lParam = ParamOf(*lv, hit.iItem);
-  return Notify(*lv, code, &nm.hdr);
+  return NotifyParent(*lv, notification, &nm.hdr);
 }
 
 void NotifyActivate(const ListViewPtr& lv, int index, int subItem, POINT pt) {
@@ -51,7 +51,7 @@ void NotifyActivate(const ListViewPtr& lv, int index, int subItem, POINT pt) {
   nm.iSubItem = subItem;
   nm.ptAction = pt;
   nm.lParam = ParamOf(*lv, index);
-  Notify(*lv, LVN_ITEMACTIVATE, &nm.hdr);
+  NotifyParent(*lv, kItemActivate, &nm.hdr);
 }
 
 // With Shift: every item from the selection mark to this one selected, the others not.
@@ -106,7 +106,7 @@ LRESULT OnLButtonDown(const ListViewPtr& lv, WPARAM keys, POINT pt) {
   gesture.ptAction = pt;
   ClientToScreen(lv->hwnd, &gesture.ptAction);
   gesture.dwItemSpec = static_cast<DWORD>(hit.iItem);
-  Notify(*lv, NM_RECOGNIZEGESTURE, &gesture.hdr);
+  NotifyParent(*lv, kRecognizeGesture, &gesture.hdr);
   if (Gone(lv)) return 0;
   KillTimer(lv->hwnd, kEditTimerId);
   lv->editOnTapItem = -1;
@@ -153,7 +153,7 @@ LRESULT OnLButtonUp(const ListViewPtr& lv, POINT pt) {
   hit.pt = pt;
   HitTest(lv, &hit, true, false);
   if (Gone(lv)) return 0;
-  NotifyClick(lv, NM_CLICK, hit);
+  NotifyClick(lv, kClick, hit);
   if (Gone(lv)) return 0;
   lv->stylusDown = false;
   int pressed = lv->pressedSelectedItem;
@@ -190,7 +190,7 @@ LRESULT OnLButtonDblClk(const ListViewPtr& lv, POINT pt) {
   hit.pt = pt;
   HitTest(lv, &hit, true, false);
   if (Gone(lv)) return 0;
-  NotifyClick(lv, NM_DBLCLK, hit);
+  NotifyClick(lv, kDoubleClick, hit);
   if (Gone(lv)) return 0;
   if (ValidItem(*lv, hit.iItem)) NotifyActivate(lv, hit.iItem, hit.iSubItem, pt);
   return 0;
@@ -215,7 +215,7 @@ LRESULT OnRButtonDown(const ListViewPtr& lv, POINT pt) {
   HitTest(lv, &hit, true, false);
   if (Gone(lv)) return 0;
   // A parent that answers NM_RCLICK with non-zero has handled it; otherwise a context menu.
-  if (NotifyClick(lv, NM_RCLICK, hit) == 0 && !Gone(lv)) {
+  if (NotifyClick(lv, kRightClick, hit) == 0 && !Gone(lv)) {
     SendMessageW(lv->hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(lv->hwnd), static_cast<LPARAM>(GetMessagePos()));
   }
   return 0;
@@ -237,7 +237,7 @@ LRESULT OnMouseMove(const ListViewPtr& lv, WPARAM keys, POINT pt) {
   nm.iItem = index;
   nm.ptAction = lv->pressPoint;
   nm.lParam = ParamOf(*lv, index);
-  Notify(*lv, LVN_BEGINDRAG, &nm.hdr);
+  NotifyParent(*lv, kBeginDrag, &nm.hdr);
   return 0;
 }
 
@@ -245,7 +245,7 @@ LRESULT OnKeyDown(const ListViewPtr& lv, UINT vk) {
   NMLVKEYDOWN keydown = {};
   keydown.wVKey = static_cast<WORD>(vk);
   keydown.flags = 0;
-  Notify(*lv, LVN_KEYDOWN, &keydown.hdr);
+  NotifyParent(*lv, kKeyDown, &keydown.hdr);
   if (Gone(lv)) return 0;
   int count = ItemCount(*lv);
   int focused = lv->focused;
@@ -255,7 +255,7 @@ LRESULT OnKeyDown(const ListViewPtr& lv, UINT vk) {
     case VK_SPACE: next = focused; break;
     case VK_RETURN:
       if (count > 0 && focused != -1) {
-        NotifySimple(*lv, NM_RETURN);
+        NotifyParent(*lv, kReturn);
         if (Gone(lv)) return 0;
         NotifyActivate(lv, lv->focused, 0, POINT{-1, -1});
       }
@@ -315,7 +315,7 @@ LRESULT OnChar(const ListViewPtr& lv, char16_t c) {
     std::u16string text = ShownText(lv, index, 0);
     if (Gone(lv)) return 0;
     if (!ValidItem(*lv, index)) break;
-    if (SameTextIgnoringCase(text.substr(0, wanted.size()), wanted)) {
+    if (_wcsnicmp(text.c_str(), wanted.c_str(), wanted.size()) == 0) {
       KeySelection(lv, index, false);
       break;
     }

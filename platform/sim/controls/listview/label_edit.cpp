@@ -15,8 +15,7 @@
 #include "sim/input.h"
 #include "sim/message.h"
 #include "sim/window.h"
-#include "window/metrics.h"
-#include "window/table.h"
+#include "controls/common/text.h"
 
 namespace cesim::detail {
 
@@ -45,7 +44,7 @@ std::u16string EditText(HWND edit) {
 
 // The edit's size: the text with room for a couple more characters, as tall as the label.
 void PlaceEdit(HWND edit, const RECT& label) {
-  int width = TextWidth(EditText(edit)) + 2 * 2 * kSystemFontCharWidth;
+  int width = SystemTextWidth(EditText(edit)) + 2 * 2 * SystemFontCharWidth();
   MoveWindow(edit, label.left - 2, label.top - 1, width, label.bottom - label.top + 2, FALSE);
 }
 
@@ -60,7 +59,7 @@ LRESULT CALLBACK EditLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       return CallWindowProcW(original, hwnd, message, wParam, lParam);
     case WM_KEYDOWN:
       if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-        ListViewPtr lv = ListViews::Find(GetParent(hwnd));
+        ListViewPtr lv = FindInstance<ListView>(GetParent(hwnd));
         if (lv != nullptr && lv->edit == hwnd) EndLabelEdit(lv, wParam == VK_RETURN, true);
         else SendMessageW(hwnd, WM_CLOSE, 0, 0);
         return 0;
@@ -124,7 +123,7 @@ HWND EditLabel(const ListViewPtr& lv, int index) {
   std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(count), buffer);
   buffer[count] = 0;
   di.item.pszText = buffer;
-  if (Notify(*lv, LVN_BEGINLABELEDITW, &di.hdr) != 0 || Gone(lv) || !ValidItem(*lv, index)) {
+  if (NotifyParent(*lv, kBeginLabelEdit, &di.hdr) != 0 || Gone(lv) || !ValidItem(*lv, index)) {
     // Refused: the edit goes again without LVN_ENDLABELEDITW.
     if (!Gone(lv) && lv->edit == edit) {
       lv->edit = nullptr;
@@ -162,7 +161,7 @@ void EndLabelEdit(const ListViewPtr& lv, bool save, bool refocus) {
   if (described) {
     // The edit still answers LVM_GETEDITCONTROL, and losing the focus now ends nothing.
     lv->endingEdit = true;
-    accepted = Notify(*lv, LVN_ENDLABELEDITW, &di.hdr);
+    accepted = NotifyParent(*lv, kEndLabelEdit, &di.hdr);
     if (!Gone(lv)) lv->endingEdit = false;
   }
   if (Gone(lv)) {
@@ -192,7 +191,7 @@ LRESULT OnEditCommand(const ListViewPtr& lv, WPARAM wParam, LPARAM lParam) {
     case EN_UPDATE: {
       RECT rect;
       GetWindowRect(lv->edit, &rect);
-      int width = TextWidth(EditText(lv->edit)) + 2 * 2 * kSystemFontCharWidth;
+      int width = SystemTextWidth(EditText(lv->edit)) + 2 * 2 * SystemFontCharWidth();
       SetWindowPos(lv->edit, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
@@ -201,7 +200,7 @@ LRESULT OnEditCommand(const ListViewPtr& lv, WPARAM wParam, LPARAM lParam) {
       return 0;
     default:
       // The edit's other news is the parent's.
-      if (FindWindowRecord(lv->notify) == nullptr) return 0;
+      if (!IsWindow(lv->notify)) return 0;
       return SendMessageW(lv->notify, WM_COMMAND, wParam, lParam);
   }
 }

@@ -7,7 +7,7 @@
 
 #include "sim/metrics.h"
 #include "sim/window.h"
-#include "window/metrics.h"
+#include "controls/common/text.h"
 
 namespace cesim::detail {
 
@@ -28,7 +28,7 @@ int StateIconWidth(const ListView& lv) { return lv.stateImages != nullptr ? GetS
 
 int LabelWidth(const ListView& lv, const std::u16string& text, int emptyWidth) {
   if (text.empty()) return emptyWidth;
-  return std::min(TextWidth(text) + kTrailingLabelPadding, ItemWidth(lv));
+  return std::min(SystemTextWidth(text) + kTrailingLabelPadding, ItemWidth(lv));
 }
 
 // Where an item's box starts, in the item space before scrolling.
@@ -84,7 +84,7 @@ int ListColumns(const ListView& lv) {
 
 int ItemHeight(const ListView& lv) {
   if (ViewOf(lv) == LVS_ICON) return std::max(static_cast<int>(lv.iconSpacing.cy), 1);
-  int height = kSystemFontHeight;
+  int height = SystemFontHeight();
   if (lv.smallImages != nullptr || lv.stateImages != nullptr) height = std::max(height, GetSystemMetrics(SM_CYSMICON));
   return height + kHeightPadding;
 }
@@ -97,7 +97,7 @@ int ItemWidth(const ListView& lv) {
       if (ViewOf(lv) == LVS_LIST && lv.listColumnWidth > 0) return lv.listColumnWidth;
       int widest = 0;
       for (const ListItem& item : lv.items) {
-        if (item.text.kind == ListText::Kind::Stored) widest = std::max(widest, TextWidth(item.text.text));
+        if (item.text.kind == ListText::Kind::Stored) widest = std::max(widest, SystemTextWidth(item.text.text));
       }
       if (lv.smallImages != nullptr) widest += GetSystemMetrics(SM_CXSMICON);
       widest += StateIconWidth(lv);
@@ -204,7 +204,7 @@ ItemParts PartsOf(const ListView& lv, int index, int subItem, const std::u16stri
       parts.icon.top = box.top;
       parts.icon.bottom = box.top + icon.cy;
       parts.label = RECT{parts.icon.right, box.top, std::max(parts.icon.right, columnLeft + ColumnWidth(lv, 0)), box.bottom};
-      int labelWidth = text.empty() ? kEmptyReportSelectWidth : TextWidth(text) + kTrailingLabelPadding;
+      int labelWidth = text.empty() ? kEmptyReportSelectWidth : SystemTextWidth(text) + kTrailingLabelPadding;
       parts.select = RECT{parts.icon.left, box.top, std::min(parts.label.left + labelWidth, parts.label.right), box.bottom};
       break;
     }
@@ -217,7 +217,7 @@ ItemParts PartsOf(const ListView& lv, int index, int subItem, const std::u16stri
       int labelWidth = LabelWidth(lv, text, kEmptyLabelWidth);
       int labelLeft = box.left + (ItemWidth(lv) - labelWidth) / 2;
       int labelTop = box.top + kIconHitTopPadding + icon.cy + kIconBottomPadding;
-      parts.label = RECT{labelLeft, labelTop, labelLeft + labelWidth, labelTop + kSystemFontHeight + kHeightPadding};
+      parts.label = RECT{labelLeft, labelTop, labelLeft + labelWidth, labelTop + SystemFontHeight() + kHeightPadding};
       parts.select = Union(parts.icon, parts.label);
       break;
     }

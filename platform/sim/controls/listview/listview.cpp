@@ -14,42 +14,52 @@
 #include "controls/listview/layout.h"
 #include "sim/commctrl.h"
 #include "sim/controls.h"
+#include "sim/core.h"
 #include "sim/dialog.h"
 #include "sim/message.h"
 #include "sim/metrics.h"
 #include "sim/window.h"
-#include "window/metrics.h"
-#include "window/table.h"
+#include "controls/common/text.h"
 
 namespace cesim::detail {
 
 // ---------------------------------------------------------------------------------------------
-// Notifications: the one place the list view talks to its parent.
+// Notifications.
+
+const Notification kItemChanging = {LVN_ITEMCHANGING, "LVN_ITEMCHANGING", AfterNotify::UsesStateUnlessNonzero};
+const Notification kItemChanged = {LVN_ITEMCHANGED, "LVN_ITEMCHANGED", AfterNotify::UsesState};
+const Notification kInsertItem = {LVN_INSERTITEM, "LVN_INSERTITEM", AfterNotify::ReturnsAtOnce};
+const Notification kDeleteItem = {LVN_DELETEITEM, "LVN_DELETEITEM", AfterNotify::ReturnsAtOnce};
+const Notification kDeleteEachItem = {LVN_DELETEITEM, "LVN_DELETEITEM", AfterNotify::UsesState};
+const Notification kDeleteAllItems = {LVN_DELETEALLITEMS, "LVN_DELETEALLITEMS", AfterNotify::UsesState};
+const Notification kGetDispInfo = {LVN_GETDISPINFOW, "LVN_GETDISPINFO", AfterNotify::UsesState};
+const Notification kColumnClick = {LVN_COLUMNCLICK, "LVN_COLUMNCLICK", AfterNotify::UsesState};
+const Notification kKeyDown = {LVN_KEYDOWN, "LVN_KEYDOWN", AfterNotify::ReturnsAtOnce};
+const Notification kReturn = {NM_RETURN, "NM_RETURN", AfterNotify::ReturnsAtOnce};
+const Notification kItemActivate = {LVN_ITEMACTIVATE, "LVN_ITEMACTIVATE", AfterNotify::ReturnsAtOnce};
+const Notification kClick = {NM_CLICK, "NM_CLICK", AfterNotify::ReturnsAtOnce};
+const Notification kDoubleClick = {NM_DBLCLK, "NM_DBLCLK", AfterNotify::ReturnsAtOnce};
+const Notification kRightClick = {NM_RCLICK, "NM_RCLICK", AfterNotify::ReturnsAtOnce};
+const Notification kRecognizeGesture = {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE", AfterNotify::UsesState};
+const Notification kReleasedCapture = {NM_RELEASEDCAPTURE, "NM_RELEASEDCAPTURE", AfterNotify::ReturnsAtOnce};
+const Notification kBeginDrag = {LVN_BEGINDRAG, "LVN_BEGINDRAG", AfterNotify::UsesState};
+const Notification kSetFocus = {NM_SETFOCUS, "NM_SETFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kKillFocus = {NM_KILLFOCUS, "NM_KILLFOCUS", AfterNotify::ReturnsAtOnce};
+const Notification kBeginLabelEdit = {LVN_BEGINLABELEDITW, "LVN_BEGINLABELEDIT", AfterNotify::UsesStateUnlessNonzero};
+const Notification kEndLabelEdit = {LVN_ENDLABELEDITW, "LVN_ENDLABELEDIT", AfterNotify::ReturnsAtOnce};
 
 LRESULT PassOn(ListView& lv, NMHDR* hdr) {
-  if (FindWindowRecord(lv.notify) == nullptr) return 0;
+  if (!IsWindow(lv.notify)) return 0;
   return SendMessageW(lv.notify, WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr));
-}
-
-LRESULT Notify(ListView& lv, UINT code, NMHDR* hdr) {
-  hdr->hwndFrom = lv.hwnd;
-  hdr->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(lv.hwnd));
-  hdr->code = code;
-  return PassOn(lv, hdr);
-}
-
-LRESULT NotifySimple(ListView& lv, UINT code) {
-  NMHDR hdr = {};
-  return Notify(lv, code, &hdr);
 }
 
 namespace {
 
-LRESULT NotifyItem(ListView& lv, UINT code, int index, LPARAM lParam) {
+LRESULT NotifyItem(ListView& lv, const Notification& notification, int index, LPARAM lParam) {
   NMLISTVIEW nm = {};
   nm.iItem = index;
   nm.lParam = lParam;
-  return Notify(lv, code, &nm.hdr);
+  return NotifyParent(lv, notification, &nm.hdr);
 }
 
 // The text read from a buffer the parent wrote into: up to its terminator, within the buffer.
@@ -133,7 +143,7 @@ bool QueryItem(const ListViewPtr& lv, LVITEMW* item, std::u16string* text, bool*
     di.item.iItem = index;
     di.item.iSubItem = sub;
     di.item.lParam = li.lParam;
-    Notify(*lv, LVN_GETDISPINFOW, &di.hdr);
+    NotifyParent(*lv, kGetDispInfo, &di.hdr);
     if (Gone(lv) || !ValidItem(*lv, index)) return false;
   }
   ListItem& after = lv->items[static_cast<size_t>(index)];
@@ -152,7 +162,7 @@ bool QueryItem(const ListViewPtr& lv, LVITEMW* item, std::u16string* text, bool*
       LPCWSTR given = di.item.pszText;
       if (given == nullptr || given == LPSTR_TEXTCALLBACKW) text->clear();
       else if (given == item->pszText) *text = TextInBuffer(given, item->cchTextMax);
-      else *text = BoundedText(given, kMaxItemText);
+      else *text = TextUpTo(given, kMaxItemText);
       if (keep && after.text.kind == ListText::Kind::Callback && given != LPSTR_TEXTCALLBACKW) SetText(after.text, text->c_str());
     } else if (shown.Asked()) {
       text->clear();
@@ -237,7 +247,7 @@ bool SetMainItem(const ListViewPtr& lv, const LVITEMW& in, bool isNew) {
   nm.lParam = oldParam;
   bool tell = !isNew || ((changed & LVIF_STATE) != 0 && (in.state & (LVIS_FOCUSED | LVIS_SELECTED)) != 0);
   if (tell) {
-    if (Notify(*lv, LVN_ITEMCHANGING, &nm.hdr) != 0 || Gone(lv)) return false;
+    if (NotifyParent(*lv, kItemChanging, &nm.hdr) != 0 || Gone(lv)) return false;
     if (!ValidItem(*lv, index)) return false;
   }
   if (changed == 0) return true;
@@ -279,7 +289,7 @@ bool SetMainItem(const ListViewPtr& lv, const LVITEMW& in, bool isNew) {
   }
   if (tell) {
     if ((in.mask & LVIF_PARAM) != 0) nm.lParam = in.lParam;
-    Notify(*lv, LVN_ITEMCHANGED, &nm.hdr);
+    NotifyParent(*lv, kItemChanged, &nm.hdr);
   }
   return true;
 }
@@ -592,7 +602,7 @@ LRESULT OnInsertItem(const ListViewPtr& lv, const LVITEMW* in) {
     return -1;
   }
   LPARAM lParam = lv->items[static_cast<size_t>(index)].lParam;
-  NotifyItem(*lv, LVN_INSERTITEM, index, lParam);
+  NotifyItem(*lv, kInsertItem, index, lParam);
   if (Gone(lv)) return -1;
   if ((lv->style & LVS_AUTOARRANGE) != 0) Arrange(*lv, LVA_DEFAULT);
   ClampScroll(*lv);
@@ -605,7 +615,7 @@ LRESULT OnDeleteItem(const ListViewPtr& lv, int index) {
   // The item loses its selection and focus first, as any other state change.
   SetItemState(lv, index, 0, LVIS_SELECTED | LVIS_FOCUSED);
   if (Gone(lv) || !ValidItem(*lv, index)) return FALSE;
-  NotifyItem(*lv, LVN_DELETEITEM, index, lv->items[static_cast<size_t>(index)].lParam);
+  NotifyItem(*lv, kDeleteItem, index, lv->items[static_cast<size_t>(index)].lParam);
   if (Gone(lv) || !ValidItem(*lv, index)) return FALSE;
   RemoveItem(*lv, index);
   // The focus the item had goes, without a word, to the item that takes its index (the last
@@ -629,13 +639,13 @@ LRESULT DeleteAllItems(const ListViewPtr& lv) {
   if (lv->editItem != -1) DropLabelEdit(*lv);
   NMLISTVIEW nm = {};
   nm.iItem = -1;
-  bool quiet = Notify(*lv, LVN_DELETEALLITEMS, &nm.hdr) != 0;
+  bool quiet = NotifyParent(*lv, kDeleteAllItems, &nm.hdr) != 0;
   if (Gone(lv)) return FALSE;
   for (int i = ItemCount(*lv) - 1; i >= 0; --i) {
     i = std::min(i, ItemCount(*lv) - 1);
     if (i < 0) break;
     if (!quiet) {
-      NotifyItem(*lv, LVN_DELETEITEM, i, lv->items[static_cast<size_t>(i)].lParam);
+      NotifyItem(*lv, kDeleteEachItem, i, lv->items[static_cast<size_t>(i)].lParam);
       if (Gone(lv)) return FALSE;
       if (!ValidItem(*lv, i)) continue;
     }
@@ -758,13 +768,13 @@ LRESULT OnGetSubItemRect(const ListViewPtr& lv, int index, RECT* rect) {
 LRESULT OnFindItem(const ListViewPtr& lv, int start, const LVFINDINFOW* find) {
   if (find == nullptr || start + 1 < 0) return -1;
   bool byText = (find->flags & (LVFI_STRING | LVFI_PARTIAL)) != 0 && (find->flags & LVFI_PARAM) == 0;
-  std::u16string wanted = byText ? TextOf(find->psz) : std::u16string();
+  std::u16string wanted = byText ? TextUpTo(find->psz, kMaxItemText) : std::u16string();
   auto matches = [&](int i) {
     if ((find->flags & LVFI_PARAM) != 0) return lv->items[static_cast<size_t>(i)].lParam == find->lParam;
     if (!byText) return true;
     std::u16string text = ShownText(lv, i, 0);
     if ((find->flags & LVFI_PARTIAL) != 0) text = text.substr(0, wanted.size());
-    return SameTextIgnoringCase(text, wanted);
+    return lstrcmpiW(text.c_str(), wanted.c_str()) == 0;
   };
   int last = ItemCount(*lv);
   for (int i = start + 1; i < last && i < ItemCount(*lv); ++i) {
@@ -840,7 +850,7 @@ HDITEMW HeaderItemOf(const ListView& lv, int column, const LVCOLUMNW& in) {
     item.mask |= HDI_TEXT | HDI_FORMAT;
     item.fmt |= HDF_STRING;
     item.pszText = in.pszText;
-    item.cchTextMax = static_cast<int>(TextOf(in.pszText).size());
+    item.cchTextMax = static_cast<int>(TextUpTo(in.pszText, kMaxItemText).size());
   }
   if ((in.mask & LVCF_IMAGE) != 0) {
     item.mask |= HDI_IMAGE;
@@ -971,7 +981,7 @@ LRESULT OnSetColumnWidth(const ListViewPtr& lv, int column, int cx) {
     for (int i = 0; i < ItemCount(*lv); ++i) {
       std::u16string text = ShownText(lv, i, column);
       if (Gone(lv)) return FALSE;
-      widest = std::max(widest, TextWidth(text));
+      widest = std::max(widest, SystemTextWidth(text));
     }
     if (static_cast<size_t>(column) >= lv->columns.size()) return FALSE;
     if (lv->smallImages != nullptr && (column == 0 || (lv->columns[static_cast<size_t>(column)].fmt & LVCFMT_IMAGE) != 0)) {
@@ -993,7 +1003,7 @@ LRESULT OnSetColumnWidth(const ListViewPtr& lv, int column, int cx) {
       item.cchTextMax = kDisplayTextSize;
       int headerWidth = 0;
       if (SendMessageW(lv->header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item))) {
-        headerWidth = TextWidth(text) + 11;
+        headerWidth = SystemTextWidth(text) + 11;
       }
       if (Gone(lv)) return FALSE;
       cx = std::max(headerWidth, widest);
@@ -1042,7 +1052,7 @@ LRESULT OnHeaderNotify(const ListViewPtr& lv, NMHDR* hdr) {
       NMLISTVIEW click = {};
       click.iItem = -1;
       click.iSubItem = column;
-      Notify(*lv, LVN_COLUMNCLICK, &click.hdr);
+      NotifyParent(*lv, kColumnClick, &click.hdr);
       if (Gone(lv)) return 0;
       return PassOn(*lv, hdr);
     }
@@ -1206,11 +1216,8 @@ LRESULT OnHScroll(const ListViewPtr& lv, int code) {
 // ---------------------------------------------------------------------------------------------
 // Creation, destruction and the window procedure.
 
-LRESULT OnCreate(HWND hwnd, const CREATESTRUCTW* cs) {
-  ListViewPtr lv = ListViews::Create(hwnd);
-  lv->hwnd = hwnd;
-  lv->notify = cs != nullptr ? cs->hwndParent : GetParent(hwnd);
-  lv->style = cs != nullptr ? static_cast<DWORD>(cs->style) : static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+LRESULT OnCreate(const ListViewPtr& lv, const CREATESTRUCTW* cs) {
+  lv->style = cs != nullptr ? static_cast<DWORD>(cs->style) : static_cast<DWORD>(GetWindowLongW(lv->hwnd, GWL_STYLE));
   lv->iconSpacing = DefaultIconSpacing(*lv);
   lv->backColor = 0x00FFFFFF;  // the window colour
   lv->textColor = CLR_DEFAULT;
@@ -1224,8 +1231,6 @@ LRESULT OnDestroy(const ListViewPtr& lv) {
   DeleteAllItems(lv);
   KillTimer(lv->hwnd, kEditTimerId);
   DropLabelEdit(*lv);
-  lv->destroyed = true;
-  ListViews::Forget(lv->hwnd);
   return 0;
 }
 
@@ -1239,26 +1244,24 @@ LRESULT OnSize(const ListViewPtr& lv) {
 
 LRESULT OnSetFocus(const ListViewPtr& lv) {
   if (lv->hasFocus) return 0;
-  NotifySimple(*lv, NM_SETFOCUS);
+  NotifyParent(*lv, kSetFocus);
   if (!Gone(lv)) lv->hasFocus = true;
   return 0;
 }
 
 LRESULT OnKillFocus(const ListViewPtr& lv) {
   if (!lv->hasFocus) return 0;
-  NotifySimple(*lv, NM_KILLFOCUS);
+  NotifyParent(*lv, kKillFocus);
   if (!Gone(lv)) lv->hasFocus = false;
   return 0;
 }
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CREATE) return OnCreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lParam));
-  ListViewPtr lv = ListViews::Find(hwnd);
-  if (lv == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  CheckListInvariants(*lv);
+LRESULT HandleMessage(const ListViewPtr& lv, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND hwnd = lv->hwnd;
   switch (message) {
+    case WM_CREATE: return OnCreate(lv, reinterpret_cast<const CREATESTRUCTW*>(lParam));
     case LVM_INSERTITEMW: return OnInsertItem(lv, reinterpret_cast<const LVITEMW*>(lParam));
     case LVM_DELETEITEM: return OnDeleteItem(lv, static_cast<int>(wParam));
     case LVM_DELETEALLITEMS: return DeleteAllItems(lv);
@@ -1329,7 +1332,7 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     case LVM_ARRANGE: return Arrange(*lv, static_cast<UINT>(wParam)) ? TRUE : FALSE;
     case LVM_SETICONSPACING: return OnSetIconSpacing(*lv, lParam);
     case LVM_GETITEMSPACING: return OnGetItemSpacing(*lv, wParam != 0);
-    case LVM_GETSTRINGWIDTHW: return lParam == 0 ? 0 : TextWidth(TextOf(reinterpret_cast<LPCWSTR>(lParam)));
+    case LVM_GETSTRINGWIDTHW: return lParam == 0 ? 0 : SystemTextWidth(TextUpTo(reinterpret_cast<LPCWSTR>(lParam), kMaxItemText));
     case LVM_SETIMAGELIST: return OnSetImageList(lv, static_cast<int>(wParam), reinterpret_cast<HIMAGELIST>(lParam));
     case LVM_GETIMAGELIST: return OnGetImageList(*lv, static_cast<int>(wParam));
     case LVM_INSERTCOLUMNW: return OnInsertColumn(lv, static_cast<int>(wParam), reinterpret_cast<const LVCOLUMNW*>(lParam));
@@ -1389,6 +1392,10 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   }
 }
 
+LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RunControl<ListView>("SysListView32", &HandleMessage, hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterListViewClass() {
@@ -1398,16 +1405,14 @@ void RegisterListViewClass() {
   cls.cbWndExtra = sizeof(void*);
   cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = WC_LISTVIEWW;
-  RegisterClassW(&cls);
-  std::shared_ptr<WindowClass> registered = FindClass(WC_LISTVIEWW);
-  if (registered) registered->system = true;
+  RegisterPredefinedClass(cls);
 }
 
-bool IsListView(HWND hwnd) { return ListViews::Find(hwnd) != nullptr; }
+bool IsListView(HWND hwnd) { return FindInstance<ListView>(hwnd) != nullptr; }
 
 std::vector<ListRow> ShownListRows(HWND list) {
   std::vector<ListRow> rows;
-  ListViewPtr lv = ListViews::Find(list);
+  ListViewPtr lv = FindInstance<ListView>(list);
   if (lv == nullptr) return rows;
   RECT area = ListArea(*lv);
   size_t columns = ViewOf(*lv) == LVS_REPORT ? std::max<size_t>(lv->columns.size(), 1) : 1;
@@ -1444,7 +1449,7 @@ std::vector<ListRow> ShownListRows(HWND list) {
 }
 
 bool ListItemLabelPoint(HWND list, int item, POINT* client) {
-  ListViewPtr lv = ListViews::Find(list);
+  ListViewPtr lv = FindInstance<ListView>(list);
   if (lv == nullptr || client == nullptr || !ValidItem(*lv, item)) return false;
   std::u16string text = ShownText(lv, item, 0);
   if (Gone(lv) || !ValidItem(*lv, item)) return false;

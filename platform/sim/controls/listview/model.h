@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/common/control.h"
 #include "sim/commctrl.h"
 #include "sim/types.h"
 
@@ -42,10 +43,9 @@ struct ListColumn {
   int width = 0;  // kept in step with the header's item
 };
 
-struct ListView {
-  HWND hwnd = nullptr;
-  HWND notify = nullptr;  // the parent at creation, which gets the notifications
-  bool destroyed = false;
+struct ListView : ControlInstance {
+  void CheckInvariants() override;
+
   DWORD style = 0;  // as of the last WM_STYLECHANGED, to see what a change changes
   std::vector<ListItem> items;
   std::vector<ListColumn> columns;
@@ -93,7 +93,7 @@ int ItemCount(const ListView& lv);
 bool ValidItem(const ListView& lv, int index);
 UINT ViewOf(const ListView& lv);  // LVS_ICON, LVS_REPORT, LVS_SMALLICON or LVS_LIST
 // The control is destroyed, or being destroyed past the point where it may use its state.
-bool Gone(const ListViewPtr& lv);
+inline bool Gone(const ListViewPtr& lv) { return IsGone(*lv); }
 
 // The stored text of an item (sub-item 0) or sub-item; null when it is asked of the parent.
 const ListText* TextOf(const ListView& lv, int index, int subItem);
@@ -101,13 +101,13 @@ void SetText(ListText& slot, LPCWSTR text);
 // Whether setting this text counts as a change (a callback set again always does).
 bool TextDiffers(const ListText& slot, LPCWSTR text);
 
-// Texts compared as LVS_SORTASCENDING sorts them: without letter case, an item without text first.
+// Texts compared as LVS_SORTASCENDING sorts them: in the user's locale (lstrcmpW), an item without
+// a text of its own first.
 int CompareSortText(const ListText& a, LPCWSTR b);
 
 // The longest text an item keeps.
 constexpr size_t kMaxItemText = 4096;
 
-void CheckListInvariants(const ListView& lv);
 
 }  // namespace cesim::detail
 
