@@ -120,6 +120,23 @@ TEST_F(FilesTest, NamesMatchWithoutLetterCaseAndComeBackAsWritten) {
   EXPECT_EQ(Find(u"\\my documents\\new*"), Names{u"New Folder"});
 }
 
+// The file system compares names through its upper-case table, beyond Latin too: both small
+// sigmas are the capital one, and letters with tonos pair with their capitals.
+TEST_F(FilesTest, NamesFoldAsTheDevicesUpperCaseTableFoldsThem) {
+  device_.image.AddFile(u"\\My Documents\\\x039F\x0394\x039F\x03A3.txt", "greek")   // ΟΔΟΣ.txt
+      .AddFile(u"\\My Documents\\\x0388\x03C1\x03B3\x03B1.doc", "tonos")           // Έργα.doc
+      .AddFolder(u"\\\x041F\x0430\x043F\x043A\x0430");                              // Папка
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\\x03BF\x03B4\x03BF\x03C2.TXT"),  // οδος with final sigma
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\\x03AD\x03A1\x0393\x0391.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\\x043F\x0410\x041F\x041A\x0410"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(Find(u"\\My Documents\\*\x03C3.txt"), Names{u"\x039F\x0394\x039F\x03A3.txt"});
+  // A folder made in another case is the same folder.
+  EXPECT_FALSE(CreateDirectoryW(u"\\\x041F\x0410\x041F\x041A\x0410", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   Boot();
   const Names all = {u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"};
@@ -135,7 +152,9 @@ TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   EXPECT_EQ(Find(u"\\Windows\\System\\*"), Names{u"Hidden Cache"});
 }
 
-TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
+// The folder-only search is advisory: the volume's file system decides. The object store filters
+// by default.
+TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnlyWhereTheFileSystemFilters) {
   Boot();
   EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories), (Names{u"Pictures", u"Templates"}));
   DWORD error = 0;
@@ -148,6 +167,39 @@ TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(FindFirstFileExW(u"\\*", FindExInfoStandard, &data, FindExSearchLimitToDevices, nullptr, 0),
             INVALID_HANDLE_VALUE);
+}
+
+// A storage card's file system ignores the flag unless the image says it filters; the search
+// goes by the volume that holds the folder, its sub-folders included.
+TEST_F(FilesTest, FolderOnlySearchGivesFilesTooOnAVolumeThatDoesNotFilter) {
+  device_.image.AddFile(u"\\Storage Card\\readme.txt", "r")
+      .AddFolder(u"\\Storage Card\\Music\\Albums")
+      .AddFile(u"\\Storage Card\\Music\\a.mp3", "m");
+  Boot();
+  EXPECT_EQ(Find(u"\\Storage Card\\*", FindExSearchLimitToDirectories), (Names{u"Music", u"readme.txt"}));
+  EXPECT_EQ(Find(u"\\Storage Card\\Music\\*", FindExSearchLimitToDirectories), (Names{u"a.mp3", u"Albums"}));
+  // Files that match when folders are asked for are still found: the search does not fail.
+  EXPECT_EQ(Find(u"\\Storage Card\\*.txt", FindExSearchLimitToDirectories), Names{u"readme.txt"});
+  // The root lists the card's mount folder on the object store, which filters.
+  EXPECT_EQ(Find(u"\\*", FindExSearchLimitToDirectories), (Names{u"My Documents", u"Storage Card", u"Windows"}));
+}
+
+TEST_F(FilesTest, AVolumeTheImageSaysFiltersGivesFoldersOnly) {
+  device_.image.AddVolume(u"\\Backup Card", 1024, 4096, true)
+      .AddFile(u"\\Backup Card\\contacts.bak", "c")
+      .AddFolder(u"\\Backup Card\\2024");
+  Boot();
+  EXPECT_EQ(Find(u"\\Backup Card\\*", FindExSearchLimitToDirectories), Names{u"2024"});
+  EXPECT_EQ(GetFileAttributesW(u"\\Backup Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
+}
+
+TEST_F(FilesTest, AnObjectStoreTheImageSaysDoesNotFilterGivesFilesToo) {
+  device_.image.AddVolume(u"\\", 1048576, 8388608, false);
+  Boot();
+  EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories),
+            (Names{u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"}));
+  // The root is no mount folder for all that.
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
 TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
@@ -165,13 +217,40 @@ TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
   FindClose(search);
 }
 
+// The find data of a failed search is indeterminate, the reference says: cesim poisons it.
+bool IsPoisoned(const WIN32_FIND_DATAW& data) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&data);
+  for (size_t i = 0; i < sizeof(data); ++i) {
+    if (bytes[i] != cesim::kUndefinedOutputByte) return false;
+  }
+  return true;
+}
+
+TEST_F(FilesTest, SearchesThatFailLeaveTheFindDataIndeterminate) {
+  Boot();
+  WIN32_FIND_DATAW data = {};
+  EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(IsPoisoned(data));
+  data = {};
+  EXPECT_EQ(FindFirstFileExW(u"\\Nowhere\\*", FindExInfoStandard, &data, FindExSearchLimitToDirectories, nullptr, 0),
+            INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(IsPoisoned(data));
+  // The end of a search is a failure of FindNextFileW too: the last entry is not left behind.
+  HANDLE search = FindFirstFileW(u"\\My Documents\\README", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"README");
+  EXPECT_FALSE(FindNextFileW(search, &data));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_TRUE(IsPoisoned(data));
+  FindClose(search);
+}
+
 TEST_F(FilesTest, SearchesThatFindNothingAndStaleSearchHandlesFail) {
   Boot();
   WIN32_FIND_DATAW data;
-  data.cFileName[0] = u'#';
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(data.cFileName[0], u'#');
   EXPECT_EQ(FindFirstFileW(u"\\Nowhere\\*", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\", &data), INVALID_HANDLE_VALUE);

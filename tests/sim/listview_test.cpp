@@ -1224,8 +1224,12 @@ TEST_F(ListViewDeathTest, ListDestroyedWhileItDeletesAllIsReported) {
   SKIP_WITHOUT_CONTROL_CHECKS();
   Create(LVS_REPORT);
   Fill(3);
-  onNotify = [](NMHDR* hdr) -> LRESULT {
-    if (hdr->code == LVN_DELETEITEM) DestroyWindow(hdr->hwndFrom);
+  bool destroyed = false;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == LVN_DELETEITEM && !destroyed) {
+      destroyed = true;
+      DestroyWindow(hdr->hwndFrom);
+    }
     return 0;
   };
   EXPECT_DEATH(SendMessageW(list, LVM_DELETEALLITEMS, 0, 0),

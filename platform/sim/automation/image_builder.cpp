@@ -154,11 +154,13 @@ ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   return *this;
 }
 
-ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes) {
+ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
+                                      bool filtersFolders) {
   const std::string key = SettingsPath(mountFolder);
-  if (key.empty() || key == "\\") return *this;
-  AddFolder(mountFolder);
-  Put(settings_, "volumes", key, std::to_string(freeBytes) + "," + std::to_string(totalBytes));
+  if (key.empty()) return *this;
+  if (key != "\\") AddFolder(mountFolder);  // the object store has no mount folder
+  Put(settings_, "volumes", key,
+      std::to_string(freeBytes) + "," + std::to_string(totalBytes) + (filtersFolders ? ",dirfilter" : ",nodirfilter"));
   return *this;
 }
 

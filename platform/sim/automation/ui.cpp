@@ -1,6 +1,7 @@
 // Automation of the user interface: finding and describing windows, taps and keys through the
-// device's input queue, running the queue, the virtual clock, and actions for message loops that
-// wait for input.
+// device's input queue, running the queue as an application's or a host's loop does (the latter
+// offering messages to its modeless dialogs), the virtual clock, and actions for message loops
+// that wait for input.
 #include <cstdio>
 #include <sstream>
 
@@ -9,7 +10,9 @@
 #include "controls/header/header.h"
 #include "controls/listview/listview.h"
 #include "controls/treeview/treeview.h"
+#include "core/case_fold.h"
 #include "core/clock.h"
+#include "dialog/state.h"
 #include "message/input.h"
 #include "message/queue.h"
 #include "sim/commctrl.h"
@@ -39,10 +42,10 @@ void Settle() {
 }
 
 bool Matches(const Window& w, const WindowQuery& query) {
-  if (query.className && (!w.cls || !detail::SameTextIgnoringCase(w.cls->name, *query.className))) return false;
+  if (query.className && (!w.cls || !detail::SameFolded(w.cls->name, *query.className))) return false;
   if (query.owner && w.owner != *query.owner) return false;
   if (query.text && w.text != *query.text) return false;
-  return !w.destroying;
+  return !IsBeingDestroyed(w);
 }
 
 void Collect(HWND hwnd, const WindowQuery& query, std::vector<HWND>* found) {
@@ -87,6 +90,32 @@ UINT KeyOfCharacter(char16_t c) {
     case 0x1B: return VK_ESCAPE;
     default: return VK_PROCESSKEY;
   }
+}
+
+std::vector<PumpOptions>& HostDialogScopes() {
+  static std::vector<PumpOptions> scopes;
+  return scopes;
+}
+
+// The dialogs a host's loop offers a message to, as they are now.
+std::vector<HWND> DialogsOf(const PumpOptions& options) {
+  std::vector<HWND> dialogs = options.dialogs;
+  if (options.dialogsOwnedBy) {
+    for (HWND top : detail::TopLevelWindows()) {
+      Window* w = FindWindowRecord(top);
+      if (w != nullptr && w->owner == *options.dialogsOwnedBy && detail::ExistingDialogState(top) != nullptr) {
+        dialogs.push_back(top);
+      }
+    }
+  }
+  return dialogs;
+}
+
+bool OfferToDialogs(const PumpOptions& options, MSG* msg) {
+  for (HWND dialog : DialogsOf(options)) {
+    if (IsWindow(dialog) && IsDialogMessageW(dialog, msg)) return true;
+  }
+  return false;
 }
 
 bool TapTreePoint(HWND tree, const std::vector<std::u16string>& path, bool button) {
@@ -322,6 +351,15 @@ void Activate(HWND hwnd) {
 }
 
 int PumpMessages() {
+  const std::vector<PumpOptions>& scopes = HostDialogScopes();
+  return PumpMessages(scopes.empty() ? PumpOptions() : scopes.back());
+}
+
+HostDialogs::HostDialogs(PumpOptions options) { HostDialogScopes().push_back(std::move(options)); }
+
+HostDialogs::~HostDialogs() { HostDialogScopes().pop_back(); }
+
+int PumpMessages(const PumpOptions& options) {
   int dispatched = 0;
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -330,8 +368,10 @@ int PumpMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (!OfferToDialogs(options, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
     if (++dispatched >= kPumpLimit) {
       std::fprintf(stderr, "cesim: the message queue never runs empty; stopped after %d messages\n", dispatched);
       break;

@@ -16,6 +16,7 @@
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
+#include "files/volumes.h"
 #include "loader/loader.h"
 #include "menu/store.h"
 #include "registry/store.h"
@@ -47,6 +48,7 @@ struct Part {
 const Part kParts[] = {
     {"registry handles", &ResetRegistryHandles},
     {"registry", &ResetRegistry},
+    {"storage volumes", &ResetStorageVolumes},
     {"file attributes", &ResetFileAttributes},
     {"folder searches", &ResetFolderSearches},
     {"heap", &ResetHeap},

@@ -11,6 +11,7 @@
 #include "core/device.h"
 #include "core/parts.h"
 #include "files/paths.h"
+#include "files/volumes.h"
 #include "sim/files.h"
 
 namespace cesim::detail {
@@ -52,10 +53,7 @@ void ResetFileAttributes(Phase phase) {
     if (!key.empty()) Table()[key].fromImage |= ParseAttributeWords(entry.second);
   }
   // A storage volume's folder is a mount folder.
-  for (const auto& entry : SettingSection("volumes")) {
-    const std::u16string key = PathKey(Widen(entry.first));
-    if (!key.empty()) Table()[key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
-  }
+  for (const std::u16string& key : MountFolderKeys()) Table()[key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
 }
 
 DWORD ParseAttributeWords(const std::string& words) {

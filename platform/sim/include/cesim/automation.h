@@ -14,6 +14,11 @@
 
 namespace cesim {
 
+// The byte that cesim writes over every byte of an output the platform documents as undefined
+// (a registry value's buffer after ERROR_MORE_DATA, the find data of a failed search); as
+// UTF-16 text it reads as U+CCCC units, as a DWORD 0xCCCCCCCC.
+constexpr uint8_t kUndefinedOutputByte = 0xCC;
+
 // Converts between the device's UTF-16 text and UTF-8 for printing and test messages.
 std::string Narrow(const std::u16string& text);
 std::u16string Widen(const std::string& text);
@@ -45,8 +50,12 @@ class ImageBuilder {
   ImageBuilder& AddRegistry(const std::string& regedit4Text);
   ImageBuilder& SetScreen(int width, int height);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
-  // A storage volume: the folder is a mount folder with the given free and total bytes.
-  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
+  // A storage volume: the folder is a mount folder with the given free and total bytes, whose
+  // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
+  // card's by default, ignores it. The root u"\\" describes the object store instead (no mount
+  // folder; it filters unless told otherwise).
+  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
+                          bool filtersFolders = false);
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);

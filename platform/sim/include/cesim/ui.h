@@ -122,10 +122,32 @@ void Activate(HWND hwnd);
 // ---------------------------------------------------------------------------------------------
 // Time and message loops.
 
-// Dispatches queued messages as an application's message loop does (TranslateMessage and
-// DispatchMessageW, no IsDialogMessageW) until the queue is idle. Returns how many it dispatched.
-// A WM_QUIT stops it and stays in the queue.
+// Dispatches queued messages as an application's message loop does until the queue is idle:
+// TranslateMessage and DispatchMessageW, each message first offered to IsDialogMessageW of the
+// modeless dialogs of the innermost HostDialogs scope, if one lives. Returns how many messages it
+// took. A WM_QUIT stops it and stays in the queue.
 int PumpMessages();
+
+// A host's loop offers every message to IsDialogMessageW of its modeless dialogs before it
+// translates and dispatches it; a message one of them takes goes no further.
+struct PumpOptions {
+  std::vector<HWND> dialogs;               // in this order; those that are gone are passed over
+  std::optional<HWND> dialogsOwnedBy;      // and, looked up for each message, the dialogs (windows
+                                           // the dialog manager made) that this window owns
+};
+// PumpMessages with these options.
+int PumpMessages(const PumpOptions& options);
+
+// While it lives, automation's own pumping (after each action, in PumpMessages() and in
+// AdvanceClock) offers messages to these dialogs, as under a host whose loop calls
+// IsDialogMessageW for them. Scopes nest; the innermost counts.
+class HostDialogs {
+ public:
+  explicit HostDialogs(PumpOptions options);
+  ~HostDialogs();
+  HostDialogs(const HostDialogs&) = delete;
+  HostDialogs& operator=(const HostDialogs&) = delete;
+};
 // Moves the virtual clock forward; timers fire at their due times, in order.
 void AdvanceClock(DWORD milliseconds);
 DWORD Now();
