@@ -13,6 +13,12 @@ std::string Narrowed(LPCWSTR text) {
   return narrow;
 }
 
+bool FromListView(const NMHDR& hdr) {
+  WCHAR name[32] = {};
+  if (GetClassNameW(hdr.hwndFrom, name, static_cast<int>(sizeof name / sizeof name[0])) == 0) return false;
+  return lstrcmpiW(name, WC_LISTVIEWW) == 0;
+}
+
 }  // namespace
 
 std::string DescribeListNotification(const NMHDR& hdr) {
@@ -64,6 +70,8 @@ std::string DescribeListNotification(const NMHDR& hdr) {
     case NM_CLICK:
     case NM_DBLCLK:
     case NM_RCLICK: {
+      // Only the list view's carry an NMITEMACTIVATE; the header's are a bare NMHDR.
+      if (!FromListView(hdr)) break;
       const NMITEMACTIVATE& click = reinterpret_cast<const NMITEMACTIVATE&>(hdr);
       std::snprintf(text, sizeof text, "item %d sub %d", click.iItem, click.iSubItem);
       break;
