@@ -31,6 +31,7 @@
 #include "sim/metrics.h"
 #include "sim/controls.h"
 #include "sim/commctrl.h"
+#include "sim/shell.h"
 #endif
 
 #endif

@@ -52,7 +52,11 @@ constexpr Name kMessages[] = {
     {WM_COMMAND, "WM_COMMAND"}, {WM_TIMER, "WM_TIMER"}, {WM_VSCROLL, "WM_VSCROLL"},
     {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"}, {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
     {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_SYSCHAR, "WM_SYSCHAR"}, {DM_GETDEFID, "DM_GETDEFID"},
-    {DM_SETDEFID, "DM_SETDEFID"}, {WM_USER, "WM_USER"},
+    {DM_SETDEFID, "DM_SETDEFID"}, {WM_USER, "WM_USER"}, {WM_APP, "WM_APP"},
+    {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+    {WM_CONTEXTMENU, "WM_CONTEXTMENU"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_PAINT, "WM_PAINT"},
+    {WM_SETCURSOR, "WM_SETCURSOR"}, {WM_ENTERIDLE, "WM_ENTERIDLE"}, {WM_GESTURE, "WM_GESTURE"},
+    {WM_SETTINGCHANGE, "WM_SETTINGCHANGE"},
     {BM_GETCHECK, "BM_GETCHECK"}, {BM_SETCHECK, "BM_SETCHECK"}, {BM_GETSTATE, "BM_GETSTATE"},
     {BM_SETSTATE, "BM_SETSTATE"}, {BM_SETSTYLE, "BM_SETSTYLE"}, {BM_CLICK, "BM_CLICK"}, {EM_GETSEL, "EM_GETSEL"},
     {EM_SETSEL, "EM_SETSEL"}, {EM_LIMITTEXT, "EM_LIMITTEXT"}, {EM_REPLACESEL, "EM_REPLACESEL"},
@@ -71,7 +75,7 @@ constexpr Name kMessages[] = {
 
 constexpr Name kNotifications[] = {
     {NM_CLICK, "NM_CLICK"}, {NM_DBLCLK, "NM_DBLCLK"}, {NM_RETURN, "NM_RETURN"}, {NM_SETFOCUS, "NM_SETFOCUS"},
-    {NM_KILLFOCUS, "NM_KILLFOCUS"}, {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE"},
+    {NM_KILLFOCUS, "NM_KILLFOCUS"}, {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE"}, {GN_CONTEXTMENU, "GN_CONTEXTMENU"},
     {TVN_SELCHANGINGW, "TVN_SELCHANGINGW"}, {TVN_SELCHANGEDW, "TVN_SELCHANGEDW"},
     {TVN_GETDISPINFOW, "TVN_GETDISPINFOW"}, {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDINGW"},
     {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDEDW"}, {TVN_BEGINDRAGW, "TVN_BEGINDRAGW"},
@@ -173,6 +177,10 @@ MessageRecorder* MessageRecorder::Active() { return ActiveRecorder(); }
 void MessageRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!only_.empty() && only_.count(message) == 0) return;
   if (ignored_.count(message) != 0) return;
+  if (message == WM_NOTIFY && !onlyCodes_.empty() &&
+      (lParam == 0 || onlyCodes_.count(reinterpret_cast<const NMHDR*>(lParam)->code) == 0)) {
+    return;
+  }
   RecordedMessage r;
   r.window = NameOf(hwnd);
   r.hwnd = hwnd;

@@ -110,6 +110,9 @@ class MessageRecorder {
   // Records only these messages (all when empty) and never these.
   void Only(std::set<UINT> messages) { only_ = std::move(messages); }
   void Ignore(std::set<UINT> messages) { ignored_ = std::move(messages); }
+  // Records WM_NOTIFY only with these notification codes (all when empty): a real control also
+  // sends custom-draw and tooltip notifications that a table about its behaviour leaves out.
+  void OnlyNotifications(std::set<UINT> codes) { onlyCodes_ = std::move(codes); }
 
   void Flush() { recorded_.clear(); }
   const std::vector<RecordedMessage>& Recorded() const { return recorded_; }
@@ -132,6 +135,7 @@ class MessageRecorder {
   std::set<UINT> only_;
   std::set<UINT> ignored_;
   std::function<std::string(const NMHDR&)> describe_;
+  std::set<UINT> onlyCodes_;
   MessageRecorder* previousActive_ = nullptr;
 };
 

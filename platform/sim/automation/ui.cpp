@@ -1,7 +1,7 @@
-// Automation of the user interface: finding and describing windows, taps and keys through the
-// device's input queue, running the queue as an application's or a host's loop does (the latter
-// offering messages to its modeless dialogs), the virtual clock, and actions for message loops
-// that wait for input.
+// Automation of the user interface: finding and describing windows, taps, strokes, holds and keys
+// through the device's input queue, turning the device, running the queue as an application's or
+// a host's loop does (the latter offering messages to its modeless dialogs), the virtual clock, and
+// actions for message loops that wait for input.
 #include <cstdio>
 #include <sstream>
 
@@ -22,6 +22,7 @@
 #include "sim/window.h"
 #include "window/cursor.h"
 #include "window/focus.h"
+#include "window/metrics.h"
 #include "window/table.h"
 
 namespace cesim {
@@ -69,12 +70,38 @@ void DescribeInto(const WindowDescription& d, int depth, std::ostringstream& out
   for (const WindowDescription& child : d.children) DescribeInto(child, depth + 1, out);
 }
 
-void PostKey(UINT vk, bool down, char16_t character) {
+void PostKey(UINT vk, bool down, char16_t character, DWORD at) {
   InputEvent event;
   event.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
   event.vk = vk;
   event.character = character;
-  detail::PostInput(event);
+  detail::PostInputAt(event, at);
+}
+
+void PostKey(UINT vk, bool down, char16_t character) { PostKey(vk, down, character, detail::ClockNow()); }
+
+void PostStylus(InputEvent::Kind kind, POINT screen, DWORD at) {
+  InputEvent event;
+  event.kind = kind;
+  event.pt = screen;
+  detail::PostInputAt(event, at);
+}
+
+// Lets the clock run through input queued ahead of it. Inside a message loop's wait that loop
+// takes the input as it arrives, waiting for each in turn.
+void RunUntil(DWORD end) {
+  if (detail::InIdleAction()) return;
+  DWORD now = detail::ClockNow();
+  if (static_cast<int32_t>(end - now) > 0) {
+    AdvanceClock(end - now);
+  } else {
+    Settle();
+  }
+}
+
+POINT ClientPointOnScreen(HWND hwnd, POINT client) {
+  ClientToScreen(hwnd, &client);
+  return client;
 }
 
 // The key that types a character, as a handheld's keyboard has it; 0 for characters that only
@@ -344,6 +371,73 @@ void TypeText(const std::u16string& text) {
   Settle();
 }
 
+void StylusDown(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusDown, screen, detail::ClockNow());
+  Settle();
+}
+
+void StylusMove(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusMove, screen, detail::ClockNow());
+  Settle();
+}
+
+void StylusUp(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusUp, screen, detail::ClockNow());
+  Settle();
+}
+
+void Drag(POINT from, POINT to, int steps, DWORD milliseconds) {
+  if (steps < 1) steps = 1;
+  const DWORD start = detail::ClockNow();
+  PostStylus(InputEvent::Kind::StylusDown, from, start);
+  for (int i = 1; i <= steps; ++i) {
+    POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+    PostStylus(InputEvent::Kind::StylusMove, at, start + milliseconds * static_cast<DWORD>(i) / static_cast<DWORD>(steps));
+  }
+  PostStylus(InputEvent::Kind::StylusUp, to, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+void Flick(POINT from, POINT to, DWORD milliseconds) { Drag(from, to, 2, milliseconds); }
+
+void ScrollGesture(HWND hwnd, POINT client, UINT direction, int distance) {
+  POINT from = ClientPointOnScreen(hwnd, client);
+  POINT to = from;
+  switch (direction) {
+    case ARG_SCROLL_LEFT: to.x -= distance; break;
+    case ARG_SCROLL_RIGHT: to.x += distance; break;
+    case ARG_SCROLL_UP: to.y -= distance; break;
+    case ARG_SCROLL_DOWN: to.y += distance; break;
+    default: break;
+  }
+  Flick(from, to);
+}
+
+void Hold(POINT screen, DWORD milliseconds) {
+  const DWORD start = detail::ClockNow();
+  PostStylus(InputEvent::Kind::StylusDown, screen, start);
+  PostStylus(InputEvent::Kind::StylusUp, screen, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+void HoldClient(HWND hwnd, POINT client, DWORD milliseconds) { Hold(ClientPointOnScreen(hwnd, client), milliseconds); }
+
+void HoldKey(UINT vk, DWORD milliseconds) {
+  const DWORD start = detail::ClockNow();
+  PostKey(vk, true, 0, start);
+  PostKey(vk, false, 0, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+int KeyClicks() { return detail::KeyClickCount(); }
+
+void TurnDevice() { SetScreenSize(detail::ScreenHeight(), detail::ScreenWidth()); }
+
+void SetScreenSize(int width, int height) {
+  detail::ChangeDisplay(width, height);
+  Settle();
+}
+
 void Activate(HWND hwnd) {
   HWND top = detail::TopLevelOf(hwnd);
   if (top != nullptr) detail::ActivateWindow(top, WA_ACTIVE, true);
@@ -387,14 +481,16 @@ void AdvanceClock(DWORD milliseconds) {
     detail::SetClock(target);
     return;
   }
+  // What is due now happens before the time moves on.
+  PumpMessages();
   DWORD due = 0;
-  while (detail::NextTimerDue(&due) && static_cast<int32_t>(target - due) >= 0) {
+  while (detail::NextDueTime(&due) && static_cast<int32_t>(target - due) >= 0) {
     DWORD before = detail::ClockNow();
     detail::SetClock(due);
     PumpMessages();
     DWORD next = 0;
     // A timer that did not fire (its message was filtered away) must not hold the clock.
-    if (detail::ClockNow() == before && detail::NextTimerDue(&next) && next == due) break;
+    if (detail::ClockNow() == before && detail::NextDueTime(&next) && next == due) break;
   }
   detail::SetClock(target);
   PumpMessages();

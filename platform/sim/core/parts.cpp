@@ -12,11 +12,13 @@
 #include "controls/listview/listview.h"
 #include "controls/static/static.h"
 #include "controls/treeview/treeview.h"
+#include "core/handles.h"
 #include "core/memory.h"
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
 #include "files/volumes.h"
+#include "loader/launch.h"
 #include "loader/loader.h"
 #include "menu/store.h"
 #include "registry/store.h"
@@ -52,11 +54,13 @@ const Part kParts[] = {
     {"file attributes", &ResetFileAttributes},
     {"folder searches", &ResetFolderSearches},
     {"heap", &ResetHeap},
+    {"kernel handles", &ResetKernelHandles},
     {"resources", &ResetResources},
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
     {"loader", &ResetLoader},
+    {"launch log", &ResetLaunches},
     {"core library state", &ResetCoreLibraryState},
 };
 

@@ -28,10 +28,7 @@ HMODULE CoreModuleHandle();
 // first, then unloads it. Runs at boot and shutdown; for the start of a new emulated process too.
 void UnloadAllModules();
 
-// The core library's optional entry points, for the parts that feed them: the handle under which
-// GetGestureInfo gives out a gesture's details (the lParam of WM_GESTURE), and the attributes that
-// SetLayeredWindowAttributes last gave a window.
-HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info);
+// The attributes that the core library's optional SetLayeredWindowAttributes last gave a window.
 struct LayeredWindowAttributes {
   COLORREF key = 0;
   BYTE alpha = 0;
@@ -40,7 +37,7 @@ struct LayeredWindowAttributes {
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
 
 // The loader's parts of the device: the loaded modules (ended as at the end of the process) and
-// the core library's own state (gesture details given out, layered-window attributes).
+// the core library's own state (layered-window attributes).
 void ResetLoader(Phase phase);
 void ResetCoreLibraryState(Phase phase);
 

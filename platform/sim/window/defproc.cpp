@@ -67,9 +67,10 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
     case WM_CONTEXTMENU:
-      // A child window that shows no shortcut menu of its own leaves it to its parent.
+    case WM_GESTURE:
+      // What a child does not handle goes on to its parent.
       if ((w->style & WS_CHILD) != 0 && w->parent != nullptr && w->parent != DesktopHandle()) {
-        SendMessageW(w->parent, WM_CONTEXTMENU, wParam, lParam);
+        return SendMessageW(w->parent, Msg, wParam, lParam);
       }
       return 0;
     case WM_NOTIFY:

@@ -32,6 +32,15 @@ struct Notification {
   AfterNotify after;
 };
 
+// What the code that sends one notification does once the parent has answered, on top of what the
+// notification's kind says: nothing more, or it goes on with the control's state whatever the
+// answer (a tree view's key handler after TVN_KEYDOWN of a key that it acts on; a selection that
+// the parent refuses while the control goes on making an item visible).
+enum class Afterwards {
+  AsItsKindSays,
+  CallerGoesOn,
+};
+
 // The part of every control's instance that the base keeps.
 class ControlInstance {
  public:
@@ -105,10 +114,13 @@ bool IsGone(const ControlInstance& control);
 // The one way a control tells its parent something. WM_NOTIFY goes to the parent at creation with
 // the header's hwndFrom, idFrom and code filled in; WM_COMMAND goes to the current parent with the
 // control's identifier and the code. Returns the parent's answer. When the control was destroyed
-// while the parent handled a notification after which the real control uses its state, builds
-// with control checks report it on stderr, naming the control and the notification, and abort.
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header);
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification);
+// while the parent handled a notification after which the real control uses its state (its kind
+// says so for the answer given, or the caller goes on), builds with control checks report it on
+// stderr, naming the control and the notification, and abort.
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header,
+                     Afterwards afterwards = Afterwards::AsItsKindSays);
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification,
+                     Afterwards afterwards = Afterwards::AsItsKindSays);
 LRESULT CommandParent(ControlInstance& control, const Notification& notification);
 
 // Registers one of the device's predefined classes ("Button", "SysTreeView32", ...): a class

@@ -25,7 +25,7 @@ std::u16string Widen(const std::string& text);
 
 // Builds a device image folder: the file tree under files/, registry.reg (REGEDIT4 text) and
 // device.ini (screen, time zone, storage volumes, optional core-library entry points, CE-only
-// file attributes, module mappings). The folder is temporary and removed with the builder
+// file attributes, module mappings, input). The folder is temporary and removed with the builder
 // unless Keep() was called.
 class ImageBuilder {
  public:
@@ -49,6 +49,11 @@ class ImageBuilder {
   // Appends REGEDIT4 text (without the "REGEDIT4" header line) to the registry file.
   ImageBuilder& AddRegistry(const std::string& regedit4Text);
   ImageBuilder& SetScreen(int width, int height);
+  // A taskbar of that height at the top of the screen: the work area is the screen below it.
+  ImageBuilder& SetTaskbarHeight(int pixels);
+  // GetAsyncKeyState's low bit, which the device documents as not valid: poisoned, it is set on
+  // every call; otherwise it tells whether the key was pressed since the last call.
+  ImageBuilder& SetAsyncKeyLowBitPoisoned(bool poisoned);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
   // A storage volume: the folder is a mount folder with the given free and total bytes, whose
   // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
@@ -91,6 +96,19 @@ void FreeModule(HMODULE module);
 
 // How many memory blocks (LocalAlloc, GlobalAlloc, CoTaskMemAlloc) are allocated and not freed.
 size_t LiveMemoryBlocks();
+
+// Programs that the device was asked to start (CreateProcessW, ShellExecuteEx), in order since
+// boot. Nothing is run on this host: a start is a row of this log.
+struct LaunchRecord {
+  std::u16string programPath;  // as the device found it: "\\Windows\\fexplore.exe"
+  std::u16string commandLine;  // the arguments as given; empty when none were
+  DWORD time = 0;              // the device's clock when it started
+  std::string call;            // "CreateProcessW", "ShellExecuteEx"
+  DWORD creationFlags = 0;
+};
+std::vector<LaunchRecord> LaunchLog();
+// How many process and thread handles that the device handed out are not closed.
+size_t OpenKernelHandles();
 
 // A menu as the user would read it, one row per item from the top.
 struct MenuRow {

@@ -120,6 +120,46 @@ void TypeText(const std::u16string& text);
 void Activate(HWND hwnd);
 
 // ---------------------------------------------------------------------------------------------
+// Touch and keys over time. The user's actions are queued at the times they happen and arrive
+// when the clock reaches them; each call below advances the clock through them (unless it runs
+// inside a message loop's wait, where that loop takes them). On a device whose core library has
+// the gesture engine (GetGestureInfo), every touch also brings its WM_GESTURE messages, ahead of
+// the stylus messages they belong to: GID_BEGIN, then GID_SELECT (a tap), GID_DOUBLESELECT (a
+// second tap soon after), GID_HOLD (held still for 901 ms), GID_PAN (moved) and GID_SCROLL (a
+// quick stroke), and GID_END.
+
+// The stylus on its own, now.
+void StylusDown(POINT screen);
+void StylusMove(POINT screen);
+void StylusUp(POINT screen);
+// The stylus pressed at `from`, moved in even steps to `to` over `milliseconds`, lifted there.
+void Drag(POINT from, POINT to, int steps = 4, DWORD milliseconds = 500);
+// A quick stroke from `from` to `to`: a flick (GID_SCROLL) when it is 19 pixels or longer and
+// takes at most 250 ms.
+void Flick(POINT from, POINT to, DWORD milliseconds = 100);
+// A scroll gesture (a flick) that starts at a point of a window's client area and goes in a
+// direction (ARG_SCROLL_LEFT, ARG_SCROLL_RIGHT, ARG_SCROLL_UP, ARG_SCROLL_DOWN: where the stylus
+// moves).
+void ScrollGesture(HWND hwnd, POINT client, UINT direction, int distance = 60);
+// Tap-and-hold: the stylus pressed at a point, held there that long, then lifted.
+void Hold(POINT screen, DWORD milliseconds = 1200);
+void HoldClient(HWND hwnd, POINT client, DWORD milliseconds = 1200);
+// A key pressed, held that long and released (no auto-repeat).
+void HoldKey(UINT vk, DWORD milliseconds);
+// Key presses that sounded the key click since boot: all but those made with KEYEVENTF_SILENT.
+int KeyClicks();
+
+// ---------------------------------------------------------------------------------------------
+// The device's display.
+
+// The user turns the device: the screen's width and height swap. Windows that fill the screen or
+// the work area are sized to the new one (WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE), then every
+// top-level window gets WM_SETTINGCHANGE with SETTINGCHANGE_RESET.
+void TurnDevice();
+// The same for a display of another size.
+void SetScreenSize(int width, int height);
+
+// ---------------------------------------------------------------------------------------------
 // Time and message loops.
 
 // Dispatches queued messages as an application's message loop does until the queue is idle:
