@@ -318,8 +318,8 @@ TEST_F(ListViewTest, DraggingADividerTracksAndSetsTheWidth) {
   MessageRecorder recorder;
   Record(recorder);
   ASSERT_TRUE(cesim::DragHeaderDivider(Header(), 0, 140));
+  // The start of the drag stays between the list and its header.
   EXPECT_TRUE(recorder.Sequence({
-      Note(HDN_BEGINTRACKW, "item 0 mask 0x1 width 100"),
       Note(HDN_ITEMCHANGINGW, "item 0 mask 0x1 width 120"),
       Note(HDN_ITEMCHANGEDW, "item 0 mask 0x1 width 120"),
       Note(HDN_ITEMCHANGINGW, "item 0 mask 0x1 width 140"),
@@ -332,15 +332,24 @@ TEST_F(ListViewTest, DraggingADividerTracksAndSetsTheWidth) {
   EXPECT_EQ(cesim::ReadListView(list).columnWidths, (std::vector<int>{140, 60}));
 }
 
-TEST_F(ListViewTest, ParentRefusingToTrackKeepsTheDivider) {
+TEST_F(ListViewTest, TheParentIsNotAskedWhetherADividerDragMayStart) {
+  // The list keeps HDN_BEGINTRACKW to itself, so a parent that would refuse never sees it.
   Create(LVS_REPORT);
   AddColumn(100);
   onNotify = [](NMHDR* hdr) -> LRESULT { return hdr->code == HDN_BEGINTRACKW ? TRUE : 0; };
   MessageRecorder recorder;
   Record(recorder);
   ASSERT_TRUE(cesim::DragHeaderDivider(Header(), 0, 30));
-  EXPECT_TRUE(recorder.Sequence({Note(HDN_BEGINTRACKW, "item 0 mask 0x1 width 100")}));
-  EXPECT_EQ(Width(0), 100);
+  EXPECT_TRUE(recorder.Sequence({
+      Note(HDN_ITEMCHANGINGW, "item 0 mask 0x1 width 65"),
+      Note(HDN_ITEMCHANGEDW, "item 0 mask 0x1 width 65"),
+      Note(HDN_ITEMCHANGINGW, "item 0 mask 0x1 width 30"),
+      Note(HDN_ITEMCHANGEDW, "item 0 mask 0x1 width 30"),
+      Note(HDN_ENDTRACKW, "item 0 mask 0x1 width 30"),
+      Note(HDN_ITEMCHANGINGW, "item 0 mask 0x1 width 30"),
+      Note(HDN_ITEMCHANGEDW, "item 0 mask 0x1 width 30"),
+  }));
+  EXPECT_EQ(Width(0), 30);
 }
 
 TEST_F(ListViewTest, TappingAColumnTitleClicksTheColumn) {

@@ -1027,9 +1027,12 @@ LRESULT OnGetColumnWidth(const ListViewPtr& lv, int column) {
   }
 }
 
-// Header notifications: the list view keeps its columns in step, and passes them on to its parent
-// as the header sent them (the sender stays the header). The item changes it passes on are those
-// of a width; a header item's other attributes it keeps to itself.
+// Header notifications: the list view keeps its columns in step, and passes some on to its parent
+// as the header sent them (the sender stays the header): the changes of a width (a header item's
+// other attributes it keeps to itself), clicks, divider double taps, tracking after it started
+// and the end of a drag. The start of tracking, item double taps and the rest stay with the list,
+// as Windows keeps them
+// (dlls/comctl32/tests/listview.c, test_header_notification and test_header_notification2).
 LRESULT OnHeaderNotify(const ListViewPtr& lv, NMHDR* hdr) {
   if (hdr == nullptr || lv->header == nullptr || hdr->hwndFrom != lv->header) return 0;
   if (hdr->code > HDN_FIRST || hdr->code < HDN_LAST) return 0;
@@ -1063,8 +1066,12 @@ LRESULT OnHeaderNotify(const ListViewPtr& lv, NMHDR* hdr) {
     case HDN_BEGINDRAG:
       if ((lv->exStyle & LVS_EX_HEADERDRAGDROP) == 0) return TRUE;
       return PassOn(*lv, hdr);
-    default:
+    case HDN_TRACKW:
+    case HDN_ENDTRACKW:
+    case HDN_ENDDRAG:
       return PassOn(*lv, hdr);
+    default:
+      return 0;
   }
 }
 
