@@ -343,6 +343,9 @@ void Host::Tap(HWND window, POINT client) {
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    // The cursor is put there first as well: on a loaded X server the absolute move of the input
+    // can reach the window station after the press, which then lands where the cursor was.
+    SetCursorPos(screen.x, screen.y);
     SendInput(3, inputs, sizeof(INPUT));
   });
   lastTapTime = GetTickCount();
@@ -381,6 +384,9 @@ void Host::TapMenuItem(HMENU menu, UINT position) {
     inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    // The cursor is put there first as well: on a loaded X server the absolute move of the input
+    // can reach the window station after the press, which then lands where the cursor was.
+    SetCursorPos(screen.x, screen.y);
     SendInput(3, inputs, sizeof(INPUT));
     // The input reaches the queue through the display server; the menu loop must see the tap
     // before the next queued action runs (which may tap into the submenu this one opens).

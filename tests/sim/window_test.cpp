@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "booted_device.h"
 #include "ceplatform.h"
@@ -677,6 +678,58 @@ TEST_F(WindowTest, AutomationDescribesWindows) {
   EXPECT_EQ(cesim::FindWindows(query), (std::vector<HWND>{frame, child}));
   query.text = u"child";
   EXPECT_EQ(cesim::FindFirstWindow(query), child);
+}
+
+// What WM_STYLECHANGED carried, and the style the window had by then.
+struct StyleNotice {
+  WPARAM which;
+  DWORD styleOld;
+  DWORD styleNew;
+  LONG_PTR storedBy;
+};
+std::vector<StyleNotice> styleNotices;
+LRESULT CALLBACK StyleReadingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_STYLECHANGED) {
+    const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+    styleNotices.push_back({wParam, change->styleOld, change->styleNew, GetWindowLongW(hwnd, static_cast<int>(wParam))});
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST_F(WindowTest, ChangingAStyleTellsTheWindowAfterwards) {
+  // Windows CE has WM_STYLECHANGED but no WM_STYLECHANGING: the change is made, then told.
+  ASSERT_NE(Register(u"StyleReader", &StyleReadingProc), 0);
+  HWND window = CreateWindowExW(0, u"StyleReader", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+  styleNotices.clear();
+  SetWindowLongW(window, GWL_STYLE, WS_POPUP | WS_BORDER);
+  SetWindowLongW(window, GWL_EXSTYLE, WS_EX_TOPMOST);
+  SetWindowLongW(window, GWL_EXSTYLE, WS_EX_TOPMOST);  // the same again is told too
+  SetWindowLongW(window, GWL_USERDATA, 5);               // not a style
+  ASSERT_EQ(styleNotices.size(), 3u);
+  EXPECT_EQ(styleNotices[0].which, static_cast<WPARAM>(GWL_STYLE));
+  EXPECT_EQ(styleNotices[0].styleOld, static_cast<DWORD>(WS_POPUP));
+  EXPECT_EQ(styleNotices[0].styleNew, static_cast<DWORD>(WS_POPUP | WS_BORDER));
+  EXPECT_EQ(styleNotices[0].storedBy, static_cast<LONG>(WS_POPUP | WS_BORDER));
+  EXPECT_EQ(styleNotices[1].which, static_cast<WPARAM>(GWL_EXSTYLE));
+  EXPECT_EQ(styleNotices[1].styleOld, 0u);
+  EXPECT_EQ(styleNotices[2].styleOld, static_cast<DWORD>(WS_EX_TOPMOST));
+  EXPECT_EQ(styleNotices[2].styleNew, static_cast<DWORD>(WS_EX_TOPMOST));
+}
+
+TEST_F(WindowTest, DefaultProcedureLeavesAChildsContextMenuToItsParent) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 7);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(child, "child");
+  recorder.Only({WM_CONTEXTMENU});
+  SendMessageW(child, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child), MAKELPARAM(12, 34));
+  SendMessageW(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), MAKELPARAM(1, 2));  // goes nowhere
+  EXPECT_TRUE(recorder.Sequence({
+      {"child", WM_CONTEXTMENU, Wnd("child"), MAKELPARAM(12, 34), 0},
+      {"frame", WM_CONTEXTMENU, Wnd("child"), MAKELPARAM(12, 34), 1},
+      {"frame", WM_CONTEXTMENU, Wnd("frame"), MAKELPARAM(1, 2), 0},
+  }));
 }
 
 }  // namespace

@@ -68,6 +68,13 @@ constexpr Name kMessages[] = {
     {WM_EXITMENULOOP, "WM_EXITMENULOOP"}, {WM_ENTERIDLE, "WM_ENTERIDLE"},
     {TB_ADDBUTTONSW, "TB_ADDBUTTONSW"}, {TB_INSERTBUTTONW, "TB_INSERTBUTTONW"}, {TB_GETBUTTON, "TB_GETBUTTON"},
     {TB_SETBUTTONINFOW, "TB_SETBUTTONINFOW"}, {TB_GETBUTTONINFOW, "TB_GETBUTTONINFOW"},
+    {WM_STYLECHANGED, "WM_STYLECHANGED"},
+    {LVM_INSERTITEMW, "LVM_INSERTITEMW"}, {LVM_DELETEITEM, "LVM_DELETEITEM"},
+    {LVM_DELETEALLITEMS, "LVM_DELETEALLITEMS"}, {LVM_GETITEMW, "LVM_GETITEMW"}, {LVM_SETITEMW, "LVM_SETITEMW"},
+    {LVM_SETITEMSTATE, "LVM_SETITEMSTATE"}, {LVM_GETITEMSTATE, "LVM_GETITEMSTATE"},
+    {LVM_EDITLABELW, "LVM_EDITLABELW"}, {LVM_SETCOLUMNWIDTH, "LVM_SETCOLUMNWIDTH"},
+    {HDM_INSERTITEMW, "HDM_INSERTITEMW"}, {HDM_GETITEMW, "HDM_GETITEMW"}, {HDM_SETITEMW, "HDM_SETITEMW"},
+    {HDM_LAYOUT, "HDM_LAYOUT"}, {HDM_GETITEMRECT, "HDM_GETITEMRECT"},
 };
 
 constexpr Name kNotifications[] = {
@@ -78,12 +85,24 @@ constexpr Name kNotifications[] = {
     {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDEDW"}, {TVN_BEGINDRAGW, "TVN_BEGINDRAGW"},
     {TVN_DELETEITEMW, "TVN_DELETEITEMW"}, {TVN_KEYDOWN, "TVN_KEYDOWN"},
     {TBN_BEGINDRAG, "TBN_BEGINDRAG"}, {TBN_ENDDRAG, "TBN_ENDDRAG"}, {TBN_DROPDOWN, "TBN_DROPDOWN"},
+    {NM_RCLICK, "NM_RCLICK"}, {NM_RELEASEDCAPTURE, "NM_RELEASEDCAPTURE"},
+    {LVN_ITEMCHANGING, "LVN_ITEMCHANGING"}, {LVN_ITEMCHANGED, "LVN_ITEMCHANGED"},
+    {LVN_INSERTITEM, "LVN_INSERTITEM"}, {LVN_DELETEITEM, "LVN_DELETEITEM"},
+    {LVN_DELETEALLITEMS, "LVN_DELETEALLITEMS"}, {LVN_COLUMNCLICK, "LVN_COLUMNCLICK"},
+    {LVN_BEGINDRAG, "LVN_BEGINDRAG"}, {LVN_ITEMACTIVATE, "LVN_ITEMACTIVATE"}, {LVN_KEYDOWN, "LVN_KEYDOWN"},
+    {LVN_BEGINLABELEDITW, "LVN_BEGINLABELEDITW"}, {LVN_ENDLABELEDITW, "LVN_ENDLABELEDITW"},
+    {LVN_GETDISPINFOW, "LVN_GETDISPINFOW"},
+    {HDN_ITEMCHANGINGW, "HDN_ITEMCHANGINGW"}, {HDN_ITEMCHANGEDW, "HDN_ITEMCHANGEDW"},
+    {HDN_ITEMCLICKW, "HDN_ITEMCLICKW"}, {HDN_ITEMDBLCLICKW, "HDN_ITEMDBLCLICKW"},
+    {HDN_DIVIDERDBLCLICKW, "HDN_DIVIDERDBLCLICKW"}, {HDN_BEGINTRACKW, "HDN_BEGINTRACKW"},
+    {HDN_ENDTRACKW, "HDN_ENDTRACKW"}, {HDN_TRACKW, "HDN_TRACKW"}, {HDN_GETDISPINFOW, "HDN_GETDISPINFOW"},
 };
 
 std::string Describe(const RecordedMessage& r, const std::string& window) {
   std::string text = window + " " + MessageName(r.message);
   if (r.message == WM_NOTIFY) {
     text += " " + NotifyName(r.notifyCode);
+    if (!r.detail.empty()) text += " [" + r.detail + "]";
   } else {
     text += " wp=" + Hex(r.wParam) + " lp=" + Hex(static_cast<unsigned long long>(r.lParam));
   }
@@ -102,6 +121,7 @@ std::string DescribeField(const char* label, const Field& f) {
 
 std::string Describe(const ExpectedMessage& e) {
   std::string text = e.window + " " + MessageName(e.message) + DescribeField("wp", e.wParam) + DescribeField("lp", e.lParam);
+  if (e.detail) text += " [" + *e.detail + "]";
   if (e.depth) text += " depth " + std::to_string(*e.depth);
   if (e.optional) text += " (optional)";
   return text;
@@ -172,7 +192,11 @@ void MessageRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   r.message = message;
   r.wParam = wParam;
   r.lParam = lParam;
-  if (message == WM_NOTIFY && lParam != 0) r.notifyCode = reinterpret_cast<const NMHDR*>(lParam)->code;
+  if (message == WM_NOTIFY && lParam != 0) {
+    const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    r.notifyCode = hdr->code;
+    if (describe_) r.detail = describe_(*hdr);
+  }
   r.depth = Depth();
   recorded_.push_back(r);
 }
@@ -200,6 +224,7 @@ bool MessageRecorder::Matches(const ExpectedMessage& e, const RecordedMessage& r
   if (e.window != NameOf(r.hwnd) || e.message != r.message) return false;
   if (!FieldMatches(e.wParam, static_cast<long long>(r.wParam), r)) return false;
   if (!FieldMatches(e.lParam, static_cast<long long>(r.lParam), r)) return false;
+  if (e.detail && *e.detail != r.detail) return false;
   return !e.depth || *e.depth == r.depth;
 }
 

@@ -170,6 +170,13 @@ struct WINDOWPOS {
 typedef WINDOWPOS* LPWINDOWPOS;
 typedef WINDOWPOS* PWINDOWPOS;
 
+// WM_STYLECHANGED: the styles before and after SetWindowLongW changed them.
+struct STYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+};
+typedef STYLESTRUCT* LPSTYLESTRUCT;
+
 // ---------------------------------------------------------------------------------------------
 // Window classes, creation and destruction.
 

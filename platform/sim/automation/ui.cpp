@@ -7,6 +7,8 @@
 
 #include "cesim/automation.h"
 #include "cesim/ui.h"
+#include "controls/header/header.h"
+#include "controls/listview/listview.h"
 #include "controls/treeview/treeview.h"
 #include "core/case_fold.h"
 #include "core/clock.h"
@@ -33,6 +35,8 @@ using detail::Window;
 
 // A runaway application that posts to itself for ever is stopped after this many messages.
 constexpr int kPumpLimit = 100000;
+// Longer than the double-tap time after which a tap on a selected label starts editing it.
+constexpr DWORD kDoubleTapWait = 600;
 
 void Settle() {
   if (!detail::InIdleAction()) PumpMessages();
@@ -220,6 +224,102 @@ HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path) {
     item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
   }
   return item;
+}
+
+ListViewReading ReadListView(HWND list) {
+  ListViewReading reading;
+  if (!detail::IsListView(list)) return reading;
+  reading.view = static_cast<UINT>(GetWindowLongW(list, GWL_STYLE)) & LVS_TYPEMASK;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  reading.headerShown = header != nullptr && IsWindowVisible(header) && reading.view == LVS_REPORT;
+  if (reading.view == LVS_REPORT && header != nullptr) {
+    int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+      reading.columnWidths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)));
+    }
+  }
+  reading.topIndex = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  for (const detail::ListRow& row : detail::ShownListRows(list)) {
+    ListRowReading shown;
+    shown.item = row.item;
+    shown.texts = row.texts;
+    shown.focused = row.focused;
+    shown.selected = row.selected;
+    reading.rows.push_back(shown);
+  }
+  return reading;
+}
+
+std::string DumpListView(HWND list) {
+  std::ostringstream out;
+  if (!detail::IsListView(list)) return out.str();
+  ListViewReading reading = ReadListView(list);
+  static const char* const kViews[] = {"icon", "report", "small icon", "list"};
+  out << kViews[reading.view & LVS_TYPEMASK] << " view";
+  if (reading.view == LVS_REPORT) {
+    out << ", columns";
+    for (int width : reading.columnWidths) out << ' ' << width;
+    if (!reading.headerShown) out << ", no header";
+  }
+  out << '\n';
+  for (const ListRowReading& row : reading.rows) {
+    out << (row.focused ? '>' : ' ') << (row.selected ? '*' : ' ') << ' ';
+    for (size_t i = 0; i < row.texts.size(); ++i) out << (i == 0 ? "" : " | ") << Narrow(row.texts[i]);
+    out << '\n';
+  }
+  return out.str();
+}
+
+bool TapListItem(HWND list, int item) {
+  POINT client;
+  if (!detail::ListItemLabelPoint(list, item, &client)) return false;
+  TapClient(list, client);
+  return true;
+}
+
+bool DragHeaderDivider(HWND header, int item, int width) {
+  POINT client;
+  if (!detail::HeaderDividerPoint(header, item, &client)) return false;
+  HDITEMW current = {};
+  current.mask = HDI_WIDTH;
+  if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&current))) return false;
+  POINT start = client;
+  ClientToScreen(header, &start);
+  POINT end = start;
+  end.x += width - current.cxy;
+  POINT middle = {(start.x + end.x) / 2, start.y};
+  InputEvent event;
+  event.kind = InputEvent::Kind::StylusDown;
+  event.pt = start;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusMove;
+  event.pt = middle;
+  detail::PostInput(event);
+  event.pt = end;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusUp;
+  detail::PostInput(event);
+  Settle();
+  return true;
+}
+
+HWND StartListLabelEdit(HWND list, int item) {
+  if (!detail::IsListView(list)) return nullptr;
+  // The first tap selects the item; a tap on the label of a selected item edits it.
+  if ((SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) & LVIS_SELECTED) == 0) {
+    if (!TapListItem(list, item)) return nullptr;
+  }
+  if (!TapListItem(list, item)) return nullptr;
+  AdvanceClock(kDoubleTapWait);
+  return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
+bool TypeIntoListLabelEdit(HWND list, const std::u16string& text) {
+  if (!detail::IsListView(list)) return false;
+  HWND edit = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+  if (edit == nullptr || detail::FocusWindow() != edit) return false;
+  TypeText(text);
+  return true;
 }
 
 int CurrentCursorId() { return detail::CursorResourceId(detail::CurrentCursor()); }

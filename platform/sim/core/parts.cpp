@@ -8,6 +8,8 @@
 
 #include "controls/button/button.h"
 #include "controls/edit/edit.h"
+#include "controls/header/header.h"
+#include "controls/listview/listview.h"
 #include "controls/static/static.h"
 #include "controls/toolbar/toolbar.h"
 #include "controls/treeview/treeview.h"
@@ -40,6 +42,8 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterHeaderClass();
+  RegisterListViewClass();
   RegisterToolbarClass();
 }
 

@@ -78,6 +78,44 @@ std::optional<LayeredAttributes> ReadLayeredAttributes(HWND hwnd);
 // they do not; empty when the window is not layered or has not been given attributes yet.
 std::optional<BYTE> LayeredAlpha(HWND hwnd);
 
+// ---------------------------------------------------------------------------------------------
+// List views and their headers.
+
+// A list view as its user sees it. Reading it asks the parent for the texts it keeps itself
+// (LVN_GETDISPINFOW), as drawing the list does, for the items on the screen only.
+struct ListRowReading {
+  int item = -1;
+  std::vector<std::u16string> texts;  // the item's text, then (report view) each column's
+  bool focused = false;
+  bool selected = false;
+};
+struct ListViewReading {
+  UINT view = 0;                   // LVS_ICON, LVS_REPORT, LVS_SMALLICON or LVS_LIST
+  bool headerShown = false;        // the report view's column header is on the screen
+  std::vector<int> columnWidths;   // the report view's columns, as the header has them
+  int topIndex = 0;                // LVM_GETTOPINDEX
+  std::vector<ListRowReading> rows;  // the items on the screen, in index order
+};
+ListViewReading ReadListView(HWND list);
+// The reading as lines of text: "report view, columns 100 60" (", no header" when hidden), then
+// one line per item on the screen: ">" for the focus, "*" for the selection, the texts joined by
+// " | ".
+std::string DumpListView(HWND list);
+
+// Taps the middle of an item's label; false when the item is not on the screen.
+bool TapListItem(HWND list, int item);
+// Drags the divider at the right edge of a header item until the item is `width` pixels wide:
+// the stylus goes down on the divider, moves there in two steps and lifts. False when no part of
+// that divider is on the screen.
+bool DragHeaderDivider(HWND header, int item, int width);
+// Starts editing an item's label as the user does: a tap selects the item, a tap on its label
+// while selected starts editing once the double-tap time has passed. The edit control, or null
+// when the list view started none.
+HWND StartListLabelEdit(HWND list, int item);
+// Types into the label edit of a list view (the edit has its text selected at the start, so the
+// typing replaces it); false when there is no label edit with the focus.
+bool TypeIntoListLabelEdit(HWND list, const std::u16string& text);
+
 // The cursor shown now: the identifier of a system cursor (32512 arrow, 32514 wait), 0 for
 // none or another cursor; and how many times it changed since boot.
 int CurrentCursorId();
