@@ -78,6 +78,28 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
 // Absolute mouse coordinates are in 65536ths of the primary screen.
 LONG Normalized(LONG pixel, int screen) { return static_cast<LONG>((pixel * 65536LL + screen - 1) / screen); }
 
+// A press and release of the stylus at a screen point, as real input. The cursor is put there
+// first as well: on a loaded X server the absolute move of the input can reach the window station
+// after the press, which then lands where the cursor was.
+void SendTapAt(POINT screen) {
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dx = Normalized(screen.x, GetSystemMetrics(SM_CXSCREEN));
+  inputs[0].mi.dy = Normalized(screen.y, GetSystemMetrics(SM_CYSCREEN));
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  // The display server may still report an earlier position of the pointer back: the cursor
+  // must be seen to stay at the point before the press goes.
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    SetCursorPos(screen.x, screen.y);
+    Sleep(10);
+    POINT now = {};
+    if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) break;
+  }
+  SendInput(3, inputs, sizeof(INPUT));
+}
+
 void SendKey(UINT vk, bool down) {
   INPUT input = {};
   input.type = INPUT_KEYBOARD;
@@ -334,19 +356,7 @@ void Host::Tap(HWND window, POINT client) {
   platform_->Act([window, client] {
     POINT screen = client;
     ClientToScreen(window, &screen);
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = Normalized(screen.x, width);
-    inputs[0].mi.dy = Normalized(screen.y, height);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    // The cursor is put there first as well: on a loaded X server the absolute move of the input
-    // can reach the window station after the press, which then lands where the cursor was.
-    SetCursorPos(screen.x, screen.y);
-    SendInput(3, inputs, sizeof(INPUT));
+    SendTapAt(screen);
   });
   lastTapTime = GetTickCount();
 }
@@ -375,19 +385,7 @@ void Host::TapMenuItem(HMENU menu, UINT position) {
       fprintf(stderr, "conformance: no open menu shows item %u of %p\n", position, static_cast<void*>(menu));
       return;
     }
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT inputs[3] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dx = Normalized((item.left + item.right) / 2, width);
-    inputs[0].mi.dy = Normalized((item.top + item.bottom) / 2, height);
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    // The cursor is put there first as well: on a loaded X server the absolute move of the input
-    // can reach the window station after the press, which then lands where the cursor was.
-    SetCursorPos(screen.x, screen.y);
-    SendInput(3, inputs, sizeof(INPUT));
+    SendTapAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
     // The input reaches the queue through the display server; the menu loop must see the tap
     // before the next queued action runs (which may tap into the submenu this one opens).
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 500, QS_MOUSEBUTTON);
