@@ -117,4 +117,14 @@ void RegisterPredefinedClass(const WNDCLASSW& cls) {
   if (registered) registered->system = true;
 }
 
+void RegisterCommonControlClass(LPCWSTR name, WNDPROC proc) {
+  WNDCLASSW cls = {};
+  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
+  cls.lpfnWndProc = proc;
+  cls.cbWndExtra = sizeof(void*);
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.lpszClassName = name;
+  RegisterPredefinedClass(cls);
+}
+
 }  // namespace cesim::detail

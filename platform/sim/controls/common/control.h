@@ -130,6 +130,9 @@ LRESULT CommandParentFor(ControlInstance& control, const Notification& notificat
 // Registers one of the device's predefined classes ("Button", "SysTreeView32", ...): a class
 // that applications cannot unregister.
 void RegisterPredefinedClass(const WNDCLASSW& cls);
+// Registers one of the common controls ("SysTreeView32", "SysListView32", ...) as the device has
+// them: double taps, a global class with room for its instance pointer, the arrow cursor.
+void RegisterCommonControlClass(LPCWSTR name, WNDPROC proc);
 
 // A broken invariant of a control is a bug in cesim: builds with control checks stop at once and
 // say where.

@@ -567,13 +567,7 @@ LRESULT CALLBACK HeaderProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 void RegisterHeaderClass() {
-  WNDCLASSW cls = {};
-  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  cls.lpfnWndProc = &HeaderProc;
-  cls.cbWndExtra = sizeof(void*);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.lpszClassName = WC_HEADERW;
-  RegisterPredefinedClass(cls);
+  RegisterCommonControlClass(WC_HEADERW, &HeaderProc);
 }
 
 bool IsHeader(HWND hwnd) { return FindInstance<Header>(hwnd) != nullptr; }

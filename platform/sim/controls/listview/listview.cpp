@@ -1406,13 +1406,7 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterListViewClass() {
-  WNDCLASSW cls = {};
-  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  cls.lpfnWndProc = &ListViewProc;
-  cls.cbWndExtra = sizeof(void*);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.lpszClassName = WC_LISTVIEWW;
-  RegisterPredefinedClass(cls);
+  RegisterCommonControlClass(WC_LISTVIEWW, &ListViewProc);
 }
 
 bool IsListView(HWND hwnd) { return FindInstance<ListView>(hwnd) != nullptr; }

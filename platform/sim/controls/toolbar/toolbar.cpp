@@ -668,13 +668,7 @@ LRESULT CALLBACK ToolbarProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }  // namespace
 
 void RegisterToolbarClass() {
-  WNDCLASSW cls = {};
-  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  cls.lpfnWndProc = &ToolbarProc;
-  cls.cbWndExtra = sizeof(void*);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.lpszClassName = TOOLBARCLASSNAMEW;
-  RegisterPredefinedClass(cls);
+  RegisterCommonControlClass(TOOLBARCLASSNAMEW, &ToolbarProc);
 }
 
 bool IsToolbar(HWND hwnd) { return FindInstance<Toolbar>(hwnd) != nullptr; }

@@ -979,13 +979,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterTreeViewClass() {
-  WNDCLASSW cls = {};
-  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  cls.lpfnWndProc = &TreeViewProc;
-  cls.cbWndExtra = sizeof(void*);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.lpszClassName = WC_TREEVIEWW;
-  RegisterPredefinedClass(cls);
+  RegisterCommonControlClass(WC_TREEVIEWW, &TreeViewProc);
 }
 
 bool IsTreeView(HWND hwnd) { return FindInstance<TreeView>(hwnd) != nullptr; }
