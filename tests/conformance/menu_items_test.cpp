@@ -161,5 +161,19 @@ TEST_F(MenuItemsTest, CommandsAreFoundInSubmenusAndSubmenuItemsByTheirMenusHandl
   DestroyMenu(menu);
 }
 
+TEST_F(MenuItemsTest, ACommandInASubmenuIsFoundBeforeTheSameCommandAfterIt) {
+  HMENU menu = CreatePopupMenu();
+  HMENU sub = CreatePopupMenu();
+  AppendMenuW(sub, MF_STRING, 7, TEXT("Inner"));
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), TEXT("Sub"));
+  AppendMenuW(menu, MF_STRING, 7, TEXT("Outer"));
+  // The search goes into the submenu when it meets it, before the items after it.
+  EXPECT_TRUE(RemoveMenu(menu, 7, MF_BYCOMMAND));
+  EXPECT_EQ(GetMenuItemCount(sub), 0);
+  EXPECT_EQ(GetMenuItemCount(menu), 2);
+  EXPECT_EQ(GetMenuItemID(menu, 1), 7u);
+  DestroyMenu(menu);
+}
+
 }  // namespace
 }  // namespace conformance
