@@ -7,4 +7,7 @@
 
 void RunPreviewStep(HWND pane);
 
+// Stops the preview timer on the list view's parent and hides the overlay window.
+void StopPreview();
+
 #endif

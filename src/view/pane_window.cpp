@@ -123,12 +123,6 @@ LRESULT OnNotify(HWND window, WPARAM wParam, NMHDR* header) {
 
 }  // namespace
 
-void StopPreview() {
-  HWND pane = g_module.listView != NULL ? GetParent(g_module.listView) : NULL;
-  if (pane != NULL) KillTimer(pane, PREVIEW_TIMER_ID);
-  if (g_module.overlayWindow != NULL) ShowWindow(g_module.overlayWindow, SW_HIDE);
-}
-
 LRESULT CALLBACK PaneWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case VIEW_CALL_INIT:

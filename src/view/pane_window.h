@@ -7,7 +7,4 @@
 
 LRESULT CALLBACK PaneWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Stops the preview timer on the list view's parent and hides the overlay window.
-void StopPreview();
-
 #endif

@@ -157,6 +157,11 @@ BOOL WINAPI CommandBar_InsertMenubarEx(HWND hwndCB, HINSTANCE hInst, LPWSTR pszM
 HMENU WINAPI CommandBar_GetMenu(HWND hwndCB, WORD iButton);
 BOOL WINAPI CommandBar_DrawMenuBar(HWND hwndCB, WORD iButton);
 int WINAPI CommandBar_Height(HWND hwndCB);
+
+// The device shell's image loader: a BMP, JPEG, GIF or PNG file as a bitmap of the device's
+// display format (16 bits per pixel, 5-6-5), or null when the file cannot be read as an image.
+// The desktop decodes through its own imaging component.
+HBITMAP WINAPI SHLoadImageFile(LPCWSTR pszFileName);
 #define CommandBar_Show(hwnd, fShow) ShowWindow((hwnd), (fShow) ? SW_SHOWNORMAL : SW_HIDE)
 #define CommandBar_IsVisible(hwnd) IsWindowVisible(hwnd)
 #define CommandBar_Destroy(hwnd) DestroyWindow(hwnd)
