@@ -145,7 +145,7 @@ void PaneHost::Refill() {
   SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
   FreeRecords();
   const std::u16string prefix = folder_ == u"\\" ? std::u16string() : folder_;
-  const std::u16string pattern = prefix + u"\\*.*";
+  const std::u16string pattern = prefix + listingPattern;
   WIN32_FIND_DATAW entry;
   HANDLE search = findFirst_(pattern.c_str(), &entry);
   if (search == INVALID_HANDLE_VALUE) return;

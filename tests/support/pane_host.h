@@ -60,6 +60,7 @@ class PaneHost {
   // Options of the host's behaviour.
   bool hostShowsExtensions = false;  // the host's own text keeps the extension
   bool hostTextInOwnBuffer = false;  // the host answers LVN_GETDISPINFOW with a string of its own
+  std::u16string listingPattern = u"\\*.*";  // what the host lists a folder with, after its path
 
  private:
   static LRESULT CALLBACK FrameProc(HWND, UINT, WPARAM, LPARAM);
