@@ -10,7 +10,14 @@
 namespace foldwise_test {
 namespace {
 
-class ExplorerCommandsTest : public ExplorerTest {};
+// The Explorer's own contract, with no extension in front of its windows.
+class ExplorerCommandsTest : public ExplorerTest {
+ protected:
+  void SetUp() override {
+    ExplorerTest::SetUp();
+    registerModule = false;
+  }
+};
 
 TEST_F(ExplorerCommandsTest, TheRefillCommandListsTheFolderAnew) {
   ASSERT_TRUE(StartExplorerIn(u"\\My Documents"));

@@ -15,7 +15,14 @@
 namespace foldwise_test {
 namespace {
 
-class ExplorerWindowsTest : public ExplorerTest {};
+// The Explorer's own contract, with no extension in front of its windows.
+class ExplorerWindowsTest : public ExplorerTest {
+ protected:
+  void SetUp() override {
+    ExplorerTest::SetUp();
+    registerModule = false;
+  }
+};
 
 std::u16string WindowText(HWND hwnd) {
   WCHAR text[MAX_PATH] = {};
