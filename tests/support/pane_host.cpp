@@ -97,8 +97,23 @@ bool PaneHost::Start(HMODULE module, const std::u16string& folder) {
   if (frame == nullptr) return false;
   RECT client;
   GetClientRect(frame, &client);
-  pane = createWindow_(0, MAKEINTATOM(paneAtom), nullptr, WS_CHILD | WS_VISIBLE, 0, 0, client.right, client.bottom,
-                       frame, nullptr, instance, nullptr);
+  int top = 0;
+  if (withToolbar) {
+    const int kToolbarHeight = 24;
+    toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0, 0, client.right,
+                              kToolbarHeight, frame, nullptr, instance, nullptr);
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    TBBUTTON buttons[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      buttons[i].idCommand = 100 + i;
+      buttons[i].fsState = TBSTATE_ENABLED;
+      buttons[i].fsStyle = TBSTYLE_BUTTON | TBSTYLE_DROPDOWN;
+    }
+    SendMessageW(toolbar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+    top = kToolbarHeight;
+  }
+  pane = createWindow_(0, MAKEINTATOM(paneAtom), nullptr, WS_CHILD | WS_VISIBLE, 0, top, client.right,
+                       client.bottom - top, frame, nullptr, instance, nullptr);
   if (pane == nullptr || list == nullptr) return false;
   ShowFolder(folder);
   cesim::Activate(frame);
@@ -238,7 +253,13 @@ LRESULT CALLBACK PaneHost::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         host->log.lines.push_back("frame command " + std::to_string(LOWORD(wParam)));
         return 0;
       case WM_SIZE:
-        if (host->pane != nullptr) MoveWindow(host->pane, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (host->pane != nullptr) {
+          RECT pane;
+          GetWindowRect(host->pane, &pane);
+          POINT corner = {pane.left, pane.top};
+          ScreenToClient(hwnd, &corner);
+          MoveWindow(host->pane, 0, corner.y, LOWORD(lParam), HIWORD(lParam) - corner.y, TRUE);
+        }
         return 0;
       default:
         break;

@@ -1,4 +1,4 @@
-// A small Explorer for the list pane tests: a frame window of class "FEXPLORE" and a pane window
+// A small Explorer for the tests of the frame and list pane extensions: a frame window of class "FEXPLORE" and a pane window
 // registered by class atom whose first child is a four-column report list view, both created
 // through the loaded module's replacement table, and a folder listing through the table that
 // fills the list with the host's item records. It writes down what reaches its own procedures,
@@ -37,6 +37,7 @@ class PaneHost {
   HWND pane = nullptr;
   HWND list = nullptr;
   HMENU paneMenu = nullptr;  // the host's pane context menu, kept for the host's life
+  HWND toolbar = nullptr;    // with withToolbar
 
   // Adds an item at the end of the list with a record of the host's own making.
   int AddItem(const std::u16string& path, DWORD attributes);
@@ -60,6 +61,9 @@ class PaneHost {
   // Options of the host's behaviour.
   bool hostShowsExtensions = false;  // the host's own text keeps the extension
   bool hostTextInOwnBuffer = false;  // the host answers LVN_GETDISPINFOW with a string of its own
+  // The frame's first child is a toolbar (buttons 100 and 101, both with drop-down arrows) above
+  // the pane, as the Explorer's frame has it.
+  bool withToolbar = false;
   std::u16string listingPattern = u"\\*.*";  // what the host lists a folder with, after its path
 
  private:

@@ -233,6 +233,54 @@ TEST_F(ChangeFolderTest, TheGestureQuestionIsAnsweredWithOne) {
   EXPECT_EQ(GetWindowLongW(dialog, DWL_MSGRESULT), 1);
 }
 
+// Which of the Explorer's three path values is its last location: LastLocation names it.
+struct LastLocationCase {
+  const char* lastLocation;  // registry text of the index, empty for none
+  const char* selected;
+};
+
+class LastLocationTest : public ChangeFolderTest, public ::testing::WithParamInterface<LastLocationCase> {};
+
+TEST_P(LastLocationTest, TheIndexNamesThePathValue) {
+  device.image.AddFolder(u"\\Storage Card\\Backup");
+  Boot("\\Windows\\Fonts", std::string(GetParam().lastLocation) + StringValue("StorageCardPath", "\\Storage Card\\Backup") +
+                                  StringValue("NetWorkPath", "\\\\server\\share"));
+  HWND dialog = OpenFromPane();
+  ASSERT_NE(dialog, nullptr);
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_NE(tree.find(std::string(GetParam().selected) + " [selected]\n"), std::string::npos) << tree;
+}
+
+INSTANTIATE_TEST_SUITE_P(Indexes, LastLocationTest,
+                         ::testing::Values(LastLocationCase{"", "Fonts"},
+                                           LastLocationCase{"\"LastLocation\"=dword:00000001\n", "Backup"},
+                                           LastLocationCase{"\"LastLocation\"=dword:00000009\n", "Fonts"}),
+                         [](const ::testing::TestParamInfo<LastLocationCase>& info) {
+                           return std::string(info.index == 0 ? "Missing" : info.index == 1 ? "StorageCard" : "Unknown");
+                         });
+
+TEST_F(ChangeFolderTest, ANetworkLastLocationLeavesTheFolderCommandToTheHost) {
+  Boot("\\Windows", "\"LastLocation\"=dword:00000002\n" + StringValue("NetWorkPath", "\\\\server\\share"));
+  // The Explorer's own folder pop-up, led by the network root, would open: the module takes it
+  // away as it opens, so neither it nor the dialog is there.
+  int stalls = cesim::MessageLoopStalls();
+  SendMessageW(frame, WM_COMMAND, HOST_CMD_FOLDER, 0);
+  cesim::PumpMessages();
+  EXPECT_EQ(cesim::MessageLoopStalls(), stalls);
+  EXPECT_TRUE(cesim::DumpOpenMenus().empty());
+  EXPECT_TRUE(FrameDialogs().empty());
+}
+
+TEST_F(ChangeFolderTest, ALastLocationThatDoesNotFitAPathIsNotUsedCut) {
+  std::string tooLong = "\\" + std::string(259, 'x');  // 260 characters and the terminator
+  Boot(tooLong);
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  // Nothing to open along: the tree starts at the device root, nothing of the value cut to size.
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(tree.find("xxx"), std::string::npos) << tree;
+}
+
 // --- Paths near the device's limit ---
 
 class LongPathTest : public ChangeFolderTest {};

@@ -2,6 +2,7 @@
 // kept per screen shape, restored after the device is turned.
 #include <gtest/gtest.h>
 
+#include "cesim/automation.h"
 #include "cesim/ui.h"
 #include "pane_fixture.h"
 #include "view/commands.h"
@@ -108,6 +109,37 @@ TEST_F(PaneColumnWidthsTest, APaneTooNarrowForBothLimitsSettlesOnTheLeastWidth) 
   EXPECT_EQ(ColumnWidth(1), 2 * SmallIcon());
   EXPECT_EQ(KeptWidths(u"ClumnWidth").at(1), 2 * SmallIcon());
 }
+
+// Which record a change goes to follows the screen's shape: landscape only when it is wider
+// than high. The record holds the four widths as 16-bit little-endian numbers.
+struct ScreenShape {
+  int width;
+  int height;
+  const char16_t* kept;
+  const char16_t* other;
+};
+
+class ColumnWidthRecordTest : public PaneColumnWidthsTest, public ::testing::WithParamInterface<ScreenShape> {};
+
+TEST_P(ColumnWidthRecordTest, GoesToTheRecordOfTheScreensShape) {
+  device.image.SetScreen(GetParam().width, GetParam().height);
+  StartInReport(ExplorerWidths("ClumnWidth", {100, 40, 40, 50}) + ExplorerWidths("ClumnWidthLS", {100, 40, 40, 50}));
+  SetWidth(1, 60);
+  SetWidth(3, 80);
+  std::optional<cesim::RegistryValue> kept = cesim::ReadRegistryValue("HKEY_LOCAL_MACHINE\\Explorer", GetParam().kept);
+  ASSERT_TRUE(kept.has_value());
+  EXPECT_EQ(kept->type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(kept->data, (std::vector<uint8_t>{0x64, 0, 0x3C, 0, 0x28, 0, 0x50, 0}));
+  EXPECT_EQ(KeptWidths(GetParam().other), (std::vector<int>{100, 40, 40, 50}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, ColumnWidthRecordTest,
+                         ::testing::Values(ScreenShape{240, 320, u"ClumnWidth", u"ClumnWidthLS"},
+                                           ScreenShape{320, 240, u"ClumnWidthLS", u"ClumnWidth"},
+                                           ScreenShape{240, 240, u"ClumnWidth", u"ClumnWidthLS"}),
+                         [](const ::testing::TestParamInfo<ScreenShape>& info) {
+                           return std::to_string(info.param.width) + "by" + std::to_string(info.param.height);
+                         });
 
 }  // namespace
 }  // namespace foldwise_test
