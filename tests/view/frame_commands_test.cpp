@@ -102,6 +102,17 @@ TEST_F(FrameCommandsTest, DeletingAnEntryRemovesItsLetterAndRestartsTheExplorer)
   EXPECT_FALSE(IsWindow(host.frame));
 }
 
+TEST_F(FrameCommandsTest, WhenNoNewExplorerCanStartThisOneStaysOpen) {
+  device.image.AddRegistry(PathHistory("ab", {{'a', "\\A"}, {'b', "\\B"}}));
+  Start();
+  ASSERT_TRUE(DeleteFileW(u"\\Windows\\fexplore.exe"));
+  SendMessageW(host.frame, WM_COMMAND, CMD_DELETE_PATH_BASE + 'a', 0);
+  EXPECT_EQ(cesim::ReadRegistryString(kHistoryKey, u"MRUList"), u"b");
+  EXPECT_TRUE(cesim::LaunchLog().empty());
+  cesim::PumpMessages();
+  EXPECT_TRUE(IsWindow(host.frame));
+}
+
 TEST_F(FrameCommandsTest, ALetterMissingFromTheHistoryStillRestarts) {
   device.image.AddRegistry(PathHistory("ab", {{'a', "\\A"}, {'b', "\\B"}}));
   Start();
