@@ -5,18 +5,11 @@
 
 #include "host/settings.h"
 #include "module/module_state.h"
+#include "view/list_items.h"
 
 namespace {
 
 const int kKeptColumns = 4;
-
-void SetColumnWidth(HWND header, int column, int width) {
-  HDITEMW item;
-  memset(&item, 0, sizeof(item));
-  item.mask = HDI_WIDTH;
-  item.cxy = width;
-  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-}
 
 WORD RecordWidth(const BYTE* record, int column) {
   return static_cast<WORD>(record[2 * column] | (record[2 * column + 1] << 8));
@@ -60,7 +53,7 @@ int GreatestWidth(HWND pane, int column, int smallIcon) {
 void RestoreKeptWidths(HWND header, const BYTE* kept, const BYTE* current) {
   for (int column = 0; column < kKeptColumns; ++column) {
     WORD width = RecordWidth(kept, column);
-    if (width != RecordWidth(current, column)) SetColumnWidth(header, column, width);
+    if (width != RecordWidth(current, column)) SetHeaderColumnWidth(header, column, width);
   }
 }
 
@@ -79,12 +72,12 @@ void OnColumnWidthChanged(HWND pane, const NMHEADERW* notify) {
   int least = LeastWidth(column, smallIcon);
   bool hidden = column != 0 && width == 0;
   if (!hidden && width < least) {
-    SetColumnWidth(header, column, least);
+    SetHeaderColumnWidth(header, column, least);
     return;
   }
   int greatest = GreatestWidth(pane, column, smallIcon);
   if (width > greatest) {
-    SetColumnWidth(header, column, greatest);
+    SetHeaderColumnWidth(header, column, greatest);
     return;
   }
 

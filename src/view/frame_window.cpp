@@ -8,6 +8,7 @@
 #include "view/change_folder_dialog.h"
 #include "view/commands.h"
 #include "view/image_preview.h"
+#include "view/list_items.h"
 #include "view/list_style.h"
 #include "view/path_history_menu.h"
 #include "view/view_options_menu.h"
@@ -32,20 +33,12 @@ void RestyleFirstToolbarButton(HWND toolbar) {
   SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(button.idCommand), reinterpret_cast<LPARAM>(&info));
 }
 
-void SetHeaderWidth(HWND header, int column, int width) {
-  HDITEMW item;
-  memset(&item, 0, sizeof(item));
-  item.mask = HDI_WIDTH;
-  item.cxy = width;
-  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-}
-
 void RestoreColumnWidths(HWND listView) {
   BYTE widths[8];
   if (!LoadColumnWidths(widths)) return;
   for (int column = 0; column < 4; ++column) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
-    SetHeaderWidth(header, column, widths[2 * column] | (widths[2 * column + 1] << 8));
+    SetHeaderColumnWidth(header, column, widths[2 * column] | (widths[2 * column + 1] << 8));
   }
 }
 

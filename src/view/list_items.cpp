@@ -14,3 +14,11 @@ void SetListItemState(HWND listView, int item, UINT state, UINT mask) {
   change.stateMask = mask;
   SendMessageW(listView, LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&change));
 }
+
+void SetHeaderColumnWidth(HWND header, int column, int width) {
+  HDITEMW item;
+  memset(&item, 0, sizeof(item));
+  item.mask = HDI_WIDTH;
+  item.cxy = width;
+  SendMessageW(header, HDM_SETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+}

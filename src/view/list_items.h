@@ -12,4 +12,7 @@ UINT ListItemState(HWND listView, int item, UINT mask);
 // Sets the item's state bits within `mask` to `state`.
 void SetListItemState(HWND listView, int item, UINT state, UINT mask);
 
+// Sets a header column's width (HDM_SETITEMW with only the width).
+void SetHeaderColumnWidth(HWND header, int column, int width);
+
 #endif

@@ -9,25 +9,12 @@
 #include "resources/strings.h"
 #include "view/commands.h"
 #include "view/list_style.h"
+#include "view/menu_items.h"
 
 namespace {
 
 const UINT kShellResourcesMenu = 8915;
 const UINT kShellLibraryMenu = 107;
-
-BOOL ReadItemByPosition(HMENU menu, UINT position, UINT mask, MENUITEMINFOW* info) {
-  memset(info, 0, sizeof(*info));
-  info->cbSize = sizeof(*info);
-  info->fMask = mask;
-  return GetMenuItemInfoW(menu, position, TRUE, info);
-}
-
-BOOL ReadItemId(HMENU menu, UINT position, UINT* id) {
-  MENUITEMINFOW info;
-  if (!ReadItemByPosition(menu, position, MIIM_ID, &info)) return FALSE;
-  *id = info.wID;
-  return TRUE;
-}
 
 HMENU LoadShellMenu(LPCWSTR moduleName, UINT menuId) {
   // Without the module there is nothing to load: a null module would name the host program.
@@ -43,7 +30,7 @@ BOOL ReadReferenceId(UINT* id) {
   if (menu == NULL) menu = LoadShellMenu(TEXT("ceshell"), kShellLibraryMenu);
   if (menu == NULL) return FALSE;
   HMENU first = GetSubMenu(menu, 0);
-  BOOL read = first != NULL && ReadItemId(first, 1, id);
+  BOOL read = first != NULL && ReadMenuItemId(first, 1, TRUE, id);
   DestroyMenu(menu);
   return read;
 }
@@ -51,7 +38,7 @@ BOOL ReadReferenceId(UINT* id) {
 BOOL IsPaneContextMenu(HMENU popup) {
   UINT id = 0;
   UINT reference = 0;
-  if (!ReadItemId(popup, 1, &id)) return FALSE;
+  if (!ReadMenuItemId(popup, 1, TRUE, &id)) return FALSE;
   if (!ReadReferenceId(&reference)) return FALSE;
   return id == reference;
 }
@@ -60,7 +47,7 @@ BOOL IsPaneContextMenu(HMENU popup) {
 // has them already holds "Show Extension" there.
 void InsertEntries(HMENU popup, DWORD listStyle) {
   MENUITEMINFOW info;
-  if (!ReadItemByPosition(popup, 2, MIIM_TYPE, &info) || (info.fType & MFT_SEPARATOR) == 0) return;
+  if (!ReadMenuItem(popup, 2, TRUE, MIIM_TYPE, &info) || (info.fType & MFT_SEPARATOR) == 0) return;
   HMENU styles = BuildListStyleMenu();
   if (styles == NULL) return;
   CheckListStyleItem(styles, listStyle);

@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
 #include "view/commands.h"
+#include "view/menu_items.h"
 
 namespace {
 
@@ -39,11 +40,8 @@ HKEY OpenHistory() {
 }  // namespace
 
 BOOL IsPathHistoryPopup(HMENU popup) {
-  MENUITEMINFOW item;
-  memset(&item, 0, sizeof(item));
-  item.cbSize = sizeof(item);
-  item.fMask = MIIM_ID;
-  return GetMenuItemInfoW(popup, 0, TRUE, &item) && item.wID == HOST_MENU_HISTORY_FIRST;
+  UINT id = 0;
+  return ReadMenuItemId(popup, 0, TRUE, &id) && id == HOST_MENU_HISTORY_FIRST;
 }
 
 void RemoveDeletePathMenu(HMENU popup) {

@@ -8,6 +8,7 @@
 #include "resources/strings.h"
 #include "view/commands.h"
 #include "view/list_style.h"
+#include "view/menu_items.h"
 
 namespace {
 
@@ -18,11 +19,8 @@ UINT Mark(DWORD setting) { return setting != 0 ? MF_CHECKED : MF_UNCHECKED; }
 }  // namespace
 
 BOOL IsViewPopup(HMENU popup) {
-  MENUITEMINFOW item;
-  memset(&item, 0, sizeof(item));
-  item.cbSize = sizeof(item);
-  item.fMask = MIIM_ID;
-  return GetMenuItemInfoW(popup, HOST_CMD_REFRESH_VIEW, FALSE, &item);
+  UINT id = 0;
+  return ReadMenuItemId(popup, HOST_CMD_REFRESH_VIEW, FALSE, &id);
 }
 
 void AddViewOptionsMenu(HMENU popup) {
