@@ -223,5 +223,26 @@ TEST_F(PopupMenuTest, ATapOutsideTheMenuEndsTheLoopAndGoesToTheWindowThere) {
   }));
 }
 
+// An owner that destroys the pop-up while it initialises it (the Explorer's extension does so
+// with a pop-up it replaces by a dialog of its own): the loop ends at once with no choice.
+WNDPROC g_ownerProc = nullptr;
+
+LRESULT CALLBACK DestroyingOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITMENUPOPUP) DestroyMenu(reinterpret_cast<HMENU>(wParam));
+  return CallWindowProcW(g_ownerProc, hwnd, message, wParam, lParam);
+}
+
+TEST_F(PopupMenuTest, APopupDestroyedWhileItIsInitialisedEndsTheLoopWithNoChoice) {
+  g_ownerProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DestroyingOwnerProc)));
+  HMENU doomed = CreatePopupMenu();
+  AppendMenuW(doomed, MF_STRING, 7, TEXT("Gone"));
+  WillPress({VK_RETURN});
+  EXPECT_EQ(TrackPopupMenu(doomed, TPM_RETURNCMD, kKeyedMenuAt.x, kKeyedMenuAt.y, 0, owner, nullptr), 0);
+  EXPECT_FALSE(IsMenu(doomed));
+  EXPECT_EQ(Count(WM_COMMAND), 0u);
+  SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_ownerProc));
+}
+
 }  // namespace
 }  // namespace conformance
