@@ -37,6 +37,8 @@ HWND OpenDialog() {
 
 }  // namespace
 
+bool ChangeFolderOpen() { return OpenDialog() != nullptr; }
+
 int NavigationCount() { return Frame() != nullptr ? GetFrameNavigationCount(Frame()) : 0; }
 
 void PrintFolderState(std::ostream& out, int navigationsBefore, bool quietWithoutDialog) {

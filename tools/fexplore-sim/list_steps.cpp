@@ -132,6 +132,8 @@ bool RunListStep(const std::string& command, const std::string& argument, std::o
   if (Frame() == nullptr) return false;
   HWND list = ExplorerListView(Frame());
   int before = NavigationCount();
+  // A step taken while the Change Folder pop-up is open tells whether it stays.
+  bool dialogOpen = ChangeFolderOpen();
   if (command == "navigate") {
     std::u16string folder = cesim::Widen(argument);
     ActInExplorer([folder] { SendMessageW(Frame(), FRAME_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(folder.c_str())); },
@@ -178,7 +180,7 @@ bool RunListStep(const std::string& command, const std::string& argument, std::o
     return false;
   }
   if (Frame() == nullptr) return true;
-  PrintFolderState(out, before, true);
+  PrintFolderState(out, before, !dialogOpen);
   PrintList(out);
   if (command == "focus" || command == "flick-left") PrintOverlay(out);
   return true;

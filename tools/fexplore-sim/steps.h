@@ -29,6 +29,7 @@ void PrintExplorer(std::ostream& out);
 // and the Change Folder pop-up's tree when it is open ("(no Change Folder dialog open)" unless
 // quiet).
 int NavigationCount();
+bool ChangeFolderOpen();
 void PrintFolderState(std::ostream& out, int navigationsBefore, bool quietWithoutDialog);
 // The preview overlay: hidden or shown, its size and place in the frame, its picture and
 // transparency.
