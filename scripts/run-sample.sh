@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # From a fresh clone: installs what is needed, builds fexplore-sim and runs the Explorer with the
-# module on the sample device, playing the sample context-menu script. Extra arguments go to
-# fexplore-sim (e.g. --script FILE to play another script).
+# module on the sample device, playing its tour (examples/scripts/tour.txt). Extra arguments go
+# to fexplore-sim (e.g. --script FILE to play another script).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

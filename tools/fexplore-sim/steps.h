@@ -1,0 +1,50 @@
+// The steps of fexplore-sim, one file per kind: menus (menu_steps.cpp), the list and its keys
+// (list_steps.cpp), the preview overlay (preview_steps.cpp), the Change Folder pop-up
+// (folder_steps.cpp) and the device (device_steps.cpp). Each returns false for a line it does not
+// know, and prints what the user sees after its step.
+#ifndef FEXPLORE_SIM_STEPS_H
+#define FEXPLORE_SIM_STEPS_H
+
+#include <ostream>
+#include <map>
+#include <string>
+
+#include "ceplatform.h"
+
+namespace fexplore_sim {
+
+bool RunMenuStep(const std::string& command, const std::string& argument, std::ostream& out);
+bool RunListStep(const std::string& command, const std::string& argument, std::ostream& out);
+bool RunPreviewStep(const std::string& command, const std::string& argument, std::ostream& out);
+bool RunFolderStep(const std::string& command, const std::string& argument, std::ostream& out);
+bool RunDeviceStep(const std::string& command, const std::string& argument, std::ostream& out);
+
+// Prints the pop-up menus that are open, each item's submenu below it, then closes them as the
+// user does with Escape.
+void PrintAndCancelMenus(std::ostream& out);
+// What the user sees of the Explorer: the folder in its path control, its toolbar, its list and
+// the preview overlay.
+void PrintExplorer(std::ostream& out);
+// How many folders the Explorer was sent so far; after a step, the folder it was sent since then
+// and the Change Folder pop-up's tree when it is open ("(no Change Folder dialog open)" unless
+// quiet).
+int NavigationCount();
+bool ChangeFolderOpen();
+void PrintFolderState(std::ostream& out, int navigationsBefore, bool quietWithoutDialog);
+// The preview overlay: hidden or shown, its size and place in the frame, its picture and
+// transparency.
+void PrintOverlay(std::ostream& out);
+// The list item whose shown name (or file name) is `name`, or -1.
+int FindListItem(HWND list, const std::string& name);
+
+// The Explorer's settings and path history as the registry holds them, to show what a step
+// changed: one entry per value, named "KEY \"value\"", its data as text.
+using RegistrySnapshot = std::map<std::string, std::string>;
+RegistrySnapshot ReadExplorerRegistry();
+void PrintRegistryChanges(const RegistrySnapshot& before, std::ostream& out);
+// The programs started since the step began.
+void PrintLaunches(size_t before, std::ostream& out);
+
+}  // namespace fexplore_sim
+
+#endif
