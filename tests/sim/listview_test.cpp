@@ -946,6 +946,32 @@ TEST_F(ListViewTest, ATapSelectsAndFocusesThenClicks) {
   EXPECT_EQ(StateOf(2), kFocusSelect);
 }
 
+TEST_F(ListViewTest, AGestureQuestionCarriesThePressInClientCoordinatesAndTheItem) {
+  Create(LVS_REPORT);
+  AddColumn(150);
+  Fill(3);
+  // Moved away from the screen's corner, so that client and screen coordinates differ.
+  SetWindowPos(list, nullptr, 30, 40, 200, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  NMRGINFO asked = {};
+  int questions = 0;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == NM_RECOGNIZEGESTURE) {
+      asked = *reinterpret_cast<NMRGINFO*>(hdr);
+      ++questions;
+    }
+    return 0;
+  };
+  RECT item = {};
+  item.left = LVIR_LABEL;
+  SendMessageW(list, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  POINT press = {item.left + 5, (item.top + item.bottom) / 2};
+  cesim::TapClient(list, press);
+  ASSERT_EQ(questions, 1);
+  EXPECT_EQ(asked.ptAction.x, press.x);
+  EXPECT_EQ(asked.ptAction.y, press.y);
+  EXPECT_EQ(asked.dwItemSpec, 1u);
+}
+
 TEST_F(ListViewTest, ATapBesideTheItemsTakesTheSelectionAway) {
   Create(LVS_REPORT);
   AddColumn(150);

@@ -101,10 +101,10 @@ LRESULT OnLButtonDown(const ListViewPtr& lv, WPARAM keys, POINT pt) {
   hit.pt = pt;
   HitTest(lv, &hit, true, true);
   if (Gone(lv)) return 0;
-  // The parent decides first whether a press may become a tap-and-hold gesture.
+  // The parent decides first whether a press may become a tap-and-hold gesture; it gets the press
+  // in the list's client coordinates, as the reference page of NM_RECOGNIZEGESTURE says.
   NMRGINFO gesture = {};
   gesture.ptAction = pt;
-  ClientToScreen(lv->hwnd, &gesture.ptAction);
   gesture.dwItemSpec = static_cast<DWORD>(hit.iItem);
   NotifyParent(*lv, kRecognizeGesture, &gesture.hdr);
   if (Gone(lv)) return 0;
