@@ -991,6 +991,53 @@ TEST_F(ListViewTest, AContextMenuRequestGoesToTheParent) {
   EXPECT_TRUE(recorder.Sequence({{"parent", WM_CONTEXTMENU, foldwise_test::Wnd("list"), MAKELPARAM(30, 40), 0}}));
 }
 
+// Tap-and-hold: unless the parent answers the gesture question with TRUE, the list recognises the
+// hold itself and sends the context menu messages to its parent.
+TEST_F(ListViewTest, AHoldOnAnItemSelectsItAndAsksTheParentForItsContextMenu) {
+  Create(LVS_REPORT);
+  AddColumn(150);
+  Fill(3);
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  recorder.Name(list, "list");
+  Record(recorder);
+  RECT item = {};
+  item.left = LVIR_LABEL;
+  SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  POINT press = {item.left + 5, (item.top + item.bottom) / 2};
+  POINT screen = press;
+  ClientToScreen(list, &screen);
+  cesim::HoldClient(list, press);
+  EXPECT_EQ(StateOf(2), kFocusSelect);
+  std::vector<UINT> seen;
+  for (const foldwise_test::RecordedMessage& r : recorder.Recorded()) {
+    if (r.message == WM_CONTEXTMENU) {
+      seen.push_back(WM_CONTEXTMENU);
+      EXPECT_EQ(r.lParam, MAKELPARAM(screen.x, screen.y));
+    }
+    if (r.message == WM_NOTIFY && (r.notifyCode == GN_CONTEXTMENU || r.notifyCode == NM_CLICK)) seen.push_back(r.notifyCode);
+  }
+  // The context menu messages, and no tap when the stylus lifts.
+  EXPECT_EQ(seen, (std::vector<UINT>{WM_CONTEXTMENU, GN_CONTEXTMENU}));
+}
+
+TEST_F(ListViewTest, AParentThatRecognisesGesturesItselfGetsNoContextMenuFromAHold) {
+  Create(LVS_REPORT);
+  AddColumn(150);
+  Fill(3);
+  int menus = 0;
+  onNotify = [&](NMHDR* hdr) -> LRESULT {
+    if (hdr->code == GN_CONTEXTMENU) ++menus;
+    return hdr->code == NM_RECOGNIZEGESTURE ? TRUE : 0;
+  };
+  MessageRecorder recorder;
+  recorder.Name(parent, "parent");
+  Record(recorder);
+  cesim::HoldClient(list, POINT{20, 22});
+  EXPECT_EQ(menus, 0);
+  for (const foldwise_test::RecordedMessage& r : recorder.Recorded()) EXPECT_NE(r.message, static_cast<UINT>(WM_CONTEXTMENU));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Label editing.
 

@@ -31,6 +31,7 @@ extern const Notification kClick;
 extern const Notification kDoubleClick;
 extern const Notification kRightClick;
 extern const Notification kRecognizeGesture;
+extern const Notification kHoldContextMenu;
 extern const Notification kReleasedCapture;
 extern const Notification kBeginDrag;
 extern const Notification kSetFocus;

@@ -13,6 +13,7 @@
 #include "sim/crt.h"
 #include "sim/input.h"
 #include "sim/message.h"
+#include "sim/shell.h"
 #include "sim/window.h"
 
 namespace cesim::detail {
@@ -94,6 +95,30 @@ void KeySelection(const ListViewPtr& lv, int index, bool space) {
   EnsureShown(lv, index, false);
 }
 
+// Unless its parent answered that it recognises gestures itself, the list recognises a tap-and-hold:
+// the context menu messages go to the parent (WM_CONTEXTMENU up the parent chain, then
+// GN_CONTEXTMENU), and the lift that ends the hold is no tap.
+void RecognizeHold(const ListViewPtr& lv, POINT pt) {
+  SHRGINFO hold = {};
+  hold.cbSize = sizeof(hold);
+  hold.hwndClient = lv->hwnd;
+  hold.ptDown = pt;
+  hold.dwFlags = SHRG_RETURNCMD;
+  if (SHRecognizeGesture(&hold) != GN_CONTEXTMENU || Gone(lv)) return;
+  lv->stylusDown = false;
+  lv->pressedSelectedItem = -1;
+  NMRGINFO info = {};
+  info.ptAction = pt;
+  ClientToScreen(lv->hwnd, &info.ptAction);
+  info.dwItemSpec = static_cast<DWORD>(-1);
+  LVHITTESTINFO hit = {};
+  hit.pt = pt;
+  HitTest(lv, &hit, true, false);
+  if (Gone(lv)) return;
+  info.dwItemSpec = static_cast<DWORD>(hit.iItem);
+  NotifyParent(*lv, kHoldContextMenu, &info.hdr);
+}
+
 }  // namespace
 
 LRESULT OnLButtonDown(const ListViewPtr& lv, WPARAM keys, POINT pt) {
@@ -106,7 +131,7 @@ LRESULT OnLButtonDown(const ListViewPtr& lv, WPARAM keys, POINT pt) {
   NMRGINFO gesture = {};
   gesture.ptAction = pt;
   gesture.dwItemSpec = static_cast<DWORD>(hit.iItem);
-  NotifyParent(*lv, kRecognizeGesture, &gesture.hdr);
+  const bool parentRecognises = NotifyParent(*lv, kRecognizeGesture, &gesture.hdr) != 0;
   if (Gone(lv)) return 0;
   KillTimer(lv->hwnd, kEditTimerId);
   lv->editOnTapItem = -1;
@@ -138,12 +163,14 @@ LRESULT OnLButtonDown(const ListViewPtr& lv, WPARAM keys, POINT pt) {
     }
     if (Gone(lv)) return 0;
     if (!lv->hasFocus) SetFocus(lv->hwnd);
-    return 0;
+  } else {
+    if (!lv->hasFocus) SetFocus(lv->hwnd);
+    if (Gone(lv)) return 0;
+    // A tap beside the items takes the selection away.
+    if (!ctrl && !shift) DeselectAllExcept(lv, -1);
   }
-  if (!lv->hasFocus) SetFocus(lv->hwnd);
-  if (Gone(lv)) return 0;
-  // A tap beside the items takes the selection away.
-  if (!ctrl && !shift) DeselectAllExcept(lv, -1);
+  if (Gone(lv) || parentRecognises) return 0;
+  RecognizeHold(lv, pt);
   return 0;
 }
 

@@ -18,6 +18,7 @@
 #include "sim/dialog.h"
 #include "sim/message.h"
 #include "sim/metrics.h"
+#include "sim/shell.h"
 #include "sim/window.h"
 #include "controls/common/text.h"
 
@@ -41,6 +42,7 @@ const Notification kClick = {NM_CLICK, "NM_CLICK", AfterNotify::ReturnsAtOnce};
 const Notification kDoubleClick = {NM_DBLCLK, "NM_DBLCLK", AfterNotify::ReturnsAtOnce};
 const Notification kRightClick = {NM_RCLICK, "NM_RCLICK", AfterNotify::ReturnsAtOnce};
 const Notification kRecognizeGesture = {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE", AfterNotify::UsesState};
+const Notification kHoldContextMenu = {GN_CONTEXTMENU, "GN_CONTEXTMENU", AfterNotify::ReturnsAtOnce};
 const Notification kReleasedCapture = {NM_RELEASEDCAPTURE, "NM_RELEASEDCAPTURE", AfterNotify::ReturnsAtOnce};
 const Notification kBeginDrag = {LVN_BEGINDRAG, "LVN_BEGINDRAG", AfterNotify::UsesState};
 const Notification kSetFocus = {NM_SETFOCUS, "NM_SETFOCUS", AfterNotify::ReturnsAtOnce};
