@@ -149,6 +149,11 @@ ImageBuilder& ImageBuilder::SetScreen(int width, int height) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetTaskbarHeight(int pixels) {
+  Put(settings_, "screen", "taskbar", std::to_string(pixels));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   Put(settings_, "timezone", "bias", std::to_string(minutesWestOfUtc));
   return *this;
@@ -167,6 +172,11 @@ ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present)
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetShellFolder(const std::string& csidlName, const std::u16string& path) {
+  Put(settings_, "shellfolders", csidlName, Narrow(path));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const std::string& hostLibrary) {
   const std::string key = SettingsPath(devicePath);
   if (key.empty() || key == "\\") return *this;
@@ -180,7 +190,12 @@ ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const st
 
 const std::string& ImageBuilder::Write() {
   if (folder_.empty()) return folder_;  // no folder could be made: nothing to write
-  if (settings_["screen"].empty()) SetScreen(240, 320);
+  // An image names its screen; the builder's default is a portrait handheld's.
+  bool screenNamed = false;
+  for (const auto& entry : settings_["screen"]) {
+    screenNamed = screenNamed || detail::SameSettingKey(entry.first, "width") || detail::SameSettingKey(entry.first, "height");
+  }
+  if (!screenNamed) SetScreen(240, 320);
   std::ofstream settings(folder_ + "/device.ini", std::ios::binary | std::ios::trunc);
   settings << "; A device image written by cesim's image builder.\n";
   for (const auto& section : settings_) {

@@ -6,7 +6,9 @@
 
 #include <iterator>
 
+#include "clipboard/clipboard.h"
 #include "controls/button/button.h"
+#include "controls/imagelist/imagelist.h"
 #include "controls/edit/edit.h"
 #include "controls/static/static.h"
 #include "controls/treeview/treeview.h"
@@ -16,8 +18,13 @@
 #include "files/find.h"
 #include "loader/loader.h"
 #include "menu/store.h"
+#include "message_box/message_box.h"
 #include "registry/store.h"
 #include "resources/resources.h"
+#include "shell/launch_log.h"
+#include "shell/menu_bar.h"
+#include "shell/system_images.h"
+#include "window/icons.h"
 #include "window/system.h"
 
 namespace cesim::detail {
@@ -33,6 +40,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterMenuBarClass();
 }
 
 struct Part {
@@ -50,7 +58,13 @@ const Part kParts[] = {
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
+    {"icons", &ResetIcons},
+    {"image lists", &ResetImageLists},
+    {"system image lists", &ResetSystemImages},
+    {"clipboard", &ResetClipboard},
+    {"message boxes", &ResetMessageBoxes},
     {"loader", &ResetLoader},
+    {"launch log", &ResetLaunches},
     {"core library state", &ResetCoreLibraryState},
 };
 

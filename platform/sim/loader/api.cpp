@@ -17,6 +17,7 @@
 #include "core/device.h"
 #include "core/parts.h"
 #include "loader/modules.h"
+#include "loader/system_modules.h"
 #include "resources/resources.h"
 #include "sim/core.h"
 #include "sim/crt.h"
@@ -143,6 +144,7 @@ void EndModule(HMODULE handle) {
 HMODULE Load(const std::u16string& name) {
   const std::u16string key = ModuleKey(name);
   if (key == kCoreKey) return reinterpret_cast<HMODULE>(kCoreModule);
+  if (HMODULE system = SystemModuleHandle(key)) return system;
   if (key.empty()) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -214,6 +216,7 @@ ModuleKind ClassifyModule(HMODULE module) {
   const uintptr_t value = reinterpret_cast<uintptr_t>(module);
   if (value == kProcessModule) return ModuleKind::Process;
   if (value == kCoreModule) return ModuleKind::Core;
+  if (IsSystemModule(module)) return ModuleKind::System;
   return FindLoadedModule(module) != nullptr ? ModuleKind::Loaded : ModuleKind::None;
 }
 
@@ -259,7 +262,7 @@ CESIM_API HINSTANCE WINAPI LoadLibraryW(LPCWSTR lpLibFileName) {
 
 CESIM_API BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
   const ModuleKind kind = cesim::detail::ClassifyModule(hLibModule);
-  if (kind == ModuleKind::Process || kind == ModuleKind::Core) return TRUE;
+  if (kind == ModuleKind::Process || kind == ModuleKind::Core || kind == ModuleKind::System) return TRUE;
   LoadedModule* module = cesim::detail::FindLoadedModule(hLibModule);
   if (module == nullptr || module->unloading) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -275,6 +278,7 @@ CESIM_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
   if (length && *length > 0) {
     const std::u16string key = cesim::detail::ModuleKey(std::u16string(lpModuleName, *length));
     if (key == cesim::detail::kCoreKey) return cesim::detail::CoreModuleHandle();
+    if (HMODULE system = cesim::detail::SystemModuleHandle(key)) return system;
     if (LoadedModule* module = cesim::detail::FindByKey(key)) return module->handle;
   }
   SetLastError(ERROR_MOD_NOT_FOUND);
@@ -289,6 +293,9 @@ CESIM_API DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DW
       break;
     case ModuleKind::Core:
       path = cesim::detail::kCorePath;
+      break;
+    case ModuleKind::System:
+      path = cesim::detail::SystemModulePath(hModule);
       break;
     case ModuleKind::Loaded:
       path = cesim::detail::FindLoadedModule(hModule)->devicePath;

@@ -6,6 +6,7 @@
 
 #include "loader/loader.h"
 #include "loader/modules.h"
+#include "loader/system_modules.h"
 #include "sim/core.h"
 #include "sim/loader.h"
 
@@ -53,6 +54,10 @@ FARPROC Lookup(HMODULE hModule, bool byOrdinal, WORD ordinal, const std::string&
     case cesim::detail::ModuleKind::Core:
       // The core library is known here by its names only.
       if (!byOrdinal) result = cesim::detail::CoreExport(name.c_str());
+      break;
+    case cesim::detail::ModuleKind::System:
+      // The system modules export by ordinal only.
+      if (byOrdinal) result = cesim::detail::SystemModuleExport(module, ordinal);
       break;
     case cesim::detail::ModuleKind::Loaded: {
       const LoadedModule& loaded = *cesim::detail::FindLoadedModule(module);

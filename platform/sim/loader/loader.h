@@ -15,6 +15,7 @@ enum class ModuleKind {
   None,     // not a module handle (or one of a module since unloaded)
   Process,  // the emulated process's own program
   Core,     // the core library
+  System,   // another library of the device's ROM that every process has (loader/system_modules.h)
   Loaded    // a module loaded with LoadLibraryW
 };
 
