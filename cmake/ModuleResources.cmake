@@ -17,22 +17,32 @@ function(foldwise_compile_resources rc_file res_file)
     COMMENT "Compiling resources ${rc_file}")
 endfunction()
 
-# foldwise_embed_resources(<res file> <assembly file>)
-# Writes the assembly file; list it among the library's sources.
+# foldwise_embed_resources(<res file> <assembly file> [SYMBOL name])
+# Writes the assembly file; list it among the library's sources. With SYMBOL the bytes are
+# <name> and <name>_size, hidden inside the library (cesim's own system modules); without it they
+# are the exported symbols that the loader looks for in a module.
 function(foldwise_embed_resources res_file asm_file)
+  cmake_parse_arguments(ARG "" "SYMBOL" "" ${ARGN})
+  set(symbol cesim_module_resources)
+  set(visibility "")
+  if(ARG_SYMBOL)
+    set(symbol ${ARG_SYMBOL})
+    set(visibility "  .hidden ${symbol}\n  .hidden ${symbol}_size\n")
+  endif()
   file(WRITE ${asm_file}
     "  .section .rodata\n"
     "  .balign 16\n"
-    "  .globl cesim_module_resources\n"
-    "  .type cesim_module_resources, @object\n"
-    "cesim_module_resources:\n"
+    "  .globl ${symbol}\n"
+    "  .type ${symbol}, @object\n"
+    "${visibility}"
+    "${symbol}:\n"
     "  .incbin \"${res_file}\"\n"
-    "cesim_module_resources_end:\n"
+    "${symbol}_end:\n"
     "  .balign 8\n"
-    "  .globl cesim_module_resources_size\n"
-    "  .type cesim_module_resources_size, @object\n"
-    "cesim_module_resources_size:\n"
-    "  .quad cesim_module_resources_end - cesim_module_resources\n"
+    "  .globl ${symbol}_size\n"
+    "  .type ${symbol}_size, @object\n"
+    "${symbol}_size:\n"
+    "  .quad ${symbol}_end - ${symbol}\n"
     "  .section .note.GNU-stack,\"\",@progbits\n")
   set_source_files_properties(${asm_file} PROPERTIES OBJECT_DEPENDS ${res_file})
 endfunction()

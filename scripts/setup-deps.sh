@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and cross-building need. Does nothing when
+# Installs the Debian packages that building, testing and cross-building need (Wine and a
+# virtual X display run the cross-built programs). Does nothing when
 # they are all installed already; uses sudo only when not run as root.
 set -euo pipefail
 
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg-dev libpng-dev libgif-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 xvfb
   clang libclang-rt-14-dev
 )
 

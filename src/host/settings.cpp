@@ -12,10 +12,11 @@ LPCWSTR ColumnWidthValueName() {
 }
 
 DWORD ReadNumber(HKEY root, LPCWSTR subkey, LPCWSTR name) {
-  // The status is not looked at: a missing or unreadable value reads as 0.
+  // A missing or unreadable value reads as 0. A value too large for the number leaves the
+  // buffer's contents undefined, so nothing of a failed read is used.
   DWORD value = 0;
   DWORD size = sizeof(value);
-  ReadSettingValue(root, subkey, name, &value, &size);
+  if (ReadSettingValue(root, subkey, name, &value, &size) != ERROR_SUCCESS) return 0;
   return value;
 }
 

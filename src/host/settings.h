@@ -4,7 +4,6 @@
 #define FOLDWISE_HOST_SETTINGS_H
 
 #include "ceplatform.h"
-#include "module/platform_gaps.h"
 
 // List view style bits that the "ListStyle" value holds: the view type and the no-header bit.
 #define LIST_STYLE_MASK (LVS_TYPEMASK | LVS_NOCOLUMNHEADER)

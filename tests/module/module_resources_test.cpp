@@ -45,7 +45,7 @@ TEST_F(ModuleResourcesTest, EveryStringIsStoredWithItsTerminatorForUseInPlace) {
 // A label of a template has no identifier of its own: the control id -1.
 const int kNoId = -1;
 
-struct ControlSpec {
+struct ExpectedControl {
   int id;
   const char16_t* className;  // as the template tables name it
   const char16_t* text;       // empty: no text
@@ -54,12 +54,12 @@ struct ControlSpec {
   DWORD exStyle;
 };
 
-struct TemplateSpec {
+struct ExpectedTemplate {
   DWORD style;
   DWORD exStyle;
   short x, y, cx, cy;
   const char16_t* caption;
-  std::vector<ControlSpec> controls;
+  std::vector<ExpectedControl> controls;
 };
 
 struct ParsedControl {
@@ -198,7 +198,7 @@ std::string Hex(DWORD value) {
 class DialogTemplateTest : public ModuleResourcesTest {
  protected:
   // Compares template `id` of the loaded module, field by field and control by control.
-  void ExpectTemplate(UINT id, const TemplateSpec& spec) {
+  void ExpectTemplate(UINT id, const ExpectedTemplate& expected) {
     ASSERT_NE(BootAndLoad(), nullptr);
     HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(id), RT_DIALOG);
     ASSERT_NE(resource, nullptr) << id;
@@ -209,21 +209,21 @@ class DialogTemplateTest : public ModuleResourcesTest {
     std::optional<ParsedTemplate> t = TemplateReader(bytes, SizeofResource(module, resource)).Read();
     ASSERT_TRUE(t.has_value()) << "template " << id << " runs past its resource";
 
-    EXPECT_EQ(Hex(t->style), Hex(spec.style)) << "dialog style";
-    EXPECT_EQ(Hex(t->exStyle), Hex(spec.exStyle)) << "dialog extended style";
-    EXPECT_EQ(t->x, spec.x);
-    EXPECT_EQ(t->y, spec.y);
-    EXPECT_EQ(t->cx, spec.cx);
-    EXPECT_EQ(t->cy, spec.cy);
+    EXPECT_EQ(Hex(t->style), Hex(expected.style)) << "dialog style";
+    EXPECT_EQ(Hex(t->exStyle), Hex(expected.exStyle)) << "dialog extended style";
+    EXPECT_EQ(t->x, expected.x);
+    EXPECT_EQ(t->y, expected.y);
+    EXPECT_EQ(t->cx, expected.cx);
+    EXPECT_EQ(t->cy, expected.cy);
     EXPECT_FALSE(t->menuOrdinal.has_value());
     EXPECT_TRUE(t->menu.empty()) << "no menu";
     EXPECT_FALSE(t->classOrdinal.has_value());
     EXPECT_TRUE(t->className.empty()) << "the default dialog class";
-    EXPECT_EQ(cesim::Narrow(t->caption), cesim::Narrow(spec.caption));
+    EXPECT_EQ(cesim::Narrow(t->caption), cesim::Narrow(expected.caption));
 
-    ASSERT_EQ(t->controls.size(), spec.controls.size());
-    for (size_t i = 0; i < spec.controls.size(); ++i) {
-      const ControlSpec& e = spec.controls[i];
+    ASSERT_EQ(t->controls.size(), expected.controls.size());
+    for (size_t i = 0; i < expected.controls.size(); ++i) {
+      const ExpectedControl& e = expected.controls[i];
       const ParsedControl& c = t->controls[i];
       SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(e.id) + ")");
       EXPECT_EQ(static_cast<short>(c.id), e.id);

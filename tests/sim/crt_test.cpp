@@ -183,12 +183,26 @@ TEST(CrtCharacters, CaseMappingAndClasses) {
   EXPECT_EQ(towupper(u'\x0161'), u'\x0160');
   EXPECT_EQ(towupper(u'\x03C2'), u'\x03A3');
   EXPECT_EQ(towupper(u'\x0451'), u'\x0401');
+  // Greek letters with tonos pair up too, as the device's table has them.
+  EXPECT_EQ(towupper(u'\x03AD'), u'\x0388');
+  EXPECT_EQ(towlower(u'\x038F'), u'\x03CE');
   EXPECT_TRUE(iswspace(u' '));
   EXPECT_TRUE(iswspace(u'\t'));
   EXPECT_TRUE(iswspace(u'\x3000'));
   EXPECT_FALSE(iswspace(u'x'));
   EXPECT_TRUE(iswdigit(u'7'));
   EXPECT_FALSE(iswdigit(u'a'));
+}
+
+// The run-time compares without letter case through the device's one case table, the same the
+// file system and the window manager use.
+TEST(CrtStrings, CaseInsensitiveComparisonUsesTheDevicesCaseTable) {
+  EXPECT_EQ(_wcsicmp(u"\x03A9\x03BC\x03AD\x03B3\x03B1", u"\x03A9\x039C\x0388\x0393\x0391"), 0);  // Greek, tonos
+  EXPECT_EQ(_wcsicmp(u"\x041E\x043A\x043D\x043E", u"\x043E\x041A\x041D\x041E"), 0);                // Cyrillic
+  EXPECT_EQ(_wcsnicmp(u"\x0176x", u"\x0177y", 1), 0);                                                 // Latin Extended-A
+  // Both sides compare in lower case, as the run-time documents: "_" (0x5F) comes before "a" (0x61).
+  EXPECT_LT(_wcsicmp(u"_", u"A"), 0);
+  EXPECT_LT(_wcsicmp(u"a", u"B"), 0);
 }
 
 TEST(CrtFormat, PercentSIsWideAndUpperSIsNarrowInAWideFormat) {

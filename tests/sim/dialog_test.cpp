@@ -11,6 +11,7 @@
 #include "booted_device.h"
 #include "ceplatform.h"
 #include "cesim/ui.h"
+#include "dialog_template_builder.h"
 #include "message_recorder.h"
 #ifdef CESIM_TESTMODULE_PATH
 #include "testmodule/testmodule_ids.h"
@@ -20,74 +21,7 @@ namespace {
 
 using foldwise_test::Any;
 using foldwise_test::MessageRecorder;
-
-// A plain dialog template built in memory, as an application builds one.
-class TemplateBuilder {
- public:
-  TemplateBuilder(DWORD style, short cx, short cy, const std::u16string& title = u"") : style_(style) {
-    Dword(style);
-    Dword(0);
-    countAt_ = words_.size();
-    words_.push_back(0);
-    for (short v : {short(0), short(0), cx, cy}) words_.push_back(static_cast<WORD>(v));
-    words_.push_back(0);  // no menu
-    words_.push_back(0);  // the dialog class
-    Text(title);
-  }
-
-  TemplateBuilder& Font(WORD pointSize, const std::u16string& face) {
-    words_.push_back(pointSize);
-    Text(face);
-    return *this;
-  }
-
-  TemplateBuilder& Control(WORD classOrdinal, const std::u16string& text, WORD id, DWORD style, short x, short y,
-                           short cx, short cy) {
-    Header(style, x, y, cx, cy, id);
-    words_.push_back(0xFFFF);
-    words_.push_back(classOrdinal);
-    return Finish(text);
-  }
-
-  TemplateBuilder& Control(const std::u16string& className, const std::u16string& text, WORD id, DWORD style,
-                           short x, short y, short cx, short cy, const std::vector<WORD>& data = {}) {
-    Header(style, x, y, cx, cy, id);
-    Text(className);
-    return Finish(text, data);
-  }
-
-  const DLGTEMPLATE* Get() { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
-  std::vector<WORD>& Words() { return words_; }
-
- private:
-  void Dword(DWORD value) {
-    words_.push_back(static_cast<WORD>(value & 0xFFFF));
-    words_.push_back(static_cast<WORD>(value >> 16));
-  }
-  void Text(const std::u16string& text) {
-    for (char16_t c : text) words_.push_back(c);
-    words_.push_back(0);
-  }
-  void Header(DWORD style, short x, short y, short cx, short cy, WORD id) {
-    if (words_.size() % 2 != 0) words_.push_back(0);  // DWORD aligned
-    Dword(style);
-    Dword(0);
-    for (short v : {x, y, cx, cy}) words_.push_back(static_cast<WORD>(v));
-    words_.push_back(id);
-  }
-  TemplateBuilder& Finish(const std::u16string& text, const std::vector<WORD>& data = {}) {
-    Text(text);
-    // Creation data: a size in bytes that counts the size word itself, then the data.
-    words_.push_back(data.empty() ? 0 : static_cast<WORD>(2 + 2 * data.size()));
-    words_.insert(words_.end(), data.begin(), data.end());
-    words_[countAt_]++;
-    return *this;
-  }
-
-  DWORD style_;
-  size_t countAt_ = 0;
-  std::vector<WORD> words_;
-};
+using foldwise_test::TemplateBuilder;
 
 // What the test dialog procedure does and what it saw.
 struct Behaviour {
@@ -361,6 +295,35 @@ TEST_F(DialogTest, ModalDialogDisablesItsOwnerAndReturnsTheEndDialogResult) {
   EXPECT_EQ(cesim::MessageLoopStalls(), 0);
 }
 
+// EndDialog as the platform does it: a control's focus goes to the dialog itself, the dialog is
+// hidden (which hands nothing on), then the dialog, still active, hands activation to its owner.
+TEST_F(DialogTest, EndDialogFocusesTheDialogHidesItThenActivatesItsOwner) {
+  TemplateBuilder t = Standard();
+  HWND dialog = Modeless(t);
+  HWND edit = GetDlgItem(dialog, 10);
+  ASSERT_EQ(GetFocus(), edit);
+  MessageRecorder recorder;
+  recorder.Name(dialog, "dialog");
+  recorder.Watch(edit, "edit");
+  recorder.Watch(owner, "owner");
+  recorder.Only({WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGED, WM_ACTIVATE});
+  ASSERT_TRUE(EndDialog(dialog, 5));
+  EXPECT_TRUE(recorder.Sequence({
+      {"edit", WM_KILLFOCUS, foldwise_test::Wnd("dialog"), 0, 0},
+      {"dialog", WM_SETFOCUS, foldwise_test::Wnd("edit"), 0, 0},
+      {"dialog", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+      {"dialog", WM_ACTIVATE, WA_INACTIVE, foldwise_test::Wnd("owner"), 0},
+      {"owner", WM_ACTIVATE, WA_ACTIVE, foldwise_test::Wnd("dialog"), 0},
+      {"dialog", WM_KILLFOCUS, foldwise_test::Wnd("owner"), 0, 1},
+      {"owner", WM_SETFOCUS, foldwise_test::Wnd("dialog"), 0, 1},
+  }));
+  EXPECT_TRUE(IsWindow(dialog));  // a modeless dialog stays until it is destroyed
+  EXPECT_FALSE(IsWindowVisible(dialog));
+  EXPECT_EQ(GetActiveWindow(), owner);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, dialog, 0, 0, PM_NOREMOVE));  // no WM_NULL posted to wake a loop
+}
+
 TEST_F(DialogTest, ModalDialogEndedWhileInitialisingNeverShows) {
   behaviour.endInInit = true;
   MessageRecorder recorder;
@@ -539,19 +502,36 @@ TEST_F(DialogTest, StaticControlWithNotifyReportsTaps) {
 // A drop-down dialog of the kind an application opens below a toolbar: a tree filling a
 // borderless pop-up that closes itself when it loses activation, when its own tree takes the
 // focus from it, and when an item is tapped (once the tree's NM_CLICK is over: the tree goes on
-// with the tap after the notification returns).
+// with the tap after the notification returns). It closes once: the mark is set before its
+// destruction begins, since the destruction itself deactivates it and takes the focus from its
+// tree. It is placed without being activated (SetWindowPos activates even a hidden window).
 struct DropDown {
   HWND tree = nullptr;
   std::u16string chosen;
   int gestureAnswers = 0;
+  bool closing = false;
+  bool unguarded = false;        // closes every time it is told to, without the mark
+  bool placedActivating = false;  // placed without SWP_NOACTIVATE
+  std::vector<WPARAM> activationsWhileCreated;
+  bool initialising = false;
 };
 DropDown dropDown;
 
+void CloseDropDown(HWND dialog) {
+  if (dropDown.closing && !dropDown.unguarded) return;
+  dropDown.closing = true;
+  DestroyWindow(dialog);
+}
+
 INT_PTR CALLBACK DropDownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (dropDown.initialising && message == WM_ACTIVATE) dropDown.activationsWhileCreated.push_back(wParam);
   switch (message) {
     case WM_INITDIALOG: {
       dropDown.tree = GetDlgItem(dialog, 1011);
-      SetWindowPos(dialog, nullptr, -1, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+      dropDown.initialising = true;
+      SetWindowPos(dialog, nullptr, -1, 40, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | (dropDown.placedActivating ? 0 : SWP_NOACTIVATE));
+      dropDown.initialising = false;
       TVINSERTSTRUCTW ins = {};
       ins.hParent = TVI_ROOT;
       ins.hInsertAfter = TVI_SORT;
@@ -563,13 +543,13 @@ INT_PTR CALLBACK DropDownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     }
     case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) DestroyWindow(dialog);
+      if (LOWORD(wParam) == WA_INACTIVE && !dropDown.initialising) CloseDropDown(dialog);
       return FALSE;
     case WM_KILLFOCUS:
-      if (reinterpret_cast<HWND>(wParam) == dropDown.tree) DestroyWindow(dialog);
+      if (reinterpret_cast<HWND>(wParam) == dropDown.tree && !dropDown.initialising) CloseDropDown(dialog);
       return FALSE;
     case WM_CLOSE:
-      DestroyWindow(dialog);
+      CloseDropDown(dialog);
       return TRUE;
     case WM_NOTIFY: {
       const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
@@ -605,8 +585,10 @@ INT_PTR CALLBACK DropDownProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 class DialogDropDownTest : public DialogTest {
  protected:
-  HWND Open() {
+  HWND Open(bool placedActivating = false, bool unguarded = false) {
     dropDown = DropDown();
+    dropDown.placedActivating = placedActivating;
+    dropDown.unguarded = unguarded;
     TemplateBuilder t(WS_POPUP | WS_VISIBLE, 138, 62);
     t.Control(u"SysTreeView32", u"", 1011, 0x50810017, 0, 0, 138, 62);
     return CreateDialogIndirectParamW(nullptr, t.Get(), owner, &DropDownProc, 0);
@@ -628,6 +610,17 @@ TEST_F(DialogDropDownTest, OpensActiveWithItsTreeFocused) {
   HWND above = GetWindow(owner, GW_HWNDPREV);
   EXPECT_EQ(above, dialog);
   EXPECT_EQ(GetWindow(above, GW_OWNER), owner);
+}
+
+// SetWindowPos without SWP_NOACTIVATE activates the window, hidden or not: placed that way from
+// WM_INITDIALOG, the dialog is activated while it is created, before it shows.
+TEST_F(DialogDropDownTest, PlacedWithoutNoActivateItIsActivatedWhileItIsCreated) {
+  HWND dialog = Open(true);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(dropDown.activationsWhileCreated, (std::vector<WPARAM>{WA_ACTIVE}));
+  EXPECT_EQ(GetActiveWindow(), dialog);
+  Open();
+  EXPECT_TRUE(dropDown.activationsWhileCreated.empty());
 }
 
 TEST_F(DialogDropDownTest, TapOnAnItemChoosesItAndCloses) {
@@ -654,6 +647,16 @@ TEST_F(DialogDropDownTest, ActivatedAgainItHandsTheFocusToItsTreeAndCloses) {
   // dialog takes as its signal to close.
   SetFocus(dialog);
   EXPECT_FALSE(IsWindow(dialog));
+}
+
+// Without the mark, every deactivation that its own destruction sends begins the destruction
+// again: on a device that recurses until the stack overflows; cesim reports it.
+using DialogDropDownDeathTest = DialogDropDownTest;
+
+TEST_F(DialogDropDownDeathTest, ADropDownThatClosesOnEveryDeactivationIsReported) {
+  Open(false, true);
+  EXPECT_DEATH(cesim::Tap({120, 300}), "of class \"Dialog\" titled \"\" entered again [0-9]+ times from inside its own "
+                                      "destruction, last while activation moved on from it");
 }
 
 #ifdef CESIM_TESTMODULE_PATH

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,23 @@ TEST_F(FilesTest, NamesMatchWithoutLetterCaseAndComeBackAsWritten) {
   EXPECT_EQ(Find(u"\\my documents\\new*"), Names{u"New Folder"});
 }
 
+// The file system compares names through its upper-case table, beyond Latin too: both small
+// sigmas are the capital one, and letters with tonos pair with their capitals.
+TEST_F(FilesTest, NamesFoldAsTheDevicesUpperCaseTableFoldsThem) {
+  device_.image.AddFile(u"\\My Documents\\\x039F\x0394\x039F\x03A3.txt", "greek")   // ΟΔΟΣ.txt
+      .AddFile(u"\\My Documents\\\x0388\x03C1\x03B3\x03B1.doc", "tonos")           // Έργα.doc
+      .AddFolder(u"\\\x041F\x0430\x043F\x043A\x0430");                              // Папка
+  Boot();
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\\x03BF\x03B4\x03BF\x03C2.TXT"),  // οδος with final sigma
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\\x03AD\x03A1\x0393\x0391.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\\x043F\x0410\x041F\x041A\x0410"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(Find(u"\\My Documents\\*\x03C3.txt"), Names{u"\x039F\x0394\x039F\x03A3.txt"});
+  // A folder made in another case is the same folder.
+  EXPECT_FALSE(CreateDirectoryW(u"\\\x041F\x0410\x041F\x041A\x0410", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   Boot();
   const Names all = {u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"};
@@ -135,7 +153,9 @@ TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
   EXPECT_EQ(Find(u"\\Windows\\System\\*"), Names{u"Hidden Cache"});
 }
 
-TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
+// The folder-only search is advisory: the volume's file system decides. The object store filters
+// by default.
+TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnlyWhereTheFileSystemFilters) {
   Boot();
   EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories), (Names{u"Pictures", u"Templates"}));
   DWORD error = 0;
@@ -148,6 +168,39 @@ TEST_F(FilesTest, FolderOnlySearchGivesFoldersOnly) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   EXPECT_EQ(FindFirstFileExW(u"\\*", FindExInfoStandard, &data, FindExSearchLimitToDevices, nullptr, 0),
             INVALID_HANDLE_VALUE);
+}
+
+// A storage card's file system ignores the flag unless the image says it filters; the search
+// goes by the volume that holds the folder, its sub-folders included.
+TEST_F(FilesTest, FolderOnlySearchGivesFilesTooOnAVolumeThatDoesNotFilter) {
+  device_.image.AddFile(u"\\Storage Card\\readme.txt", "r")
+      .AddFolder(u"\\Storage Card\\Music\\Albums")
+      .AddFile(u"\\Storage Card\\Music\\a.mp3", "m");
+  Boot();
+  EXPECT_EQ(Find(u"\\Storage Card\\*", FindExSearchLimitToDirectories), (Names{u"Music", u"readme.txt"}));
+  EXPECT_EQ(Find(u"\\Storage Card\\Music\\*", FindExSearchLimitToDirectories), (Names{u"a.mp3", u"Albums"}));
+  // Files that match when folders are asked for are still found: the search does not fail.
+  EXPECT_EQ(Find(u"\\Storage Card\\*.txt", FindExSearchLimitToDirectories), Names{u"readme.txt"});
+  // The root lists the card's mount folder on the object store, which filters.
+  EXPECT_EQ(Find(u"\\*", FindExSearchLimitToDirectories), (Names{u"My Documents", u"Storage Card", u"Windows"}));
+}
+
+TEST_F(FilesTest, AVolumeTheImageSaysFiltersGivesFoldersOnly) {
+  device_.image.AddVolume(u"\\Backup Card", 1024, 4096, true)
+      .AddFile(u"\\Backup Card\\contacts.bak", "c")
+      .AddFolder(u"\\Backup Card\\2024");
+  Boot();
+  EXPECT_EQ(Find(u"\\Backup Card\\*", FindExSearchLimitToDirectories), Names{u"2024"});
+  EXPECT_EQ(GetFileAttributesW(u"\\Backup Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
+}
+
+TEST_F(FilesTest, AnObjectStoreTheImageSaysDoesNotFilterGivesFilesToo) {
+  device_.image.AddVolume(u"\\", 1048576, 8388608, false);
+  Boot();
+  EXPECT_EQ(Find(u"\\My Documents\\*", FindExSearchLimitToDirectories),
+            (Names{u"a.txt", u"Letter.doc", u"locked.txt", u"notes.txt", u"Pictures", u"README", u"Templates"}));
+  // The root is no mount folder for all that.
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }
 
 TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
@@ -165,13 +218,40 @@ TEST_F(FilesTest, FindDataCarriesTheDeviceAttributes) {
   FindClose(search);
 }
 
+// The find data of a failed search is indeterminate, the reference says: cesim poisons it.
+bool IsPoisoned(const WIN32_FIND_DATAW& data) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&data);
+  for (size_t i = 0; i < sizeof(data); ++i) {
+    if (bytes[i] != cesim::kUndefinedOutputByte) return false;
+  }
+  return true;
+}
+
+TEST_F(FilesTest, SearchesThatFailLeaveTheFindDataIndeterminate) {
+  Boot();
+  WIN32_FIND_DATAW data = {};
+  EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_TRUE(IsPoisoned(data));
+  data = {};
+  EXPECT_EQ(FindFirstFileExW(u"\\Nowhere\\*", FindExInfoStandard, &data, FindExSearchLimitToDirectories, nullptr, 0),
+            INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(IsPoisoned(data));
+  // The end of a search is a failure of FindNextFileW too: the last entry is not left behind.
+  HANDLE search = FindFirstFileW(u"\\My Documents\\README", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"README");
+  EXPECT_FALSE(FindNextFileW(search, &data));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_TRUE(IsPoisoned(data));
+  FindClose(search);
+}
+
 TEST_F(FilesTest, SearchesThatFindNothingAndStaleSearchHandlesFail) {
   Boot();
   WIN32_FIND_DATAW data;
-  data.cFileName[0] = u'#';
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\*.zip", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(data.cFileName[0], u'#');
   EXPECT_EQ(FindFirstFileW(u"\\Nowhere\\*", &data), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(FindFirstFileW(u"\\My Documents\\", &data), INVALID_HANDLE_VALUE);
@@ -317,6 +397,260 @@ TEST_F(FilesTest, EverySearchCallCountsAsAFolderListing) {
   EXPECT_EQ(cesim::ReadCounters().folderListings, 3);
   Boot();
   EXPECT_EQ(cesim::ReadCounters().folderListings, 0);
+}
+
+
+// ---------------------------------------------------------------------------------------------
+// Moving and copying.
+
+TEST_F(FilesTest, MoveRenamesAFileInItsFolderAndTakesItsAttributesAlong) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(MoveFileW(u"\\my documents\\letter.doc", u"\\My Documents\\Answer.doc"));
+  EXPECT_FALSE(HostFileExists("My Documents/Letter.doc"));
+  EXPECT_TRUE(HostFileExists("My Documents/Answer.doc"));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Letter.doc"), kFailed);
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Answer.doc"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\Answer.doc", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+}
+
+TEST_F(FilesTest, MoveTakesAFolderWithEverythingInItToAnotherFolder) {
+  device_.image.AddFile(u"\\My Documents\\Templates\\Inner\\deep.txt", "deep", FILE_ATTRIBUTE_SYSTEM);
+  Boot();
+  ASSERT_TRUE(CreateDirectoryW(u"\\Archive", nullptr));
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Templates", u"\\Archive\\Old Templates"));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"), kFailed);
+  EXPECT_EQ(GetFileAttributesW(u"\\Archive\\Old Templates"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(GetFileAttributesW(u"\\Archive\\Old Templates\\Inner\\deep.txt"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_TRUE(HostFileExists("Archive/Old Templates/Inner/deep.txt"));
+  // Nothing of the old place is left for a new folder made there.
+  ASSERT_TRUE(CreateDirectoryW(u"\\My Documents\\Templates", nullptr));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\Templates"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FilesTest, MoveToAnotherSpellingOfTheSameNameChangesOnlyItsLetterCase) {
+  Boot();
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\Letter.doc"));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\MY DOCUMENTS\\LETTER.DOC"));
+  EXPECT_TRUE(HostFileExists("My Documents/LETTER.DOC"));
+  EXPECT_FALSE(HostFileExists("My Documents/Letter.doc"));
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW(u"\\My Documents\\letter.doc", &data);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(std::u16string(data.cFileName), u"LETTER.DOC");
+  FindClose(search);
+}
+
+TEST_F(FilesTest, MoveRefusesTakenNamesMissingItemsAndWhatMustStayInPlace) {
+  Boot();
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\NOTES.TXT"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\Pictures"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+
+  EXPECT_FALSE(MoveFileW(u"\\Windows\\fexplore.exe", u"\\Windows\\explorer.exe"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card", u"\\Card"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(MoveFileW(u"\\", u"\\Root"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\nothing.txt", u"\\My Documents\\b.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\Nowhere\\nothing.txt", u"\\My Documents\\b.txt"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\Nowhere\\Letter.doc"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\wild?.doc"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_NAME));
+  // A folder cannot go inside itself.
+  EXPECT_FALSE(MoveFileW(u"\\My Documents", u"\\My Documents\\Pictures\\Documents"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(FilesTest, MoveRefusesNewPathsOfMaxPathCharactersOrMore) {
+  Boot();
+  const std::u16string folder = u"\\My Documents";
+  const std::u16string at259 = folder + u"\\" + std::u16string(259 - folder.size() - 1, u'n');
+  const std::u16string at260 = at259 + u"n";
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Letter.doc", at260.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_TRUE(HostFileExists("My Documents/Letter.doc"));
+  EXPECT_TRUE(MoveFileW(u"\\My Documents\\Letter.doc", at259.c_str()));
+  EXPECT_EQ(GetFileAttributesW(at259.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+}
+
+TEST_F(FilesTest, FilesMoveBetweenTheObjectStoreAndACardButNotFromCardToCardAndFoldersStayOnTheirVolume) {
+  device_.image.AddVolume(u"\\Second Card", 1000, 2000).AddFile(u"\\Storage Card\\photo.jpg", "jpg");
+  device_.image.AddFolder(u"\\Storage Card\\Album");
+  Boot();
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\notes.txt", u"\\Storage Card\\notes.txt"));
+  EXPECT_TRUE(HostFileExists("Storage Card/notes.txt"));
+  ASSERT_TRUE(MoveFileW(u"\\Storage Card\\notes.txt", u"\\My Documents\\notes.txt"));
+  EXPECT_TRUE(HostFileExists("My Documents/notes.txt"));
+
+  SetLastError(0);
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card\\photo.jpg", u"\\Second Card\\photo.jpg"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  EXPECT_FALSE(MoveFileW(u"\\My Documents\\Pictures", u"\\Storage Card\\Pictures"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  EXPECT_FALSE(MoveFileW(u"\\Storage Card\\Album", u"\\Album"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  // Within one card a folder moves.
+  EXPECT_TRUE(MoveFileW(u"\\Storage Card\\Album", u"\\Storage Card\\Holiday"));
+}
+
+TEST_F(FilesTest, CopyMakesAFileWithTheSameBytesTimeAndSettableAttributes) {
+  Boot();
+  ASSERT_TRUE(SetFileAttributesW(u"\\My Documents\\Letter.doc", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Storage Card\\Letter.doc", TRUE));
+  WIN32_FILE_ATTRIBUTE_DATA original;
+  WIN32_FILE_ATTRIBUTE_DATA copy;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\Letter.doc", GetFileExInfoStandard, &original));
+  ASSERT_TRUE(GetFileAttributesExW(u"\\Storage Card\\Letter.doc", GetFileExInfoStandard, &copy));
+  EXPECT_EQ(copy.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(copy.nFileSizeLow, 10u);
+  EXPECT_EQ(copy.ftLastWriteTime.dwLowDateTime, original.ftLastWriteTime.dwLowDateTime);
+  EXPECT_EQ(copy.ftLastWriteTime.dwHighDateTime, original.ftLastWriteTime.dwHighDateTime);
+  // A copy of a file in ROM is an ordinary file.
+  ASSERT_TRUE(CopyFileW(u"\\Windows\\fexplore.exe", u"\\Temp.exe", FALSE));
+  EXPECT_EQ(GetFileAttributesW(u"\\Temp.exe"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_TRUE(DeleteFileW(u"\\Temp.exe"));
+}
+
+TEST_F(FilesTest, CopyOverwritesOnlyWhenAskedAndNeverWhatIsProtected) {
+  Boot();
+  SetLastError(0);
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\notes.txt", TRUE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\notes.txt", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 1u);
+  ASSERT_TRUE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\notes.txt", FALSE));
+  ASSERT_TRUE(GetFileAttributesExW(u"\\My Documents\\notes.txt", GetFileExInfoStandard, &data));
+  EXPECT_EQ(data.nFileSizeLow, 10u);
+
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\My Documents\\locked.txt", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Windows\\fexplore.exe", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Pictures", u"\\Pictures", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\MY DOCUMENTS\\letter.doc", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\nothing", u"\\My Documents\\b", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(CopyFileW(u"\\My Documents\\Letter.doc", u"\\Nowhere\\b", FALSE));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Free space of the storage volumes.
+
+struct Space {
+  bool ok = false;
+  DWORD error = 0;
+  ULONGLONG available = 0;
+  ULONGLONG total = 0;
+  ULONGLONG free = 0;
+};
+
+Space FreeSpaceOf(LPCWSTR path) {
+  Space space;
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  ULARGE_INTEGER free;
+  available.QuadPart = total.QuadPart = free.QuadPart = 0xDEADBEEF;
+  SetLastError(0);
+  space.ok = GetDiskFreeSpaceExW(path, &available, &total, &free) != FALSE;
+  space.error = GetLastError();
+  space.available = available.QuadPart;
+  space.total = total.QuadPart;
+  space.free = free.QuadPart;
+  return space;
+}
+
+TEST_F(FilesTest, FreeSpaceOfAPathIsThatOfTheVolumeItLiesOn) {
+  device_.image.AddVolume(u"\\Second Card", 123456789, 1500000000).AddFile(u"\\Second Card\\Docs\\a.txt");
+  Boot();
+  Space card = FreeSpaceOf(u"\\Storage Card");
+  ASSERT_TRUE(card.ok);
+  EXPECT_EQ(card.free, 16777216u);
+  EXPECT_EQ(card.available, 16777216u);
+  EXPECT_EQ(card.total, 134217728u);
+  Space inside = FreeSpaceOf(u"\\second card\\Docs\\");
+  ASSERT_TRUE(inside.ok);
+  EXPECT_EQ(inside.free, 123456789u);
+  EXPECT_EQ(inside.total, 1500000000u);
+  Space file = FreeSpaceOf(u"\\Second Card\\Docs\\a.txt");
+  EXPECT_FALSE(file.ok);
+  EXPECT_EQ(file.error, static_cast<DWORD>(ERROR_DIRECTORY));
+  // Everything else lies in the object store, whose size the image did not give.
+  Space store = FreeSpaceOf(u"\\My Documents");
+  ASSERT_TRUE(store.ok);
+  EXPECT_EQ(store.free, 16777216u);
+  EXPECT_EQ(store.total, 33554432u);
+  Space root = FreeSpaceOf(u"\\");
+  EXPECT_EQ(root.total, store.total);
+  Space none = FreeSpaceOf(nullptr);
+  ASSERT_TRUE(none.ok);
+  EXPECT_EQ(none.total, store.total);
+}
+
+TEST_F(FilesTest, TheObjectStoreReportsTheSizesTheImageGivesIt) {
+  device_.image.SetObjectStore(1048575, 67108864);
+  Boot();
+  Space store = FreeSpaceOf(u"\\Windows");
+  ASSERT_TRUE(store.ok);
+  EXPECT_EQ(store.free, 1048575u);
+  EXPECT_EQ(store.total, 67108864u);
+  // The object store's entry makes no mount folder of the root.
+  EXPECT_EQ(GetFileAttributesW(u"\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(FreeSpaceOf(u"\\Storage Card").total, 134217728u);
+}
+
+TEST_F(FilesTest, FreeSpaceFailsForMissingPathsAndMissingResults) {
+  Boot();
+  Space missing = FreeSpaceOf(u"\\Storage Card\\Nothing");
+  EXPECT_FALSE(missing.ok);
+  EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(missing.total, 0xDEADBEEFu);
+  EXPECT_EQ(FreeSpaceOf(u"\\Nowhere\\Nothing").error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(FreeSpaceOf(u"\\My Documents\\*").error, static_cast<DWORD>(ERROR_INVALID_NAME));
+
+  // The device's reference lets only the total free bytes be left out.
+  ULARGE_INTEGER available;
+  ULARGE_INTEGER total;
+  EXPECT_TRUE(GetDiskFreeSpaceExW(u"\\Storage Card", &available, &total, nullptr));
+  EXPECT_EQ(total.QuadPart, 134217728u);
+  SetLastError(0);
+  EXPECT_FALSE(GetDiskFreeSpaceExW(u"\\Storage Card", nullptr, &total, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(GetDiskFreeSpaceExW(u"\\Storage Card", &available, nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
+TEST_F(FilesTest, AVolumeLineThatDoesNotParseMakesNoVolume) {
+  device_.image.AddFolder(u"\\Broken Card");
+  Boot();
+  cesim::Shutdown();
+  {
+    std::ofstream settings(device_.image.Folder() + "/device.ini", std::ios::app);
+    settings << "[volumes]\n\\Broken Card=lots,more\n\\Full Card=20,10\n";
+  }
+  ASSERT_TRUE(cesim::Boot(device_.image.Folder()));
+  EXPECT_EQ(GetFileAttributesW(u"\\Broken Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_EQ(FreeSpaceOf(u"\\Broken Card").total, 33554432u);
+  EXPECT_EQ(GetFileAttributesW(u"\\Storage Card"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY));
 }
 
 }  // namespace

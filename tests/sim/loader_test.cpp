@@ -303,7 +303,8 @@ TEST_F(LoaderTest, LayeredAttributesNeedAWindow) {
   SetLastError(0);
   EXPECT_FALSE(SetLayeredWindowAttributes(nullptr, 0, 128, LWA_ALPHA));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
-  HWND window = CreateWindowExW(0, u"Static", u"overlay", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_LAYERED, u"Static", u"overlay", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(SetLayeredWindowAttributes(window, 0, 128, LWA_ALPHA));
   DestroyWindow(window);

@@ -98,7 +98,8 @@ TEST_F(MenuTest, KeepsMarksAndStates) {
   EXPECT_TRUE(rows[3].separator);
   EXPECT_EQ(GetMenuState(menu, 1, MF_BYCOMMAND), static_cast<UINT>(MF_CHECKED));
   EXPECT_EQ(GetMenuState(menu, 1, MF_BYPOSITION), static_cast<UINT>(MF_GRAYED));
-  EXPECT_EQ(GetMenuState(menu, 3, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR));
+  // A separator is grayed and disabled, as the platform inserts it.
+  EXPECT_EQ(GetMenuState(menu, 3, MF_BYPOSITION), static_cast<UINT>(MF_SEPARATOR | MF_GRAYED | MF_DISABLED));
   EXPECT_EQ(GetMenuState(menu, 9, MF_BYCOMMAND), 0xFFFFFFFFu);
 }
 
@@ -344,6 +345,148 @@ TEST_F(MenuTest, OnlyLiveMenusAreMenus) {
   // A new boot has no menus.
   ASSERT_TRUE(cesim::Boot(device.image.Folder()));
   EXPECT_FALSE(IsMenu(menu));
+}
+
+TEST_F(MenuTest, InsertsPopupMenusByPositionAndBeforeACommand) {
+  HMENU bar = CreateMenu();
+  HMENU view = CreatePopupMenu();
+  AppendMenuW(view, MF_STRING, 21002, u"Refresh");
+  AppendMenuW(view, MF_STRING, 21004, u"Show All");
+  ASSERT_TRUE(AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(view), u"View"));
+  HMENU options = CreatePopupMenu();
+  AppendMenuW(options, MF_STRING, 61440, u"Show Extension");
+  // Before a command of the submenu: the pop-up item goes into the submenu.
+  ASSERT_TRUE(InsertMenuW(bar, 21002, MF_BYCOMMAND | MF_POPUP, reinterpret_cast<UINT_PTR>(options), u"View Options"));
+  EXPECT_EQ(Texts(view), (Strings{u"View Options", u"Refresh", u"Show All"}));
+  EXPECT_EQ(GetSubMenu(view, 0), options);
+  // Items of the new submenu are found from the top, by command.
+  EXPECT_EQ(CheckMenuItem(bar, 61440, MF_BYCOMMAND | MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));
+  EXPECT_TRUE(cesim::ReadMenu(options)[0].checked);
+  // By position, at the end with -1.
+  HMENU tools = CreatePopupMenu();
+  ASSERT_TRUE(InsertMenuW(bar, static_cast<UINT>(-1), MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(tools), u"Tools"));
+  EXPECT_EQ(Texts(bar), (Strings{u"View", u"Tools"}));
+  // A pop-up item's identifier is its menu's handle; the item itself is found by it when no item
+  // inside has that command.
+  MENUITEMINFOW info = Info(MIIM_ID | MIIM_SUBMENU);
+  ASSERT_TRUE(GetMenuItemInfoW(bar, 1, TRUE, &info));
+  EXPECT_EQ(info.wID, static_cast<UINT>(reinterpret_cast<UINT_PTR>(tools)));
+  EXPECT_EQ(info.hSubMenu, tools);
+  EXPECT_TRUE(DeleteMenu(bar, static_cast<UINT>(reinterpret_cast<UINT_PTR>(tools)), MF_BYCOMMAND));
+  EXPECT_FALSE(IsMenu(tools));
+}
+
+TEST_F(MenuTest, CountsTextAgainstTheBufferAtItsBoundaries) {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, u"Properties");  // 10 characters
+  struct Case {
+    UINT cch;
+    std::u16string text;
+    UINT result;
+  };
+  for (const Case& c : {Case{10, u"Propertie", 9}, Case{11, u"Properties", 10}, Case{12, u"Properties", 10}, Case{1, u"", 0}}) {
+    WCHAR text[16];
+    for (WCHAR& w : text) w = u'#';
+    MENUITEMINFOW info = Info(MIIM_TYPE);
+    info.dwTypeData = text;
+    info.cch = c.cch;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, 1, FALSE, &info));
+    EXPECT_EQ(std::u16string(text), c.text) << c.cch;
+    EXPECT_EQ(info.cch, c.result) << c.cch;
+    EXPECT_EQ(text[c.cch], u'#') << c.cch;  // nothing written past the buffer
+  }
+}
+
+TEST_F(MenuTest, TurnsItemsIntoSeparatorsAndPopupItemsBack) {
+  HMENU menu = ThreeItems();
+  MENUITEMINFOW info = Info(MIIM_TYPE);
+  info.fType = MFT_SEPARATOR;
+  ASSERT_TRUE(SetMenuItemInfoW(menu, 2, FALSE, &info));
+  WCHAR text[8] = {u'#'};
+  MENUITEMINFOW read = Info(MIIM_TYPE | MIIM_ID);
+  read.dwTypeData = text;
+  read.cch = 8;
+  ASSERT_TRUE(GetMenuItemInfoW(menu, 1, TRUE, &read));
+  EXPECT_EQ(read.fType, static_cast<UINT>(MFT_SEPARATOR));
+  EXPECT_EQ(read.dwTypeData, nullptr);
+  EXPECT_EQ(read.cch, 0u);
+  EXPECT_EQ(read.wID, 2u);  // the identifier stays
+  // MIIM_SUBMENU gives an item a pop-up menu and takes it away again.
+  HMENU popup = CreatePopupMenu();
+  MENUITEMINFOW sub = Info(MIIM_SUBMENU);
+  sub.hSubMenu = popup;
+  ASSERT_TRUE(SetMenuItemInfoW(menu, 0, TRUE, &sub));
+  EXPECT_EQ(GetSubMenu(menu, 0), popup);
+  EXPECT_EQ(GetMenuItemID(menu, 0), 0xFFFFFFFFu);
+  sub.hSubMenu = nullptr;
+  ASSERT_TRUE(SetMenuItemInfoW(menu, 0, TRUE, &sub));
+  EXPECT_EQ(GetSubMenu(menu, 0), nullptr);
+  EXPECT_EQ(GetMenuItemID(menu, 0), 1u);
+  EXPECT_TRUE(IsMenu(popup));  // taken away, not destroyed
+}
+
+TEST_F(MenuTest, TakesItemInformationOfThePlatformsSizeOnly) {
+  HMENU menu = ThreeItems();
+  // The device's 32-bit MENUITEMINFOW has 44 bytes; on this host the structure is larger, and only
+  // its own size is taken, so that code which writes the number instead of sizeof fails here.
+  ASSERT_NE(sizeof(MENUITEMINFOW), 44u);
+  MENUITEMINFOW info = Info(MIIM_ID);
+  info.cbSize = 44;
+  SetLastError(0);
+  EXPECT_FALSE(GetMenuItemInfoW(menu, 0, TRUE, &info));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(SetMenuItemInfoW(menu, 0, TRUE, &info));
+  info.cbSize = sizeof info;
+  EXPECT_TRUE(GetMenuItemInfoW(menu, 0, TRUE, &info));
+}
+
+TEST_F(MenuTest, RadioGroupsBelongToTheMenuOfTheirFirstItem) {
+  // Detail (61441), Detail with Header (61442) and Icon (61443) in a submenu of the menu.
+  HMENU menu = CreatePopupMenu();
+  HMENU styles = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 61440, u"Show Extension");
+  AppendMenuW(styles, MF_STRING, 61441, u"Detail");
+  AppendMenuW(styles, MF_STRING, 61442, u"Detail with Header");
+  AppendMenuW(styles, MF_STRING, 61443, u"Icon");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(styles), u"Change Style");
+
+  // From the top menu, by command: the group is the submenu that holds 61441.
+  ASSERT_TRUE(CheckMenuRadioItem(menu, 61441, 61443, 61443, MF_BYCOMMAND));
+  EXPECT_TRUE(cesim::ReadMenu(styles)[2].radio);
+  ASSERT_TRUE(CheckMenuRadioItem(menu, 61441, 61443, 61442, MF_BYCOMMAND));
+  std::vector<cesim::MenuRow> rows = cesim::ReadMenu(styles);
+  EXPECT_TRUE(rows[1].radio);
+  EXPECT_FALSE(rows[2].checked);
+  // A range that starts in another menu leaves the submenu's items alone and checks nothing.
+  EXPECT_FALSE(CheckMenuRadioItem(menu, 61440, 61443, 61441, MF_BYCOMMAND));
+  rows = cesim::ReadMenu(styles);
+  EXPECT_FALSE(rows[0].checked);
+  EXPECT_TRUE(rows[1].checked);
+  // Only items that exist count: a missing command inside the range is no failure.
+  RemoveMenu(styles, 61442, MF_BYCOMMAND);
+  EXPECT_TRUE(CheckMenuRadioItem(menu, 61441, 61443, 61441, MF_BYCOMMAND));
+  EXPECT_FALSE(CheckMenuRadioItem(menu, 61441, 61443, 61442, MF_BYCOMMAND));
+}
+
+TEST_F(MenuTest, ARemovedSubmenuLivesOnAndCanBeInsertedElsewhere) {
+  HMENU menu = CreatePopupMenu();
+  HMENU deep = CreatePopupMenu();
+  HMENU deeper = CreatePopupMenu();
+  AppendMenuW(deeper, MF_STRING, 5, u"Bottom");
+  AppendMenuW(deep, MF_POPUP, reinterpret_cast<UINT_PTR>(deeper), u"Deeper");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(deep), u"Deep");
+  EXPECT_EQ(EnableMenuItem(menu, 5, MF_BYCOMMAND | MF_GRAYED), static_cast<BOOL>(MF_ENABLED));
+  ASSERT_TRUE(RemoveMenu(menu, 0, MF_BYPOSITION));
+  EXPECT_TRUE(IsMenu(deep));
+  EXPECT_TRUE(IsMenu(deeper));
+  EXPECT_EQ(GetMenuState(menu, 5, MF_BYCOMMAND), 0xFFFFFFFFu);  // no longer below the menu
+  HMENU other = CreatePopupMenu();
+  ASSERT_TRUE(AppendMenuW(other, MF_POPUP, reinterpret_cast<UINT_PTR>(deep), u"Moved"));
+  EXPECT_EQ(GetMenuState(other, 5, MF_BYCOMMAND), static_cast<UINT>(MF_GRAYED));
+  // Deleting the item destroys the whole branch below it.
+  ASSERT_TRUE(DeleteMenu(other, 0, MF_BYPOSITION));
+  EXPECT_FALSE(IsMenu(deep));
+  EXPECT_FALSE(IsMenu(deeper));
 }
 
 }  // namespace

@@ -28,13 +28,54 @@ LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// Destroys itself while it handles WM_USER, and when it is deactivated.
+// Destroys itself while it handles WM_USER.
 LRESULT CALLBACK SelfDestroyingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_USER || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE)) {
+  if (message == WM_USER) {
     DestroyWindow(hwnd);
     return 0;
   }
   return foldwise_test::RecordingWindowProc(hwnd, message, wParam, lParam);
+}
+
+// Closes itself, once, when it loses activation: the mark (its user data) is set before the
+// destruction begins, so the deactivation that the destruction itself sends begins nothing.
+LRESULT CALLBACK ClosingOnDeactivationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    MessageRecorder::Scope scope = MessageRecorder::Active()->Enter(hwnd, message, wParam, lParam);
+    if (GetWindowLongW(hwnd, GWL_USERDATA) == 0) {
+      SetWindowLongW(hwnd, GWL_USERDATA, 1);
+      DestroyWindow(hwnd);
+    }
+    return 0;
+  }
+  return foldwise_test::RecordingWindowProc(hwnd, message, wParam, lParam);
+}
+
+// Destroys itself every time it loses activation, as a window without such a mark does.
+LRESULT CALLBACK DestroyingOnEveryDeactivationProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
+    DestroyWindow(hwnd);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Destroys itself again from its own WM_DESTROY, once with the mark (user data), or every time.
+LRESULT CALLBACK DestroyingAgainOnDestroyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    MessageRecorder* recorder = MessageRecorder::Active();
+    if (recorder != nullptr) {
+      MessageRecorder::Scope scope = recorder->Enter(hwnd, message, wParam, lParam);
+      if (GetWindowLongW(hwnd, GWL_USERDATA) == 0) {
+        SetWindowLongW(hwnd, GWL_USERDATA, 1);
+        DestroyWindow(hwnd);
+      }
+    } else {
+      DestroyWindow(hwnd);
+    }
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 std::vector<DWORD> timerTicks;
@@ -47,7 +88,10 @@ class MessageTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(device.Boot());
     for (auto [name, proc] : {std::pair<LPCWSTR, WNDPROC>{u"Recording", &foldwise_test::RecordingWindowProc},
-                              {u"Forwarding", &ForwardingProc}, {u"SelfDestroying", &SelfDestroyingProc}}) {
+                              {u"Forwarding", &ForwardingProc}, {u"SelfDestroying", &SelfDestroyingProc},
+                              {u"ClosingOnDeactivation", &ClosingOnDeactivationProc},
+                              {u"DestroyingOnEveryDeactivation", &DestroyingOnEveryDeactivationProc},
+                              {u"DestroyingAgainOnDestroy", &DestroyingAgainOnDestroyProc}}) {
       WNDCLASSW cls = {};
       cls.lpfnWndProc = proc;
       cls.lpszClassName = name;
@@ -303,16 +347,19 @@ TEST_F(MessageTest, FocusChangesTellTheLoserFirst) {
   EXPECT_EQ(recorder.Recorded().size(), 2u);
 }
 
-TEST_F(MessageTest, DestroyingTheActiveWindowActivatesItsOwner) {
+// The platform's order: the window is hidden, then, while it is still active, activation moves
+// to its owner (the dying window told first), the focus follows, and only then WM_DESTROY.
+TEST_F(MessageTest, DestroyingTheActiveWindowHidesItThenActivatesItsOwnerBeforeWmDestroy) {
   HWND frame = Window();
   HWND popup = Window(u"Recording", WS_POPUP | WS_VISIBLE, {10, 10, 50, 50}, frame);
   ASSERT_EQ(GetActiveWindow(), popup);
   MessageRecorder recorder;
   recorder.Name(frame, "frame");
   recorder.Name(popup, "popup");
-  recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_DESTROY});
+  recorder.Only({WM_WINDOWPOSCHANGED, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_DESTROY});
   ASSERT_TRUE(DestroyWindow(popup));
   EXPECT_TRUE(recorder.Sequence({
+      {"popup", WM_WINDOWPOSCHANGED, 0, Any(), 0},
       {"popup", WM_ACTIVATE, WA_INACTIVE, Wnd("frame"), 0},
       {"frame", WM_ACTIVATE, WA_ACTIVE, Wnd("popup"), 0},
       {"popup", WM_KILLFOCUS, Wnd("frame"), 0, 1},
@@ -321,6 +368,34 @@ TEST_F(MessageTest, DestroyingTheActiveWindowActivatesItsOwner) {
   }));
   EXPECT_EQ(GetActiveWindow(), frame);
   EXPECT_EQ(GetFocus(), frame);
+}
+
+// A pop-up hands activation to its owner; any other top-level window to the next one below it in
+// z-order, owned or not.
+TEST_F(MessageTest, TheNextActiveWindowIsAPopupsOwnerElseTheWindowBelowIt) {
+  HWND frame = Window();
+  HWND other = Window();
+  HWND owned = Window(u"Recording", WS_OVERLAPPED | WS_VISIBLE, {10, 10, 50, 50}, frame);
+  ASSERT_EQ(GetActiveWindow(), owned);
+  ASSERT_EQ(GetWindow(owned, GW_HWNDNEXT), other);
+  ASSERT_TRUE(DestroyWindow(owned));
+  EXPECT_EQ(GetActiveWindow(), other);
+
+  HWND popup = Window(u"Recording", WS_POPUP | WS_VISIBLE, {10, 10, 50, 50}, frame);
+  ASSERT_EQ(GetWindow(popup, GW_HWNDNEXT), other);
+  ASSERT_TRUE(DestroyWindow(popup));
+  EXPECT_EQ(GetActiveWindow(), frame);
+
+  // Hidden, disabled and WS_EX_NOACTIVATE windows are passed over.
+  HWND hidden = Window(u"Recording", WS_POPUP);
+  HWND disabled = Window(u"Recording", WS_POPUP | WS_VISIBLE | WS_DISABLED);
+  HWND shy = CreateWindowExW(WS_EX_NOACTIVATE, u"Recording", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                             nullptr, nullptr, nullptr);
+  HWND last = Window(u"Recording", WS_POPUP | WS_VISIBLE, {10, 10, 50, 50});
+  ASSERT_EQ(GetActiveWindow(), last);
+  ASSERT_TRUE(DestroyWindow(last));
+  EXPECT_EQ(GetActiveWindow(), frame);
+  for (HWND window : {hidden, disabled, shy}) EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(MessageTest, WindowDestroyedWhileHandlingAMessage) {
@@ -352,9 +427,13 @@ TEST_F(MessageTest, TapOnAnotherWindowActivatesItFirst) {
   EXPECT_EQ(GetActiveWindow(), frame);
 }
 
+// A tap on the frame deactivates the pop-up, which closes itself while it is told. It is still
+// the active window then, so its destruction moves activation on from it again: it is told a
+// second time, from inside its own DestroyWindow, and its owner becomes active from there, before
+// WM_DESTROY. The tap's own activation finds the frame active already; the tap still reaches it.
 TEST_F(MessageTest, WindowThatDestroysItselfWhenDeactivatedByATap) {
   HWND frame = Window(u"Recording", WS_POPUP | WS_VISIBLE, {0, 0, 240, 320});
-  HWND popup = Window(u"SelfDestroying", WS_POPUP | WS_VISIBLE, {0, 0, 100, 50}, frame);
+  HWND popup = Window(u"ClosingOnDeactivation", WS_POPUP | WS_VISIBLE, {0, 0, 100, 50}, frame);
   HWND popupChild = Window(u"Recording", WS_CHILD | WS_VISIBLE, {0, 0, 50, 20}, popup, 1);
   SetFocus(popupChild);
   MessageRecorder recorder;
@@ -364,18 +443,52 @@ TEST_F(MessageTest, WindowThatDestroysItselfWhenDeactivatedByATap) {
   recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_DESTROY, WM_LBUTTONDOWN});
   cesim::Tap({120, 200});
   EXPECT_FALSE(IsWindow(popup));
-  // The popup destroys itself while it is told it loses activation; the focus leaves with it
-  // and the tap still reaches the window tapped.
   EXPECT_TRUE(recorder.Sequence({
-      {"popupChild", WM_KILLFOCUS, 0, 0, 0},
-      {"popup", WM_DESTROY, 0, 0, 0},
-      {"popupChild", WM_DESTROY, 0, 0, 0},
-      {"frame", WM_ACTIVATE, WA_CLICKACTIVE, Any(), 0},
-      {"frame", WM_SETFOCUS, 0, 0, 1},
+      {"popup", WM_ACTIVATE, WA_INACTIVE, Wnd("frame"), 0},
+      {"popup", WM_ACTIVATE, WA_INACTIVE, Wnd("frame"), 1},
+      {"frame", WM_ACTIVATE, WA_ACTIVE, Wnd("popup"), 1},
+      {"popupChild", WM_KILLFOCUS, Wnd("frame"), 0, 2},
+      {"frame", WM_SETFOCUS, Wnd("popupChild"), 0, 2},
+      {"popup", WM_DESTROY, 0, 0, 1},
+      {"popupChild", WM_DESTROY, 0, 0, 1},
       {"frame", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 200), 0},
   }));
   EXPECT_EQ(GetActiveWindow(), frame);
   EXPECT_EQ(GetFocus(), frame);
+}
+
+// DestroyWindow of a window whose destruction is under way does all of it again, as the platform
+// does: from its own WM_DESTROY, the window is told WM_DESTROY a second time.
+TEST_F(MessageTest, DestroyingAWindowAgainFromItsWmDestroyTellsItAgain) {
+  HWND window = Window(u"DestroyingAgainOnDestroy");
+  MessageRecorder recorder;
+  recorder.Name(window, "window");
+  recorder.Only({WM_DESTROY});
+  ASSERT_TRUE(DestroyWindow(window));
+  EXPECT_TRUE(recorder.Sequence({
+      {"window", WM_DESTROY, 0, 0, 0},
+      {"window", WM_DESTROY, 0, 0, 1},
+  }));
+  EXPECT_FALSE(IsWindow(window));
+}
+
+// What a device does not survive is reported instead of survived: a window that destroys itself
+// every time it is deactivated is deactivated again by each of its destructions, and on a device
+// the recursion ends only when the stack overflows.
+using MessageDeathTest = MessageTest;
+
+TEST_F(MessageDeathTest, AWindowDestroyingItselfOnEveryDeactivationIsReported) {
+  HWND frame = Window();
+  HWND popup = Window(u"DestroyingOnEveryDeactivation", WS_POPUP | WS_VISIBLE, {0, 0, 100, 50}, frame);
+  ASSERT_EQ(GetActiveWindow(), popup);
+  EXPECT_DEATH(SetActiveWindow(frame),
+               "DestroyWindow of window 0x[0-9a-f]+ of class \"DestroyingOnEveryDeactivation\" titled \"\" entered again "
+               "[0-9]+ times from inside its own destruction, last while activation moved on from it");
+}
+
+TEST_F(MessageDeathTest, AWindowDestroyingItselfOnEveryWmDestroyIsReported) {
+  HWND window = Window(u"DestroyingAgainOnDestroy");
+  EXPECT_DEATH(DestroyWindow(window), "entered again [0-9]+ times from inside its own destruction, last from its WM_DESTROY");
 }
 
 TEST_F(MessageTest, TapOnADisabledWindowIsSwallowed) {

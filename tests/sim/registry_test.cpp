@@ -162,17 +162,28 @@ TEST_F(RegistryTest, OneCallFormLeavesTheCallersBufferAloneWhenAnythingIsMissing
   EXPECT_EQ(size, 4u);
 }
 
-TEST_F(RegistryTest, TooSmallBufferGivesMoreDataWithTheNeededSizeAndNoBytes) {
+// After ERROR_MORE_DATA the reference calls the buffer's contents undefined: cesim poisons all
+// of the buffer the caller gave, and nothing past it.
+TEST_F(RegistryTest, TooSmallBufferGivesMoreDataWithTheNeededSizeAndAnUndefinedBuffer) {
   BootWith("[HKEY_LOCAL_MACHINE\\Explorer]\n\"ClumnWidth\"=hex:01,02,03,04,05,06,07,08,09\n");
   HKEY key = Open(HKEY_LOCAL_MACHINE, u"Explorer");
-  BYTE buffer[8];
+  BYTE buffer[12];
   std::memset(buffer, kSentinel, sizeof(buffer));
   DWORD type = 0;
-  DWORD size = sizeof(buffer);
+  DWORD size = 8;
   EXPECT_EQ(RegQueryValueExW(key, u"ClumnWidth", nullptr, &type, buffer, &size), ERROR_MORE_DATA);
   EXPECT_EQ(size, 9u);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-  for (BYTE b : buffer) EXPECT_EQ(b, kSentinel);
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(buffer[i], cesim::kUndefinedOutputByte) << i;
+  for (int i = 8; i < 12; ++i) EXPECT_EQ(buffer[i], kSentinel) << i;
+
+  // The one-call form too: a number read into a DWORD that the value does not fit.
+  DWORD number = 0;
+  size = sizeof(number);
+  EXPECT_EQ(RegQueryValueExW(HKEY_LOCAL_MACHINE, u"ClumnWidth", reinterpret_cast<LPDWORD>(const_cast<WCHAR*>(u"Explorer")),
+                             nullptr, reinterpret_cast<LPBYTE>(&number), &size),
+            ERROR_MORE_DATA);
+  EXPECT_EQ(number, 0xCCCCCCCCu);
 
   // The size alone, without a buffer.
   size = 0;
@@ -331,10 +342,24 @@ TEST_F(RegistryTest, EnumerationWalksInOrderAndReportsShortBuffers) {
   EXPECT_EQ(std::u16string(name), u"Preview");
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(size, 2u);
-  size = 1;
+  // Data that does not fit: the needed size, and data bytes the reference calls undefined.
+  std::memset(data, kSentinel, sizeof(data));
+  size = 3;
   length = 8;
   EXPECT_EQ(RegEnumValueW(key, 0, name, &length, nullptr, &type, data, &size), ERROR_MORE_DATA);
   EXPECT_EQ(size, 4u);
+  EXPECT_EQ(data[0], cesim::kUndefinedOutputByte);
+  EXPECT_EQ(data[2], cesim::kUndefinedOutputByte);
+  EXPECT_EQ(data[3], kSentinel);
+  // A name that does not fit: the count stays, the name buffer is undefined.
+  WCHAR shortName[8];
+  for (WCHAR& c : shortName) c = u'#';
+  length = 4;  // "Preview" needs 8 with its terminator
+  EXPECT_EQ(RegEnumValueW(key, 1, shortName, &length, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+  EXPECT_EQ(length, 4u);
+  EXPECT_EQ(shortName[0], 0xCCCC);
+  EXPECT_EQ(shortName[3], 0xCCCC);
+  EXPECT_EQ(shortName[4], u'#');
   length = 8;
   EXPECT_EQ(RegEnumValueW(key, 2, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
 

@@ -16,6 +16,7 @@
 #include "booted_device.h"
 #include "ceplatform.h"
 #include "cesim/ui.h"
+#include "control_checks.h"
 #include "message_recorder.h"
 
 namespace {
@@ -602,15 +603,6 @@ TEST_F(TreeViewTest, TypedLettersSelectTheNextMatchingItem) {
 // What the real control does not survive: it goes on using its state after these notifications
 // return, so destroying it (or its parent) there is reported and stops the test program.
 using TreeViewDeathTest = TreeViewTest;
-
-#define SKIP_WITHOUT_CONTROL_CHECKS()                                          \
-  if (!kControlChecks) GTEST_SKIP() << "cesim was built without control checks"
-
-#if defined(CESIM_CONTROL_CHECKS) && CESIM_CONTROL_CHECKS
-constexpr bool kControlChecks = true;
-#else
-constexpr bool kControlChecks = false;
-#endif
 
 TEST_F(TreeViewDeathTest, ControlDestroyedInsideTheClickIsReported) {
   SKIP_WITHOUT_CONTROL_CHECKS();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "booted_device.h"
 #include "ceplatform.h"
@@ -88,6 +89,21 @@ TEST_F(WindowTest, ClassesAreFoundByNameWithoutLetterCaseAndByAtom) {
   EXPECT_EQ(GetClassNameW(byAtom, name, 4), 3);
   EXPECT_EQ(std::u16string(name), u"Sam");
   EXPECT_EQ(name[4], u'#');
+}
+
+// Class names and window texts compare in the device's one letter-case folding, the same as file
+// names: Greek and Cyrillic letters too, not only Latin ones.
+TEST_F(WindowTest, ClassNamesAndWindowTextsFoldAsFileNamesDo) {
+  ASSERT_NE(Register(u"\x03A9\x03BC\x03AD\x03B3\x03B1", &foldwise_test::RecordingWindowProc), 0);  // Ωμέγα
+  SetLastError(0);
+  EXPECT_EQ(Register(u"\x03A9\x039C\x0388\x0393\x0391", &foldwise_test::RecordingWindowProc), 0);  // ΩΜΈΓΑ
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
+  WNDCLASSW info = {};
+  EXPECT_TRUE(GetClassInfoW(nullptr, u"\x03C9\x03BC\x03AD\x03B3\x03B1", &info));
+  HWND window = CreateWindowExW(0, u"\x03C9\x039C\x0388\x0393\x0391", u"\x041E\x043A\x043D\x043E", WS_POPUP, 0,
+                                0, 10, 10, nullptr, nullptr, nullptr, nullptr);  // title Окно
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(FindWindowW(nullptr, u"\x041E\x041A\x041D\x041E"), window);  // ОКНО
 }
 
 TEST_F(WindowTest, TheDeviceHasItsOwnControlAndDialogClasses) {
@@ -192,6 +208,37 @@ TEST_F(WindowTest, DestroyTellsOwnedWindowsFirstThenTheWindowThenItsChildren) {
       {"grandchild", WM_DESTROY, 0, 0, 0},
   }));
   for (HWND gone : {frame, child, grandchild, owned}) EXPECT_FALSE(IsWindow(gone));
+}
+
+// A visible child is hidden first, as ShowWindow(SW_HIDE) hides it: its focus goes to its
+// parent before it is told WM_DESTROY. A hidden one loses the focus to nobody.
+TEST_F(WindowTest, DestroyingAFocusedChildHandsTheFocusToItsParentFirst) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 1);
+  SetFocus(child);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(child, "child");
+  recorder.Only({WM_WINDOWPOSCHANGED, WM_KILLFOCUS, WM_SETFOCUS, WM_DESTROY});
+  ASSERT_TRUE(DestroyWindow(child));
+  EXPECT_TRUE(recorder.Sequence({
+      {"child", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+      {"child", WM_KILLFOCUS, Wnd("frame"), 0, 0},
+      {"frame", WM_SETFOCUS, Wnd("child"), 0, 0},
+      {"child", WM_DESTROY, 0, 0, 0},
+  }));
+  EXPECT_EQ(GetFocus(), frame);
+
+  HWND hidden = Child(frame, 2, WS_CHILD);
+  SetFocus(hidden);
+  recorder.Flush();
+  recorder.Name(hidden, "hidden");
+  ASSERT_TRUE(DestroyWindow(hidden));
+  EXPECT_TRUE(recorder.Sequence({
+      {"hidden", WM_KILLFOCUS, 0, 0, 0},
+      {"hidden", WM_DESTROY, 0, 0, 0},
+  }));
+  EXPECT_EQ(GetFocus(), nullptr);
 }
 
 TEST_F(WindowTest, StaleHandlesFailWithInvalidWindowHandle) {
@@ -371,12 +418,103 @@ TEST_F(WindowTest, WindowPosChangedCarriesTheNewPlaceAndFlags) {
   EXPECT_EQ(captured.pos.y, 6);
   EXPECT_EQ(captured.pos.cx, 10);
   EXPECT_EQ(captured.pos.flags & (SWP_NOSIZE | SWP_NOMOVE), static_cast<UINT>(SWP_NOSIZE));
-  ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  ASSERT_TRUE(SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW));
   EXPECT_EQ(captured.count, 1);  // it was hidden already: nothing to report
   ShowWindow(window, SW_SHOWNA);
   EXPECT_EQ(captured.count, 2);
   EXPECT_NE(captured.pos.flags & SWP_SHOWWINDOW, 0u);
   EXPECT_NE(GetActiveWindow(), window);  // shown without activation
+}
+
+// Without SWP_NOACTIVATE, SetWindowPos activates a top-level window and brings it to the top,
+// hidden or not: activation and the focus first, then WM_WINDOWPOSCHANGED, and it stays hidden.
+TEST_F(WindowTest, SetWindowPosActivatesAHiddenTopLevelWindow) {
+  HWND hidden = TopLevel(WS_POPUP);
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), frame);
+  ASSERT_EQ(GetWindow(frame, GW_HWNDNEXT), hidden);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(hidden, "hidden");
+  recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGED});
+  ASSERT_TRUE(SetWindowPos(hidden, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_TRUE(recorder.Sequence({
+      {"frame", WM_ACTIVATE, WA_INACTIVE, Wnd("hidden"), 0},
+      {"hidden", WM_ACTIVATE, WA_ACTIVE, Wnd("frame"), 0},
+      {"frame", WM_KILLFOCUS, Wnd("hidden"), 0, 1},
+      {"hidden", WM_SETFOCUS, Wnd("frame"), 0, 1},
+      {"hidden", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+  }));
+  EXPECT_EQ(GetActiveWindow(), hidden);
+  EXPECT_EQ(GetFocus(), hidden);
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  EXPECT_EQ(GetWindow(hidden, GW_HWNDNEXT), frame);  // on top, although SWP_NOZORDER was given
+
+  // SWP_HIDEWINDOW for a window that is hidden already hides nothing, so it activates too.
+  HWND another = TopLevel(WS_POPUP);
+  ASSERT_TRUE(SetWindowPos(another, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  EXPECT_EQ(GetActiveWindow(), another);
+}
+
+// A disabled top-level window is activated too; a child is never activated (the device has no
+// WM_CHILDACTIVATE), and neither is anything with SWP_NOACTIVATE.
+TEST_F(WindowTest, SetWindowPosActivatesNoChildAndNothingWithNoActivate) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 1);
+  HWND other = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), other);
+  ASSERT_TRUE(SetWindowPos(child, nullptr, 1, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_EQ(GetActiveWindow(), other);
+  ASSERT_TRUE(SetWindowPos(frame, nullptr, 1, 1, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+  EXPECT_EQ(GetActiveWindow(), other);
+  EnableWindow(frame, FALSE);
+  ASSERT_TRUE(SetWindowPos(frame, nullptr, 2, 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER));
+  EXPECT_EQ(GetActiveWindow(), frame);
+}
+
+// Hidden with SWP_HIDEWINDOW, the active window stays active and keeps the focus: SetWindowPos
+// hands nothing on. ShowWindow(SW_HIDE) does: activation moves on and the focus follows it.
+TEST_F(WindowTest, HidingWithSetWindowPosHandsNothingOnButShowWindowDoes) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND popup = TopLevel(WS_POPUP | WS_VISIBLE, frame);
+  HWND field = Child(popup, 1);
+  SetFocus(field);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(popup, "popup");
+  recorder.Name(field, "field");
+  recorder.Only({WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_WINDOWPOSCHANGED});
+  ASSERT_TRUE(SetWindowPos(popup, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_HIDEWINDOW));
+  EXPECT_TRUE(recorder.Sequence({{"popup", WM_WINDOWPOSCHANGED, 0, Any(), 0}}));
+  EXPECT_EQ(GetActiveWindow(), popup);
+  EXPECT_EQ(GetFocus(), field);
+
+  ShowWindow(popup, SW_SHOWNA);
+  recorder.Flush();
+  EXPECT_TRUE(ShowWindow(popup, SW_HIDE));
+  EXPECT_TRUE(recorder.Sequence({
+      {"popup", WM_WINDOWPOSCHANGED, 0, Any(), 0},
+      {"popup", WM_ACTIVATE, WA_INACTIVE, Wnd("frame"), 0},
+      {"frame", WM_ACTIVATE, WA_ACTIVE, Wnd("popup"), 0},
+      {"field", WM_KILLFOCUS, Wnd("frame"), 0, 1},
+      {"frame", WM_SETFOCUS, Wnd("field"), 0, 1},
+  }));
+  EXPECT_EQ(GetActiveWindow(), frame);
+  EXPECT_EQ(GetFocus(), frame);
+}
+
+// ShowWindow acts on a change of state only: a window that shows already is neither activated
+// nor told anything, whatever the command.
+TEST_F(WindowTest, ShowingAWindowThatShowsAlreadyChangesNothing) {
+  HWND first = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND second = TopLevel(WS_POPUP | WS_VISIBLE);
+  ASSERT_EQ(GetActiveWindow(), second);
+  MessageRecorder recorder;
+  recorder.Name(first, "first");
+  for (int command : {SW_SHOWNORMAL, SW_SHOW, SW_RESTORE, SW_SHOWNA}) EXPECT_TRUE(ShowWindow(first, command));
+  EXPECT_TRUE(recorder.Recorded().empty());
+  EXPECT_EQ(GetActiveWindow(), second);
 }
 
 TEST_F(WindowTest, VisibilityIncludesTheParents) {
@@ -540,6 +678,58 @@ TEST_F(WindowTest, AutomationDescribesWindows) {
   EXPECT_EQ(cesim::FindWindows(query), (std::vector<HWND>{frame, child}));
   query.text = u"child";
   EXPECT_EQ(cesim::FindFirstWindow(query), child);
+}
+
+// What WM_STYLECHANGED carried, and the style the window had by then.
+struct StyleNotice {
+  WPARAM which;
+  DWORD styleOld;
+  DWORD styleNew;
+  LONG_PTR storedBy;
+};
+std::vector<StyleNotice> styleNotices;
+LRESULT CALLBACK StyleReadingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_STYLECHANGED) {
+    const auto* change = reinterpret_cast<const STYLESTRUCT*>(lParam);
+    styleNotices.push_back({wParam, change->styleOld, change->styleNew, GetWindowLongW(hwnd, static_cast<int>(wParam))});
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+TEST_F(WindowTest, ChangingAStyleTellsTheWindowAfterwards) {
+  // Windows CE has WM_STYLECHANGED but no WM_STYLECHANGING: the change is made, then told.
+  ASSERT_NE(Register(u"StyleReader", &StyleReadingProc), 0);
+  HWND window = CreateWindowExW(0, u"StyleReader", u"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+  styleNotices.clear();
+  SetWindowLongW(window, GWL_STYLE, WS_POPUP | WS_BORDER);
+  SetWindowLongW(window, GWL_EXSTYLE, WS_EX_TOPMOST);
+  SetWindowLongW(window, GWL_EXSTYLE, WS_EX_TOPMOST);  // the same again is told too
+  SetWindowLongW(window, GWL_USERDATA, 5);               // not a style
+  ASSERT_EQ(styleNotices.size(), 3u);
+  EXPECT_EQ(styleNotices[0].which, static_cast<WPARAM>(GWL_STYLE));
+  EXPECT_EQ(styleNotices[0].styleOld, static_cast<DWORD>(WS_POPUP));
+  EXPECT_EQ(styleNotices[0].styleNew, static_cast<DWORD>(WS_POPUP | WS_BORDER));
+  EXPECT_EQ(styleNotices[0].storedBy, static_cast<LONG>(WS_POPUP | WS_BORDER));
+  EXPECT_EQ(styleNotices[1].which, static_cast<WPARAM>(GWL_EXSTYLE));
+  EXPECT_EQ(styleNotices[1].styleOld, 0u);
+  EXPECT_EQ(styleNotices[2].styleOld, static_cast<DWORD>(WS_EX_TOPMOST));
+  EXPECT_EQ(styleNotices[2].styleNew, static_cast<DWORD>(WS_EX_TOPMOST));
+}
+
+TEST_F(WindowTest, DefaultProcedureLeavesAChildsContextMenuToItsParent) {
+  HWND frame = TopLevel(WS_POPUP | WS_VISIBLE);
+  HWND child = Child(frame, 7);
+  MessageRecorder recorder;
+  recorder.Name(frame, "frame");
+  recorder.Name(child, "child");
+  recorder.Only({WM_CONTEXTMENU});
+  SendMessageW(child, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child), MAKELPARAM(12, 34));
+  SendMessageW(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), MAKELPARAM(1, 2));  // goes nowhere
+  EXPECT_TRUE(recorder.Sequence({
+      {"child", WM_CONTEXTMENU, Wnd("child"), MAKELPARAM(12, 34), 0},
+      {"frame", WM_CONTEXTMENU, Wnd("child"), MAKELPARAM(12, 34), 1},
+      {"frame", WM_CONTEXTMENU, Wnd("frame"), MAKELPARAM(1, 2), 0},
+  }));
 }
 
 }  // namespace

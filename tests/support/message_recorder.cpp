@@ -51,7 +51,12 @@ constexpr Name kMessages[] = {
     {WM_KEYDOWN, "WM_KEYDOWN"}, {WM_KEYUP, "WM_KEYUP"}, {WM_CHAR, "WM_CHAR"}, {WM_INITDIALOG, "WM_INITDIALOG"},
     {WM_COMMAND, "WM_COMMAND"}, {WM_TIMER, "WM_TIMER"}, {WM_VSCROLL, "WM_VSCROLL"},
     {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"}, {WM_LBUTTONUP, "WM_LBUTTONUP"}, {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
-    {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_USER, "WM_USER"},
+    {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_SYSCHAR, "WM_SYSCHAR"}, {DM_GETDEFID, "DM_GETDEFID"},
+    {DM_SETDEFID, "DM_SETDEFID"}, {WM_USER, "WM_USER"}, {WM_APP, "WM_APP"},
+    {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
+    {WM_CONTEXTMENU, "WM_CONTEXTMENU"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_PAINT, "WM_PAINT"},
+    {WM_SETCURSOR, "WM_SETCURSOR"}, {WM_ENTERIDLE, "WM_ENTERIDLE"}, {WM_GESTURE, "WM_GESTURE"},
+    {WM_SETTINGCHANGE, "WM_SETTINGCHANGE"},
     {BM_GETCHECK, "BM_GETCHECK"}, {BM_SETCHECK, "BM_SETCHECK"}, {BM_GETSTATE, "BM_GETSTATE"},
     {BM_SETSTATE, "BM_SETSTATE"}, {BM_SETSTYLE, "BM_SETSTYLE"}, {BM_CLICK, "BM_CLICK"}, {EM_GETSEL, "EM_GETSEL"},
     {EM_SETSEL, "EM_SETSEL"}, {EM_LIMITTEXT, "EM_LIMITTEXT"}, {EM_REPLACESEL, "EM_REPLACESEL"},
@@ -59,21 +64,45 @@ constexpr Name kMessages[] = {
     {TVM_GETITEMRECT, "TVM_GETITEMRECT"}, {TVM_GETCOUNT, "TVM_GETCOUNT"}, {TVM_GETNEXTITEM, "TVM_GETNEXTITEM"},
     {TVM_SELECTITEM, "TVM_SELECTITEM"}, {TVM_GETITEMW, "TVM_GETITEMW"}, {TVM_SETITEMW, "TVM_SETITEMW"},
     {TVM_HITTEST, "TVM_HITTEST"}, {TVM_ENSUREVISIBLE, "TVM_ENSUREVISIBLE"},
+    {WM_INITMENUPOPUP, "WM_INITMENUPOPUP"}, {WM_ENTERMENULOOP, "WM_ENTERMENULOOP"},
+    {WM_EXITMENULOOP, "WM_EXITMENULOOP"}, {WM_ENTERIDLE, "WM_ENTERIDLE"},
+    {TB_ADDBUTTONSW, "TB_ADDBUTTONSW"}, {TB_INSERTBUTTONW, "TB_INSERTBUTTONW"}, {TB_GETBUTTON, "TB_GETBUTTON"},
+    {TB_SETBUTTONINFOW, "TB_SETBUTTONINFOW"}, {TB_GETBUTTONINFOW, "TB_GETBUTTONINFOW"},
+    {WM_STYLECHANGED, "WM_STYLECHANGED"},
+    {LVM_INSERTITEMW, "LVM_INSERTITEMW"}, {LVM_DELETEITEM, "LVM_DELETEITEM"},
+    {LVM_DELETEALLITEMS, "LVM_DELETEALLITEMS"}, {LVM_GETITEMW, "LVM_GETITEMW"}, {LVM_SETITEMW, "LVM_SETITEMW"},
+    {LVM_SETITEMSTATE, "LVM_SETITEMSTATE"}, {LVM_GETITEMSTATE, "LVM_GETITEMSTATE"},
+    {LVM_EDITLABELW, "LVM_EDITLABELW"}, {LVM_SETCOLUMNWIDTH, "LVM_SETCOLUMNWIDTH"},
+    {HDM_INSERTITEMW, "HDM_INSERTITEMW"}, {HDM_GETITEMW, "HDM_GETITEMW"}, {HDM_SETITEMW, "HDM_SETITEMW"},
+    {HDM_LAYOUT, "HDM_LAYOUT"}, {HDM_GETITEMRECT, "HDM_GETITEMRECT"},
 };
 
 constexpr Name kNotifications[] = {
     {NM_CLICK, "NM_CLICK"}, {NM_DBLCLK, "NM_DBLCLK"}, {NM_RETURN, "NM_RETURN"}, {NM_SETFOCUS, "NM_SETFOCUS"},
-    {NM_KILLFOCUS, "NM_KILLFOCUS"}, {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE"},
+    {NM_KILLFOCUS, "NM_KILLFOCUS"}, {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE"}, {GN_CONTEXTMENU, "GN_CONTEXTMENU"},
     {TVN_SELCHANGINGW, "TVN_SELCHANGINGW"}, {TVN_SELCHANGEDW, "TVN_SELCHANGEDW"},
     {TVN_GETDISPINFOW, "TVN_GETDISPINFOW"}, {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDINGW"},
     {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDEDW"}, {TVN_BEGINDRAGW, "TVN_BEGINDRAGW"},
     {TVN_DELETEITEMW, "TVN_DELETEITEMW"}, {TVN_KEYDOWN, "TVN_KEYDOWN"},
+    {TBN_BEGINDRAG, "TBN_BEGINDRAG"}, {TBN_ENDDRAG, "TBN_ENDDRAG"}, {TBN_DROPDOWN, "TBN_DROPDOWN"},
+    {NM_RCLICK, "NM_RCLICK"}, {NM_RELEASEDCAPTURE, "NM_RELEASEDCAPTURE"},
+    {LVN_ITEMCHANGING, "LVN_ITEMCHANGING"}, {LVN_ITEMCHANGED, "LVN_ITEMCHANGED"},
+    {LVN_INSERTITEM, "LVN_INSERTITEM"}, {LVN_DELETEITEM, "LVN_DELETEITEM"},
+    {LVN_DELETEALLITEMS, "LVN_DELETEALLITEMS"}, {LVN_COLUMNCLICK, "LVN_COLUMNCLICK"},
+    {LVN_BEGINDRAG, "LVN_BEGINDRAG"}, {LVN_ITEMACTIVATE, "LVN_ITEMACTIVATE"}, {LVN_KEYDOWN, "LVN_KEYDOWN"},
+    {LVN_BEGINLABELEDITW, "LVN_BEGINLABELEDITW"}, {LVN_ENDLABELEDITW, "LVN_ENDLABELEDITW"},
+    {LVN_GETDISPINFOW, "LVN_GETDISPINFOW"},
+    {HDN_ITEMCHANGINGW, "HDN_ITEMCHANGINGW"}, {HDN_ITEMCHANGEDW, "HDN_ITEMCHANGEDW"},
+    {HDN_ITEMCLICKW, "HDN_ITEMCLICKW"}, {HDN_ITEMDBLCLICKW, "HDN_ITEMDBLCLICKW"},
+    {HDN_DIVIDERDBLCLICKW, "HDN_DIVIDERDBLCLICKW"}, {HDN_BEGINTRACKW, "HDN_BEGINTRACKW"},
+    {HDN_ENDTRACKW, "HDN_ENDTRACKW"}, {HDN_TRACKW, "HDN_TRACKW"}, {HDN_GETDISPINFOW, "HDN_GETDISPINFOW"},
 };
 
 std::string Describe(const RecordedMessage& r, const std::string& window) {
   std::string text = window + " " + MessageName(r.message);
   if (r.message == WM_NOTIFY) {
     text += " " + NotifyName(r.notifyCode);
+    if (!r.detail.empty()) text += " [" + r.detail + "]";
   } else {
     text += " wp=" + Hex(r.wParam) + " lp=" + Hex(static_cast<unsigned long long>(r.lParam));
   }
@@ -92,6 +121,7 @@ std::string DescribeField(const char* label, const Field& f) {
 
 std::string Describe(const ExpectedMessage& e) {
   std::string text = e.window + " " + MessageName(e.message) + DescribeField("wp", e.wParam) + DescribeField("lp", e.lParam);
+  if (e.detail) text += " [" + *e.detail + "]";
   if (e.depth) text += " depth " + std::to_string(*e.depth);
   if (e.optional) text += " (optional)";
   return text;
@@ -152,13 +182,21 @@ MessageRecorder* MessageRecorder::Active() { return ActiveRecorder(); }
 void MessageRecorder::Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!only_.empty() && only_.count(message) == 0) return;
   if (ignored_.count(message) != 0) return;
+  if (message == WM_NOTIFY && !onlyCodes_.empty() &&
+      (lParam == 0 || onlyCodes_.count(reinterpret_cast<const NMHDR*>(lParam)->code) == 0)) {
+    return;
+  }
   RecordedMessage r;
   r.window = NameOf(hwnd);
   r.hwnd = hwnd;
   r.message = message;
   r.wParam = wParam;
   r.lParam = lParam;
-  if (message == WM_NOTIFY && lParam != 0) r.notifyCode = reinterpret_cast<const NMHDR*>(lParam)->code;
+  if (message == WM_NOTIFY && lParam != 0) {
+    const NMHDR* hdr = reinterpret_cast<const NMHDR*>(lParam);
+    r.notifyCode = hdr->code;
+    if (describe_) r.detail = describe_(*hdr);
+  }
   r.depth = Depth();
   recorded_.push_back(r);
 }
@@ -186,6 +224,7 @@ bool MessageRecorder::Matches(const ExpectedMessage& e, const RecordedMessage& r
   if (e.window != NameOf(r.hwnd) || e.message != r.message) return false;
   if (!FieldMatches(e.wParam, static_cast<long long>(r.wParam), r)) return false;
   if (!FieldMatches(e.lParam, static_cast<long long>(r.lParam), r)) return false;
+  if (e.detail && *e.detail != r.detail) return false;
   return !e.depth || *e.depth == r.depth;
 }
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -61,6 +62,8 @@ struct ExpectedMessage {
   Field lParam;
   std::optional<int> depth;  // 0: not nested in another recorded message
   bool optional = false;     // may be missing
+  // WM_NOTIFY: the notification's fields as the test's describer writes them down.
+  std::optional<std::string> detail = std::nullopt;
 };
 
 struct RecordedMessage {
@@ -70,6 +73,7 @@ struct RecordedMessage {
   WPARAM wParam = 0;
   LPARAM lParam = 0;
   UINT notifyCode = 0;  // WM_NOTIFY: the notification code
+  std::string detail;   // WM_NOTIFY: the describer's account of its fields, taken as it came
   int depth = 0;
 };
 
@@ -99,9 +103,16 @@ class MessageRecorder {
   };
   Scope Enter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+  // Writes down the fields of each recorded notification while it is being sent (its structure
+  // lives on the sender's stack), for tables that compare them.
+  void DescribeNotifications(std::function<std::string(const NMHDR&)> describe) { describe_ = std::move(describe); }
+
   // Records only these messages (all when empty) and never these.
   void Only(std::set<UINT> messages) { only_ = std::move(messages); }
   void Ignore(std::set<UINT> messages) { ignored_ = std::move(messages); }
+  // Records WM_NOTIFY only with these notification codes (all when empty): a real control also
+  // sends custom-draw and tooltip notifications that a table about its behaviour leaves out.
+  void OnlyNotifications(std::set<UINT> codes) { onlyCodes_ = std::move(codes); }
 
   void Flush() { recorded_.clear(); }
   const std::vector<RecordedMessage>& Recorded() const { return recorded_; }
@@ -123,6 +134,8 @@ class MessageRecorder {
   std::vector<RecordedMessage> recorded_;
   std::set<UINT> only_;
   std::set<UINT> ignored_;
+  std::function<std::string(const NMHDR&)> describe_;
+  std::set<UINT> onlyCodes_;
   MessageRecorder* previousActive_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // fexplore-sim: boots a device image (a copy of it, so the image on disk stays as it is), maps
-// the built module to \Windows\foldwise.dll, and plays a script of user actions, printing what
-// the user sees at each step.
+// the built module to \Windows\foldwise.dll, puts the built sample programs where the image's
+// [programs] section says, and plays a script of user actions, printing what the user sees at
+// each step.
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -54,6 +55,12 @@ int main(int argc, char** argv) {
   }
   cesim::ImageBuilder device(copy.Folder());
   device.AddModule(u"\\Windows\\foldwise.dll", std::filesystem::absolute(module).string());
+  // The programs the image names in [programs] come from the build, not from the image itself.
+  std::string missing;
+  if (!device.AddPrograms(FOLDWISE_PROGRAMS_DIR, &missing)) {
+    std::cerr << "fexplore-sim: the image's programs need " << missing << " (build the sample_programs target)\n";
+    return 1;
+  }
   device.Write();
   if (!cesim::Boot(copy.Folder())) {
     std::cerr << "fexplore-sim: the device did not boot from " << image << "\n";

@@ -56,12 +56,55 @@
 #define WM_HIBERNATE 0x03FF
 #define ES_COMBOBOX 0x0200L
 #define NM_RECOGNIZEGESTURE (NM_FIRST - 50)
+// What NM_RECOGNIZEGESTURE carries: the press point and the control's item there.
+typedef struct tagNMRGINFO {
+  NMHDR hdr;
+  POINT ptAction;
+  DWORD dwItemSpec;
+} NMRGINFO, *PNMRGINFO;
 #ifndef CMF_INCLUDESTATIC
 #define CMF_INCLUDESTATIC 0x00000040
 #endif
 // The desktop headers spell this through a ShellExecuteEx flag that newer desktop targets drop.
 #undef CMIC_MASK_ICON
 #define CMIC_MASK_ICON 0x00000010
+
+// Input of the device. KEYEVENTF_SILENT makes a synthesized keystroke without the key click; the
+// desktop has no key click and gives the bit another meaning (a Unicode character), so the
+// desktop layer's keybd_event takes it off. The action button (the centre of the navigation pad)
+// is a key of its own beside VK_RETURN.
+#define KEYEVENTF_SILENT 0x00000004
+#define VK_ACTION VK_F23
+
+// The device's gestures that desktop Windows lacks (WM_GESTURE, GESTUREINFO and GID_BEGIN to
+// GID_PAN are the desktop's too): the flick, the hold, the tap and the double tap, and where a
+// flick went (the direction in bits 48 to 51 of ullArguments, the velocity in bits 32 to 47).
+#define GID_SCROLL 8
+#define GID_HOLD 9
+#define GID_SELECT 10
+#define GID_DOUBLESELECT 11
+#define ARG_SCROLL_NONE 0
+#define ARG_SCROLL_DOWN 1
+#define ARG_SCROLL_LEFT 2
+#define ARG_SCROLL_UP 3
+#define ARG_SCROLL_RIGHT 4
+#define GID_SCROLL_VELOCITY(x) ((LONG)(SHORT)(WORD)(((ULONGLONG)(x) >> 32) & 0xFFFF))
+#define GID_SCROLL_DIRECTION(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0x000F))
+#define GID_SCROLL_ANGLE(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0xFFF0))
+
+// The device shell's context-menu gesture (SHRecognizeGesture): what it is asked with, its flags
+// and the gesture's code, as its result or as the code of the WM_NOTIFY it sends.
+typedef struct tagSHRGI {
+  DWORD cbSize;
+  HWND hwndClient;
+  POINT ptDown;
+  DWORD dwFlags;
+} SHRGINFO, *PSHRGINFO;
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define SHRG_NOANIMATION 0x00000010
+#define GN_CONTEXTMENU 1000
 
 // Extended window styles of the device's shell.
 #define WS_EX_NOANIMATION 0x04000000L
@@ -104,6 +147,29 @@
 FARPROC WINAPI GetProcAddressA(HMODULE module, LPCSTR name);
 FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR name);
 
+// Command bars (the device's common controls). On the desktop a command bar is a toolbar across
+// the top of its window, and its menu bar is the window's own menu: the pop-up menus' messages go
+// to the window on both. The button index of the menu bar is not used, since the desktop's menu
+// bar is no button; a menu given by handle belongs to the window from then on, and goes with it.
+HWND WINAPI CommandBar_Create(HINSTANCE hInst, HWND hwndParent, int idCmdBar);
+BOOL WINAPI CommandBar_InsertMenubar(HWND hwndCB, HINSTANCE hInst, WORD idMenu, WORD iButton);
+BOOL WINAPI CommandBar_InsertMenubarEx(HWND hwndCB, HINSTANCE hInst, LPWSTR pszMenu, WORD iButton);
+HMENU WINAPI CommandBar_GetMenu(HWND hwndCB, WORD iButton);
+BOOL WINAPI CommandBar_DrawMenuBar(HWND hwndCB, WORD iButton);
+int WINAPI CommandBar_Height(HWND hwndCB);
+
+// The device shell's image loader: a BMP, JPEG, GIF or PNG file as a bitmap of the device's
+// display format (16 bits per pixel, 5-6-5), or null when the file cannot be read as an image.
+// The desktop decodes through its own imaging component.
+HBITMAP WINAPI SHLoadImageFile(LPCWSTR pszFileName);
+#define CommandBar_Show(hwnd, fShow) ShowWindow((hwnd), (fShow) ? SW_SHOWNORMAL : SW_HIDE)
+#define CommandBar_IsVisible(hwnd) IsWindowVisible(hwnd)
+#define CommandBar_Destroy(hwnd) DestroyWindow(hwnd)
+#define CommandBar_AddButtons(hwnd, cbButtons, lpButtons) \
+  (BOOL) SendMessageW((hwnd), TB_ADDBUTTONSW, (WPARAM)(cbButtons), (LPARAM)(lpButtons))
+#define CommandBar_InsertButton(hwnd, iButton, lpButton) \
+  (BOOL) SendMessageW((hwnd), TB_INSERTBUTTONW, (WPARAM)(iButton), (LPARAM)(lpButton))
+
 // ---------------------------------------------------------------------------------------------
 // Calls that desktop Windows has with another meaning. platform/desktop gives them the device's.
 
@@ -135,6 +201,22 @@ LONG WINAPI cedesktop_RegQueryValueExW(HKEY key, LPCWSTR valueName, LPDWORD rese
 int cedesktop_swprintf(WCHAR* buffer, const WCHAR* format, ...);
 int cedesktop_vswprintf(WCHAR* buffer, const WCHAR* format, va_list arguments);
 
+// keybd_event with the device's flags: KEYEVENTF_SILENT is taken off (there is no key click to
+// leave out) and the keystroke goes into the input queue as the desktop's.
+void WINAPI cedesktop_keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extraInfo);
+
+// CreateProcessW as the device does it: the image name names the program and the command line
+// holds only its arguments. A plain name is looked for in the Windows folder, then in the root of
+// the system drive (the device's "\"), with ".exe" added to a name without an extension; a path
+// without a drive is on the system drive (the device has no current folder). The security
+// attributes, handle inheritance, environment, current folder and start-up information are not
+// supported on the device and are ignored; the creation flags are passed on. The process
+// information may be null: the handles are then closed at once.
+BOOL WINAPI cedesktop_CreateProcessW(LPCWSTR imageName, LPCWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                                     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                                     LPVOID environment, LPCWSTR currentFolder, LPSTARTUPINFOW startupInfo,
+                                     LPPROCESS_INFORMATION processInformation);
+
 // Window longs are pointer-sized on the device's 64-bit stand-in as on the device's 32-bit
 // processors: the desktop's pointer-sized calls.
 #ifdef _WIN64
@@ -162,6 +244,12 @@ inline LONG_PTR cedesktop_SetWindowLongW(HWND window, int index, LONG_PTR value)
 #define RegCreateKeyExW cedesktop_RegCreateKeyExW
 #undef RegQueryValueExW
 #define RegQueryValueExW cedesktop_RegQueryValueExW
+#undef keybd_event
+#define keybd_event cedesktop_keybd_event
+#undef CreateProcessW
+#define CreateProcessW cedesktop_CreateProcessW
+#undef CreateProcess
+#define CreateProcess cedesktop_CreateProcessW
 #undef swprintf
 #define swprintf cedesktop_swprintf
 #undef vswprintf

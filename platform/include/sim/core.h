@@ -1,6 +1,6 @@
 // The core library's own services as the Windows CE SDK declares them: the calling thread's last
-// error, the heap (local and global memory, one heap on the device), the tick count and the
-// comparison of texts as the user's locale sorts them.
+// error, closing kernel handles, the heap (local and global memory, one heap on the device), the
+// tick count and the comparison of texts as the user's locale sorts them.
 #ifndef CESIM_FACE_CORE_H
 #define CESIM_FACE_CORE_H
 
@@ -11,6 +11,11 @@
 
 CESIM_API DWORD WINAPI GetLastError(void);
 CESIM_API void WINAPI SetLastError(DWORD dwErrCode);
+
+// ---------------------------------------------------------------------------------------------
+// Kernel handles (the process and thread handles of a started program).
+
+CESIM_API BOOL WINAPI CloseHandle(HANDLE hObject);
 
 // ---------------------------------------------------------------------------------------------
 // Memory.

@@ -5,6 +5,7 @@
 #define CESIM_FACE_CRT_H
 
 #include <stdarg.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -59,5 +60,30 @@ CESIM_CRT int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...);
 CESIM_CRT int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list arguments);
 CESIM_CRT int _snprintf(char* buffer, size_t count, const char* format, ...);
 CESIM_CRT int _vsnprintf(char* buffer, size_t count, const char* format, va_list arguments);
+
+// Scanning. Whitespace in the format skips any whitespace; other characters must match; %d %i %u
+// %o %x %p %c %s %[ %n %e %f %g with "*", a width and the sizes h, l, ll, I64. The result counts
+// the fields stored, EOF when the input ends before the first conversion, 0 when the first
+// conversion matches nothing. The character that stops a field is left for the next read.
+CESIM_CRT int swscanf(const WCHAR* string, const WCHAR* format, ...);
+
+// Streams. A stream is the host's FILE over a device file, so fclose, feof, ferror, fflush,
+// fread, fwrite and fseek are the host's own calls, which mean what the device's do. The device's
+// modes: "r", "w", "a", each with "+" for reading and writing, "t" (text, the default) or "b"
+// (binary), and the commit flags "c" and "n". In text mode the wide calls read and write bytes of
+// the device's ANSI code page (Windows-1252), one byte a character, a carriage return before a line
+// feed is dropped on input and added on output, and CTRL+Z ends the input; in binary mode they read
+// and write UTF-16 units as they are. _wfopen fails with a null stream and the device's error as the
+// last error (the device's run-time has no errno).
+CESIM_CRT FILE* _wfopen(const WCHAR* filename, const WCHAR* mode);
+// Reads up to n - 1 characters, up to and with the first line feed; null at the end of the input
+// with nothing read (the buffer is left as it was) or on an error.
+CESIM_CRT WCHAR* fgetws(WCHAR* string, int n, FILE* stream);
+// 0, or WEOF (0xFFFF on the device) when a character cannot be written.
+CESIM_CRT int fputws(const WCHAR* string, FILE* stream);
+CESIM_CRT int fwprintf(FILE* stream, const WCHAR* format, ...);
+CESIM_CRT int vfwprintf(FILE* stream, const WCHAR* format, va_list arguments);
+CESIM_CRT int fwscanf(FILE* stream, const WCHAR* format, ...);
+CESIM_CRT int vfwscanf(FILE* stream, const WCHAR* format, va_list arguments);
 
 #endif

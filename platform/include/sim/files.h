@@ -1,5 +1,6 @@
 // Files and folder searches of the core library as the Windows CE SDK declares them: attributes,
-// the device's find record, searches, deletion and folder creation.
+// the device's find record, searches, deletion, moving and copying, folder creation, and the
+// free space of the device's storage volumes.
 #ifndef CESIM_FACE_FILES_H
 #define CESIM_FACE_FILES_H
 
@@ -67,7 +68,16 @@ CESIM_API HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS 
 CESIM_API BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData);
 CESIM_API BOOL WINAPI FindClose(HANDLE hFindFile);
 CESIM_API BOOL WINAPI DeleteFileW(LPCWSTR lpFileName);
+// Moves or renames a file or a folder with everything in it; the new name must not exist.
+CESIM_API BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
+CESIM_API BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
 CESIM_API BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES lpSecurityAttributes);
 CESIM_API BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName);
+
+// The volume that holds the path (the object store when it is null). Only the last result may be
+// left out.
+CESIM_API BOOL WINAPI GetDiskFreeSpaceExW(LPCWSTR lpDirectoryName, PULARGE_INTEGER lpFreeBytesAvailableToCaller,
+                                          PULARGE_INTEGER lpTotalNumberOfBytes,
+                                          PULARGE_INTEGER lpTotalNumberOfFreeBytes);
 
 #endif

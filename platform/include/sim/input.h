@@ -1,5 +1,5 @@
 // Keyboard and stylus input as the Windows CE SDK declares them: the key and button flags of mouse
-// messages, virtual-key codes and the key state.
+// messages, virtual-key codes, the key state and synthesized keystrokes.
 #ifndef CESIM_FACE_INPUT_H
 #define CESIM_FACE_INPUT_H
 
@@ -77,6 +77,18 @@
 #define VK_F10 0x79
 #define VK_F11 0x7A
 #define VK_F12 0x7B
+#define VK_F13 0x7C
+#define VK_F14 0x7D
+#define VK_F15 0x7E
+#define VK_F16 0x7F
+#define VK_F17 0x80
+#define VK_F18 0x81
+#define VK_F19 0x82
+#define VK_F20 0x83
+#define VK_F21 0x84
+#define VK_F22 0x85
+#define VK_F23 0x86
+#define VK_F24 0x87
 #define VK_NUMLOCK 0x90
 #define VK_SCROLL 0x91
 #define VK_LSHIFT 0xA0
@@ -86,8 +98,21 @@
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
 #define VK_PROCESSKEY 0xE5
+// The handheld's action button (the press of the navigation pad's centre), sent with VK_RETURN.
+#define VK_ACTION VK_F23
 
+// The thread's key state as of the message being handled; the keys' physical state now.
 CESIM_API SHORT WINAPI GetKeyState(int nVirtKey);
 CESIM_API SHORT WINAPI GetAsyncKeyState(int vKey);
+
+// ---------------------------------------------------------------------------------------------
+// Synthesized keystrokes: they go into the device's input queue like the keyboard's own.
+
+#define KEYEVENTF_EXTENDEDKEY 0x0001
+#define KEYEVENTF_KEYUP 0x0002
+// The keystroke makes no key click sound.
+#define KEYEVENTF_SILENT 0x0004
+
+CESIM_API void WINAPI keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, DWORD dwExtraInfo);
 
 #endif

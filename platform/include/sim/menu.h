@@ -1,5 +1,5 @@
 // Menus as the Windows CE SDK declares them: item flags, types and states, MENUITEMINFOW in the
-// device's layout, and the menu functions.
+// device's layout, the menu functions, menu resources and pop-up menus tracked by the user.
 #ifndef CESIM_FACE_MENU_H
 #define CESIM_FACE_MENU_H
 
@@ -29,6 +29,8 @@
 #define MF_HILITE 0x00000080L
 #define MF_DEFAULT 0x00001000L
 #define MF_RIGHTJUSTIFY 0x00004000L
+// In a menu resource: the last item of its level (the same bit as MF_HILITE).
+#define MF_END 0x00000080L
 
 #define MFT_STRING MF_STRING
 #define MFT_BITMAP MF_BITMAP
@@ -56,6 +58,7 @@
 #define MIIM_TYPE 0x00000010
 #define MIIM_DATA 0x00000020
 
+#define ERROR_POPUP_ALREADY_ACTIVE 1446L
 #define ERROR_MENU_ITEM_NOT_FOUND 1456L
 
 // The device's layout: no hbmpItem. dwItemData is pointer-sized, as DWORD is on the device.
@@ -98,10 +101,43 @@ CESIM_API BOOL WINAPI CheckMenuRadioItem(HMENU hMenu, UINT idFirst, UINT idLast,
 CESIM_API BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 CESIM_API BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 CESIM_API UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+// A menu resource of the module (RT_MENU, the standard template): a menu bar whose pop-up items
+// hold the resource's pop-up menus.
+CESIM_API HMENU WINAPI LoadMenuW(HINSTANCE hInstance, LPCWSTR lpMenuName);
+
+// TrackPopupMenu and TrackPopupMenuEx: horizontal and vertical alignment to the point, which
+// side of an excluded rectangle comes first, and what the call gives back.
+#define TPM_LEFTBUTTON 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_CENTERALIGN 0x0004L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_VCENTERALIGN 0x0010L
+#define TPM_BOTTOMALIGN 0x0020L
+#define TPM_HORIZONTAL 0x0000L
+#define TPM_VERTICAL 0x0040L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
+
+struct TPMPARAMS {
+  UINT cbSize;
+  RECT rcExclude;
+};
+typedef TPMPARAMS* LPTPMPARAMS;
+
+// Both run a modal loop until the user chooses an item or cancels. Without TPM_RETURNCMD the
+// chosen command is posted to hWnd as WM_COMMAND and the result is TRUE; with it, the result is
+// the chosen identifier, or 0.
+CESIM_API BOOL WINAPI TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                                     const RECT* prcRect);
+CESIM_API BOOL WINAPI TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hWnd, LPTPMPARAMS lptpm);
+
 #define InsertMenu InsertMenuW
 #define AppendMenu AppendMenuW
 #define InsertMenuItem InsertMenuItemW
 #define GetMenuItemInfo GetMenuItemInfoW
 #define SetMenuItemInfo SetMenuItemInfoW
+#define LoadMenu LoadMenuW
 
 #endif

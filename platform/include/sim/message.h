@@ -64,6 +64,7 @@
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
 #define WM_INITMENUPOPUP 0x0117
+#define WM_GESTURE 0x0119
 #define WM_MENUCHAR 0x0120
 #define WM_ENTERIDLE 0x0121
 #define WM_CTLCOLORMSGBOX 0x0132
@@ -85,6 +86,8 @@
 #define WM_MBUTTONUP 0x0208
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSELAST 0x0209
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
 #define WM_CAPTURECHANGED 0x0215
 #define WM_CUT 0x0300
 #define WM_COPY 0x0301
@@ -99,6 +102,10 @@
 #define WA_INACTIVE 0
 #define WA_ACTIVE 1
 #define WA_CLICKACTIVE 2
+
+// WM_SETTINGCHANGE: the wParam of a change that resets the whole display (the screen turned or
+// changed its size).
+#define SETTINGCHANGE_RESET 0x3002
 
 // WM_SIZE: wParam.
 #define SIZE_RESTORED 0
@@ -154,6 +161,61 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 CESIM_API UINT_PTR WINAPI SetTimer(HWND hWnd, UINT_PTR nIDEvent, UINT uElapse, TIMERPROC lpTimerFunc);
 CESIM_API BOOL WINAPI KillTimer(HWND hWnd, UINT_PTR uIDEvent);
+
+// ---------------------------------------------------------------------------------------------
+// Touch gestures (WM_GESTURE): wParam is the gesture's identifier, lParam the handle under which
+// GetGestureInfo gives its details while the message is being dispatched. GetGestureInfo and
+// CloseGestureInfoHandle are optional core-library entry points: devices without the gesture
+// engine lack them, and callers look them up by name.
+
+// The identifiers of the built-in gestures. GID_BEGIN and GID_END enclose every touch.
+#define GID_BEGIN 1
+#define GID_END 2
+#define GID_PAN 4
+#define GID_SCROLL 8
+#define GID_HOLD 9
+#define GID_SELECT 10
+#define GID_DOUBLESELECT 11
+
+// GESTUREINFO dwFlags: the state of one gesture. Both flags mark a gesture of one message.
+#define GF_BEGIN 0x00000001
+#define GF_INERTIA 0x00000002
+#define GF_END 0x00000004
+
+// The direction of a flick (GID_SCROLL, and a pan that turned into one).
+#define ARG_SCROLL_NONE 0
+#define ARG_SCROLL_DOWN 1
+#define ARG_SCROLL_LEFT 2
+#define ARG_SCROLL_UP 3
+#define ARG_SCROLL_RIGHT 4
+
+// A flick's ullArguments: the velocity in pixels per second as a signed 16-bit number in bits 32
+// to 47, the direction in bits 48 to 51 and the angle in bits 52 to 63 (the top twelve bits of
+// the 16-bit angle argument, which maps -2 pi to 2 pi radians onto 0 to 65535; its low four bits
+// are taken by the direction).
+#define GID_SCROLL_VELOCITY(x) ((LONG)(SHORT)(WORD)(((ULONGLONG)(x) >> 32) & 0xFFFF))
+#define GID_SCROLL_DIRECTION(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0x000F))
+#define GID_SCROLL_ANGLE(x) ((LONG)(((ULONGLONG)(x) >> 48) & 0xFFF0))
+
+CESIM_DECLARE_HANDLE(HGESTUREINFO);
+
+// The device's structure is 48 bytes (32-bit handles); callers set cbSize to sizeof(GESTUREINFO).
+struct GESTUREINFO {
+  UINT cbSize;
+  DWORD dwFlags;
+  DWORD dwID;
+  HWND hwndTarget;
+  POINTS ptsLocation;  // screen coordinates
+  DWORD dwInstanceID;
+  DWORD dwSequenceID;
+  ULONGLONG ullArguments;
+  UINT cbExtraArguments;
+};
+typedef GESTUREINFO* PGESTUREINFO;
+typedef const GESTUREINFO* PCGESTUREINFO;
+
+CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo);
+CESIM_API BOOL WINAPI CloseGestureInfoHandle(HGESTUREINFO hGestureInfo);
 
 // ---------------------------------------------------------------------------------------------
 // The names without a character-set suffix: this platform is Unicode only.

@@ -1,4 +1,5 @@
-// System metrics as the Windows CE SDK declares them: the SM_ indexes and GetSystemMetrics.
+// System metrics as the Windows CE SDK declares them: the SM_ indexes and GetSystemMetrics, and
+// the system parameters that SystemParametersInfoW reads.
 #ifndef CESIM_FACE_METRICS_H
 #define CESIM_FACE_METRICS_H
 
@@ -43,5 +44,13 @@
 #define SM_SAMEDISPLAYFORMAT 81
 
 CESIM_API int WINAPI GetSystemMetrics(int nIndex);
+
+// SystemParametersInfoW: SPI_GETWORKAREA gives the work area (the screen without the taskbar)
+// in a RECT. WM_SETTINGCHANGE carries these values, or SETTINGCHANGE_RESET, when they change.
+#define SPI_SETWORKAREA 47
+#define SPI_GETWORKAREA 48
+
+CESIM_API BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
+#define SystemParametersInfo SystemParametersInfoW
 
 #endif

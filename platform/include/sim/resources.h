@@ -35,6 +35,11 @@ CESIM_API BOOL WINAPI FreeResource(HGLOBAL hResData);
 // With a null buffer the result is a pointer to the string in place (read-only, terminated only
 // when the resource stores the terminator), which the caller casts back to LPCWSTR.
 CESIM_API int WINAPI LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax);
+// Image types (LoadImage, STM_SETIMAGE).
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+
 #define FindResource FindResourceW
 #define LoadString LoadStringW
 

@@ -1,9 +1,11 @@
 // The shell of Windows CE as its SDK declares it: the shell calls of the core library (special
-// folders, shortcuts, file information, starting programs and documents), the shell's dialog
-// set-up (aygshell), and the ordinal exports of the shell library, each in a block of its own.
+// folders, shortcuts, file information, starting programs and documents), the calls of the shell
+// library (aygshell: dialog set-up, gestures, image loading), and the ordinal exports of the shell
+// library, each in a block of its own.
 #ifndef CESIM_FACE_SHELL_H
 #define CESIM_FACE_SHELL_H
 
+#include "sim/commctrl.h"
 #include "sim/registry.h"
 #include "sim/types.h"
 
@@ -185,6 +187,40 @@ typedef SHINITDLGINFO* PSHINITDLGINFO;
 // WS_EX_CAPTIONOKBTN, a caption added when it has none) and gives it an empty menu bar
 // (SHIDIF_EMPTYMENU). Called from WM_INITDIALOG.
 CESIM_API BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
+
+// ---------------------------------------------------------------------------------------------
+// SHRecognizeGesture: called while a control handles the press of the stylus (WM_LBUTTONDOWN) or
+// of the action button (WM_KEYDOWN), it follows the press until it is released, moves or has
+// lasted long enough to be a context-menu gesture.
+
+// The device's structure is 20 bytes (32-bit handles); callers set cbSize to sizeof(SHRGINFO).
+struct SHRGINFO {
+  DWORD cbSize;
+  HWND hwndClient;  // the window that calls
+  POINT ptDown;     // the press, in hwndClient's client coordinates
+  DWORD dwFlags;
+};
+typedef SHRGINFO* PSHRGINFO;
+
+// dwFlags: return GN_CONTEXTMENU (else a WM_NOTIFY of GN_CONTEXTMENU goes to hwndClient), or send
+// the notification to hwndClient's parent; wait longer than usual; draw no feedback.
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define SHRG_NOANIMATION 0x00000010
+
+// The context-menu gesture: SHRecognizeGesture's result with SHRG_RETURNCMD, else the code of the
+// WM_NOTIFY (an NMRGINFO with the press in screen coordinates) that it sends.
+#define GN_CONTEXTMENU 1000
+
+CESIM_API DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);
+
+// ---------------------------------------------------------------------------------------------
+// Image loading (aygshell).
+
+// Reads an image file (BMP, JPEG, PNG or GIF) and gives a new bitmap of its picture, or null when
+// the file cannot be read as an image. The caller deletes the bitmap with DeleteObject.
+CESIM_API HBITMAP WINAPI SHLoadImageFile(LPCTSTR pszFileName);
 
 // ---------------------------------------------------------------------------------------------
 // The shell library's ordinal exports ("ceshell").

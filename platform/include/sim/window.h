@@ -48,6 +48,7 @@
 #define WS_EX_LEFTSCROLLBAR 0x00004000L
 #define WS_EX_CONTROLPARENT 0x00010000L
 #define WS_EX_STATICEDGE 0x00020000L
+#define WS_EX_LAYERED 0x00080000
 #define WS_EX_OVERLAPPEDWINDOW (WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE)
 #define WS_EX_NOANIMATION 0x04000000L
 #define WS_EX_NOACTIVATE 0x08000000L
@@ -168,6 +169,13 @@ struct WINDOWPOS {
 };
 typedef WINDOWPOS* LPWINDOWPOS;
 typedef WINDOWPOS* PWINDOWPOS;
+
+// WM_STYLECHANGED: the styles before and after SetWindowLongW changed them.
+struct STYLESTRUCT {
+  DWORD styleOld;
+  DWORD styleNew;
+};
+typedef STYLESTRUCT* LPSTYLESTRUCT;
 
 // ---------------------------------------------------------------------------------------------
 // Window classes, creation and destruction.

@@ -154,17 +154,43 @@ ImageBuilder& ImageBuilder::SetTaskbarHeight(int pixels) {
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetAsyncKeyLowBitPoisoned(bool poisoned) {
+  Put(settings_, "input", "asyncpressedbit", poisoned ? "poison" : "pressed");
+  return *this;
+}
+
+ImageBuilder& ImageBuilder::SetScreenDepth(int bitsPerPixel) {
+  Put(settings_, "screen", "bitsPerPixel", std::to_string(bitsPerPixel));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetTimeZoneBias(int minutesWestOfUtc) {
   Put(settings_, "timezone", "bias", std::to_string(minutesWestOfUtc));
   return *this;
 }
 
-ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes) {
-  const std::string key = SettingsPath(mountFolder);
-  if (key.empty() || key == "\\") return *this;
-  AddFolder(mountFolder);
-  Put(settings_, "volumes", key, std::to_string(freeBytes) + "," + std::to_string(totalBytes));
+ImageBuilder& ImageBuilder::SetBootTime(const std::string& utc) {
+  Put(settings_, "clock", "boot", utc);
   return *this;
+}
+
+ImageBuilder& ImageBuilder::SetLocale(const std::string& key, const std::string& value) {
+  Put(settings_, "locale", key, value);
+  return *this;
+}
+
+ImageBuilder& ImageBuilder::AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
+                                      bool filtersFolders) {
+  const std::string key = SettingsPath(mountFolder);
+  if (key.empty()) return *this;
+  if (key != "\\") AddFolder(mountFolder);  // the object store has no mount folder
+  Put(settings_, "volumes", key,
+      std::to_string(freeBytes) + "," + std::to_string(totalBytes) + (filtersFolders ? ",dirfilter" : ",nodirfilter"));
+  return *this;
+}
+
+ImageBuilder& ImageBuilder::SetObjectStore(uint64_t freeBytes, uint64_t totalBytes) {
+  return AddVolume(u"\\", freeBytes, totalBytes, /*filtersFolders=*/true);
 }
 
 ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present) {
@@ -177,6 +203,11 @@ ImageBuilder& ImageBuilder::SetShellFolder(const std::string& csidlName, const s
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetSystemModule(const std::string& name, bool present) {
+  Put(settings_, "system modules", name, present ? "1" : "0");
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const std::string& hostLibrary) {
   const std::string key = SettingsPath(devicePath);
   if (key.empty() || key == "\\") return *this;
@@ -186,6 +217,20 @@ ImageBuilder& ImageBuilder::AddModule(const std::u16string& devicePath, const st
   struct stat info;
   if (stat(host.c_str(), &info) != 0) AddFile(devicePath);
   return *this;
+}
+
+bool ImageBuilder::AddPrograms(const std::string& programsFolder, std::string* missing) {
+  for (const auto& entry : settings_["programs"]) {
+    const std::string source = programsFolder + "/" + entry.second;
+    struct stat info;
+    if (entry.second.empty() || entry.second.find('/') != std::string::npos || stat(source.c_str(), &info) != 0 ||
+        !S_ISREG(info.st_mode)) {
+      if (missing != nullptr) *missing = source;
+      return false;
+    }
+    AddFile(Widen(entry.first), ReadText(source));
+  }
+  return true;
 }
 
 const std::string& ImageBuilder::Write() {

@@ -1,6 +1,8 @@
-// The launch log from outside: the programs that the device was asked to start.
+// The launch log from outside: the programs that the device was asked to start, and the handles
+// of them that are still open.
 #include "cesim/automation.h"
-#include "shell/launch_log.h"
+#include "core/handles.h"
+#include "loader/launch.h"
 
 namespace cesim {
 
@@ -13,9 +15,14 @@ std::vector<LaunchRecord> LaunchLog() {
     row.time = launch.time;
     row.call = launch.call;
     row.creationFlags = launch.creationFlags;
+    row.verb = launch.verb;
+    row.file = launch.file;
+    row.parameters = launch.parameters;
     rows.push_back(row);
   }
   return rows;
 }
+
+size_t OpenKernelHandles() { return detail::OpenKernelHandleCount(); }
 
 }  // namespace cesim

@@ -17,7 +17,8 @@ std::vector<MenuRow> ReadMenu(HMENU menu) {
     row.separator = (item.type & MFT_SEPARATOR) != 0;
     row.checked = (item.state & MFS_CHECKED) != 0;
     row.radio = row.checked && (item.type & MFT_RADIOCHECK) != 0;
-    row.grayed = (item.state & (MF_GRAYED | MF_DISABLED)) != 0;
+    // A separator is grayed as data; the user sees a line, not a grey item.
+    row.grayed = !row.separator && (item.state & (MF_GRAYED | MF_DISABLED)) != 0;
     row.submenu = row.popup ? item.submenu : nullptr;
     rows.push_back(row);
   }

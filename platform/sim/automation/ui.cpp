@@ -1,21 +1,28 @@
-// Automation of the user interface: finding and describing windows, taps and keys through the
-// device's input queue, running the queue, the virtual clock, and actions for message loops that
-// wait for input.
+// Automation of the user interface: finding and describing windows, taps, strokes, holds and keys
+// through the device's input queue, turning the device, running the queue as an application's or
+// a host's loop does (the latter offering messages to its modeless dialogs), the virtual clock, and
+// actions for message loops that wait for input.
 #include <cstdio>
 #include <sstream>
 
 #include "cesim/automation.h"
 #include "cesim/ui.h"
+#include "controls/header/header.h"
+#include "controls/listview/listview.h"
 #include "controls/treeview/treeview.h"
+#include "core/case_fold.h"
 #include "core/clock.h"
+#include "dialog/state.h"
 #include "message/input.h"
 #include "message/queue.h"
 #include "sim/commctrl.h"
+#include "sim/dialog.h"
 #include "sim/input.h"
 #include "sim/message.h"
 #include "sim/window.h"
 #include "window/cursor.h"
 #include "window/focus.h"
+#include "window/metrics.h"
 #include "window/table.h"
 
 namespace cesim {
@@ -28,16 +35,18 @@ using detail::Window;
 
 // A runaway application that posts to itself for ever is stopped after this many messages.
 constexpr int kPumpLimit = 100000;
+// Longer than the double-tap time after which a tap on a selected label starts editing it.
+constexpr DWORD kDoubleTapWait = 600;
 
 void Settle() {
   if (!detail::InIdleAction()) PumpMessages();
 }
 
 bool Matches(const Window& w, const WindowQuery& query) {
-  if (query.className && (!w.cls || !detail::SameTextIgnoringCase(w.cls->name, *query.className))) return false;
+  if (query.className && (!w.cls || !detail::SameFolded(w.cls->name, *query.className))) return false;
   if (query.owner && w.owner != *query.owner) return false;
   if (query.text && w.text != *query.text) return false;
-  return !w.destroying;
+  return !IsBeingDestroyed(w);
 }
 
 void Collect(HWND hwnd, const WindowQuery& query, std::vector<HWND>* found) {
@@ -61,12 +70,38 @@ void DescribeInto(const WindowDescription& d, int depth, std::ostringstream& out
   for (const WindowDescription& child : d.children) DescribeInto(child, depth + 1, out);
 }
 
-void PostKey(UINT vk, bool down, char16_t character) {
+void PostKey(UINT vk, bool down, char16_t character, DWORD at) {
   InputEvent event;
   event.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
   event.vk = vk;
   event.character = character;
-  detail::PostInput(event);
+  detail::PostInputAt(event, at);
+}
+
+void PostKey(UINT vk, bool down, char16_t character) { PostKey(vk, down, character, detail::ClockNow()); }
+
+void PostStylus(InputEvent::Kind kind, POINT screen, DWORD at) {
+  InputEvent event;
+  event.kind = kind;
+  event.pt = screen;
+  detail::PostInputAt(event, at);
+}
+
+// Lets the clock run through input queued ahead of it. Inside a message loop's wait that loop
+// takes the input as it arrives, waiting for each in turn.
+void RunUntil(DWORD end) {
+  if (detail::InIdleAction()) return;
+  DWORD now = detail::ClockNow();
+  if (static_cast<int32_t>(end - now) > 0) {
+    AdvanceClock(end - now);
+  } else {
+    Settle();
+  }
+}
+
+POINT ClientPointOnScreen(HWND hwnd, POINT client) {
+  ClientToScreen(hwnd, &client);
+  return client;
 }
 
 // The key that types a character, as a handheld's keyboard has it; 0 for characters that only
@@ -82,6 +117,32 @@ UINT KeyOfCharacter(char16_t c) {
     case 0x1B: return VK_ESCAPE;
     default: return VK_PROCESSKEY;
   }
+}
+
+std::vector<PumpOptions>& HostDialogScopes() {
+  static std::vector<PumpOptions> scopes;
+  return scopes;
+}
+
+// The dialogs a host's loop offers a message to, as they are now.
+std::vector<HWND> DialogsOf(const PumpOptions& options) {
+  std::vector<HWND> dialogs = options.dialogs;
+  if (options.dialogsOwnedBy) {
+    for (HWND top : detail::TopLevelWindows()) {
+      Window* w = FindWindowRecord(top);
+      if (w != nullptr && w->owner == *options.dialogsOwnedBy && detail::ExistingDialogState(top) != nullptr) {
+        dialogs.push_back(top);
+      }
+    }
+  }
+  return dialogs;
+}
+
+bool OfferToDialogs(const PumpOptions& options, MSG* msg) {
+  for (HWND dialog : DialogsOf(options)) {
+    if (IsWindow(dialog) && IsDialogMessageW(dialog, msg)) return true;
+  }
+  return false;
 }
 
 bool TapTreePoint(HWND tree, const std::vector<std::u16string>& path, bool button) {
@@ -165,6 +226,102 @@ HTREEITEM FindTreeItem(HWND tree, const std::vector<std::u16string>& path) {
   return item;
 }
 
+ListViewReading ReadListView(HWND list) {
+  ListViewReading reading;
+  if (!detail::IsListView(list)) return reading;
+  reading.view = static_cast<UINT>(GetWindowLongW(list, GWL_STYLE)) & LVS_TYPEMASK;
+  HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
+  reading.headerShown = header != nullptr && IsWindowVisible(header) && reading.view == LVS_REPORT;
+  if (reading.view == LVS_REPORT && header != nullptr) {
+    int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int column = 0; column < columns; ++column) {
+      reading.columnWidths.push_back(static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)));
+    }
+  }
+  reading.topIndex = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+  for (const detail::ListRow& row : detail::ShownListRows(list)) {
+    ListRowReading shown;
+    shown.item = row.item;
+    shown.texts = row.texts;
+    shown.focused = row.focused;
+    shown.selected = row.selected;
+    reading.rows.push_back(shown);
+  }
+  return reading;
+}
+
+std::string DumpListView(HWND list) {
+  std::ostringstream out;
+  if (!detail::IsListView(list)) return out.str();
+  ListViewReading reading = ReadListView(list);
+  static const char* const kViews[] = {"icon", "report", "small icon", "list"};
+  out << kViews[reading.view & LVS_TYPEMASK] << " view";
+  if (reading.view == LVS_REPORT) {
+    out << ", columns";
+    for (int width : reading.columnWidths) out << ' ' << width;
+    if (!reading.headerShown) out << ", no header";
+  }
+  out << '\n';
+  for (const ListRowReading& row : reading.rows) {
+    out << (row.focused ? '>' : ' ') << (row.selected ? '*' : ' ') << ' ';
+    for (size_t i = 0; i < row.texts.size(); ++i) out << (i == 0 ? "" : " | ") << Narrow(row.texts[i]);
+    out << '\n';
+  }
+  return out.str();
+}
+
+bool TapListItem(HWND list, int item) {
+  POINT client;
+  if (!detail::ListItemLabelPoint(list, item, &client)) return false;
+  TapClient(list, client);
+  return true;
+}
+
+bool DragHeaderDivider(HWND header, int item, int width) {
+  POINT client;
+  if (!detail::HeaderDividerPoint(header, item, &client)) return false;
+  HDITEMW current = {};
+  current.mask = HDI_WIDTH;
+  if (!SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&current))) return false;
+  POINT start = client;
+  ClientToScreen(header, &start);
+  POINT end = start;
+  end.x += width - current.cxy;
+  POINT middle = {(start.x + end.x) / 2, start.y};
+  InputEvent event;
+  event.kind = InputEvent::Kind::StylusDown;
+  event.pt = start;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusMove;
+  event.pt = middle;
+  detail::PostInput(event);
+  event.pt = end;
+  detail::PostInput(event);
+  event.kind = InputEvent::Kind::StylusUp;
+  detail::PostInput(event);
+  Settle();
+  return true;
+}
+
+HWND StartListLabelEdit(HWND list, int item) {
+  if (!detail::IsListView(list)) return nullptr;
+  // The first tap selects the item; a tap on the label of a selected item edits it.
+  if ((SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_SELECTED) & LVIS_SELECTED) == 0) {
+    if (!TapListItem(list, item)) return nullptr;
+  }
+  if (!TapListItem(list, item)) return nullptr;
+  AdvanceClock(kDoubleTapWait);
+  return reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
+bool TypeIntoListLabelEdit(HWND list, const std::u16string& text) {
+  if (!detail::IsListView(list)) return false;
+  HWND edit = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETEDITCONTROL, 0, 0));
+  if (edit == nullptr || detail::FocusWindow() != edit) return false;
+  TypeText(text);
+  return true;
+}
+
 int CurrentCursorId() { return detail::CursorResourceId(detail::CurrentCursor()); }
 
 int CursorChanges() { return detail::CursorChanges(); }
@@ -214,6 +371,73 @@ void TypeText(const std::u16string& text) {
   Settle();
 }
 
+void StylusDown(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusDown, screen, detail::ClockNow());
+  Settle();
+}
+
+void StylusMove(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusMove, screen, detail::ClockNow());
+  Settle();
+}
+
+void StylusUp(POINT screen) {
+  PostStylus(InputEvent::Kind::StylusUp, screen, detail::ClockNow());
+  Settle();
+}
+
+void Drag(POINT from, POINT to, int steps, DWORD milliseconds) {
+  if (steps < 1) steps = 1;
+  const DWORD start = detail::ClockNow();
+  PostStylus(InputEvent::Kind::StylusDown, from, start);
+  for (int i = 1; i <= steps; ++i) {
+    POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+    PostStylus(InputEvent::Kind::StylusMove, at, start + milliseconds * static_cast<DWORD>(i) / static_cast<DWORD>(steps));
+  }
+  PostStylus(InputEvent::Kind::StylusUp, to, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+void Flick(POINT from, POINT to, DWORD milliseconds) { Drag(from, to, 2, milliseconds); }
+
+void ScrollGesture(HWND hwnd, POINT client, UINT direction, int distance) {
+  POINT from = ClientPointOnScreen(hwnd, client);
+  POINT to = from;
+  switch (direction) {
+    case ARG_SCROLL_LEFT: to.x -= distance; break;
+    case ARG_SCROLL_RIGHT: to.x += distance; break;
+    case ARG_SCROLL_UP: to.y -= distance; break;
+    case ARG_SCROLL_DOWN: to.y += distance; break;
+    default: break;
+  }
+  Flick(from, to);
+}
+
+void Hold(POINT screen, DWORD milliseconds) {
+  const DWORD start = detail::ClockNow();
+  PostStylus(InputEvent::Kind::StylusDown, screen, start);
+  PostStylus(InputEvent::Kind::StylusUp, screen, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+void HoldClient(HWND hwnd, POINT client, DWORD milliseconds) { Hold(ClientPointOnScreen(hwnd, client), milliseconds); }
+
+void HoldKey(UINT vk, DWORD milliseconds) {
+  const DWORD start = detail::ClockNow();
+  PostKey(vk, true, 0, start);
+  PostKey(vk, false, 0, start + milliseconds);
+  RunUntil(start + milliseconds);
+}
+
+int KeyClicks() { return detail::KeyClickCount(); }
+
+void TurnDevice() { SetScreenSize(detail::ScreenHeight(), detail::ScreenWidth()); }
+
+void SetScreenSize(int width, int height) {
+  detail::ChangeDisplay(width, height);
+  Settle();
+}
+
 void Activate(HWND hwnd) {
   HWND top = detail::TopLevelOf(hwnd);
   if (top != nullptr) detail::ActivateWindow(top, WA_ACTIVE, true);
@@ -221,6 +445,15 @@ void Activate(HWND hwnd) {
 }
 
 int PumpMessages() {
+  const std::vector<PumpOptions>& scopes = HostDialogScopes();
+  return PumpMessages(scopes.empty() ? PumpOptions() : scopes.back());
+}
+
+HostDialogs::HostDialogs(PumpOptions options) { HostDialogScopes().push_back(std::move(options)); }
+
+HostDialogs::~HostDialogs() { HostDialogScopes().pop_back(); }
+
+int PumpMessages(const PumpOptions& options) {
   int dispatched = 0;
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -229,8 +462,10 @@ int PumpMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
     }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+    if (!OfferToDialogs(options, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
     if (++dispatched >= kPumpLimit) {
       std::fprintf(stderr, "cesim: the message queue never runs empty; stopped after %d messages\n", dispatched);
       break;
@@ -246,14 +481,16 @@ void AdvanceClock(DWORD milliseconds) {
     detail::SetClock(target);
     return;
   }
+  // What is due now happens before the time moves on.
+  PumpMessages();
   DWORD due = 0;
-  while (detail::NextTimerDue(&due) && static_cast<int32_t>(target - due) >= 0) {
+  while (detail::NextDueTime(&due) && static_cast<int32_t>(target - due) >= 0) {
     DWORD before = detail::ClockNow();
     detail::SetClock(due);
     PumpMessages();
     DWORD next = 0;
     // A timer that did not fire (its message was filtered away) must not hold the clock.
-    if (detail::ClockNow() == before && detail::NextTimerDue(&next) && next == due) break;
+    if (detail::ClockNow() == before && detail::NextDueTime(&next) && next == due) break;
   }
   detail::SetClock(target);
   PumpMessages();

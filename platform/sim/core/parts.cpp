@@ -8,22 +8,30 @@
 
 #include "clipboard/clipboard.h"
 #include "controls/button/button.h"
-#include "controls/imagelist/imagelist.h"
 #include "controls/edit/edit.h"
+#include "controls/header/header.h"
+#include "controls/imagelist/imagelist.h"
+#include "controls/listview/listview.h"
 #include "controls/static/static.h"
+#include "controls/toolbar/toolbar.h"
 #include "controls/treeview/treeview.h"
+#include "core/handles.h"
 #include "core/memory.h"
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
+#include "files/volumes.h"
+#include "gdi/objects.h"
+#include "loader/launch.h"
 #include "loader/loader.h"
+#include "loader/system_modules.h"
 #include "menu/store.h"
 #include "message_box/message_box.h"
 #include "registry/store.h"
 #include "resources/resources.h"
-#include "shell/launch_log.h"
 #include "shell/menu_bar.h"
 #include "shell/system_images.h"
+#include "version/version.h"
 #include "window/icons.h"
 #include "window/system.h"
 
@@ -40,6 +48,9 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterStaticClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
+  RegisterHeaderClass();
+  RegisterListViewClass();
+  RegisterToolbarClass();
   RegisterMenuBarClass();
 }
 
@@ -51,13 +62,17 @@ struct Part {
 const Part kParts[] = {
     {"registry handles", &ResetRegistryHandles},
     {"registry", &ResetRegistry},
+    {"storage volumes", &ResetStorageVolumes},
     {"file attributes", &ResetFileAttributes},
     {"folder searches", &ResetFolderSearches},
     {"heap", &ResetHeap},
+    {"kernel handles", &ResetKernelHandles},
     {"resources", &ResetResources},
+    {"version blocks", &ResetVersionBlocks},
     {"window system", &ResetWindowSystem},
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
+    {"graphics objects", &ResetGraphics},
     {"icons", &ResetIcons},
     {"image lists", &ResetImageLists},
     {"system image lists", &ResetSystemImages},
@@ -65,6 +80,7 @@ const Part kParts[] = {
     {"message boxes", &ResetMessageBoxes},
     {"loader", &ResetLoader},
     {"launch log", &ResetLaunches},
+    {"system modules", &ResetSystemModules},
     {"core library state", &ResetCoreLibraryState},
 };
 

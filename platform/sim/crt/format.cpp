@@ -17,7 +17,7 @@ struct Arguments {
 
 enum class Size { Default, Short, Char, Long32, Long64, Pointer, LongDouble };
 
-struct Spec {
+struct FieldFormat {
   bool left = false;
   bool plus = false;
   bool space = false;
@@ -35,7 +35,7 @@ void Pad(std::basic_string<C>& out, int count, C c) {
 }
 
 template <typename C>
-void AppendField(std::basic_string<C>& out, const std::basic_string<C>& body, const Spec& field) {
+void AppendField(std::basic_string<C>& out, const std::basic_string<C>& body, const FieldFormat& field) {
   const int padding = field.width > static_cast<int>(body.size()) ? field.width - static_cast<int>(body.size()) : 0;
   if (!field.left) Pad(out, padding, static_cast<C>(' '));
   out += body;
@@ -63,7 +63,7 @@ char ConvertUnit<char>(uint32_t unit) {
 }
 
 template <typename C>
-void AppendInteger(std::basic_string<C>& out, const Spec& field, bool isSigned, uint64_t bits, char conversion) {
+void AppendInteger(std::basic_string<C>& out, const FieldFormat& field, bool isSigned, uint64_t bits, char conversion) {
   bool negative = false;
   uint64_t magnitude = bits;
   if (isSigned && static_cast<int64_t>(bits) < 0) {
@@ -123,7 +123,7 @@ uint64_t FetchUnsigned(Arguments& args, Size size) {
 }
 
 template <typename C>
-void AppendFloat(std::basic_string<C>& out, const Spec& field, Arguments& args, char conversion) {
+void AppendFloat(std::basic_string<C>& out, const FieldFormat& field, Arguments& args, char conversion) {
   std::string format = "%";
   if (field.left) format += '-';
   if (field.plus) format += '+';
@@ -149,7 +149,7 @@ void AppendFloat(std::basic_string<C>& out, const Spec& field, Arguments& args, 
 
 // Whether a %s or %c of this format takes wide arguments.
 template <typename C>
-bool TakesWide(const Spec& field, bool upperCase) {
+bool TakesWide(const FieldFormat& field, bool upperCase) {
   if (field.explicitWidth == 1) return false;
   if (field.explicitWidth == 2) return true;
   const bool formatIsWide = sizeof(C) == 2;
@@ -157,7 +157,7 @@ bool TakesWide(const Spec& field, bool upperCase) {
 }
 
 template <typename C>
-void AppendString(std::basic_string<C>& out, const Spec& field, Arguments& args, bool upperCase) {
+void AppendString(std::basic_string<C>& out, const FieldFormat& field, Arguments& args, bool upperCase) {
   std::basic_string<C> body;
   const size_t limit = field.precision >= 0 ? static_cast<size_t>(field.precision) : static_cast<size_t>(-1);
   if (TakesWide<C>(field, upperCase)) {
@@ -173,7 +173,7 @@ void AppendString(std::basic_string<C>& out, const Spec& field, Arguments& args,
 }
 
 template <typename C>
-void AppendCharacter(std::basic_string<C>& out, const Spec& field, Arguments& args, bool upperCase) {
+void AppendCharacter(std::basic_string<C>& out, const FieldFormat& field, Arguments& args, bool upperCase) {
   const int value = va_arg(args.list, int);
   const uint32_t unit = TakesWide<C>(field, upperCase) ? static_cast<uint16_t>(value) : static_cast<unsigned char>(value);
   AppendField(out, std::basic_string<C>(1, ConvertUnit<C>(unit)), field);
@@ -207,7 +207,7 @@ std::basic_string<C> Format(const C* format, Arguments& args) {
       continue;
     }
     ++p;
-    Spec field;
+    FieldFormat field;
     for (;; ++p) {
       if (*p == '-') {
         field.left = true;
@@ -292,7 +292,7 @@ std::basic_string<C> Format(const C* format, Arguments& args) {
         AppendInteger(out, field, false, FetchUnsigned(args, field.size), static_cast<char>(conversion));
         break;
       case 'p': {
-        Spec pointer = field;
+        FieldFormat pointer = field;
         pointer.precision = static_cast<int>(2 * sizeof(void*));
         AppendInteger(out, pointer, false, reinterpret_cast<uintptr_t>(va_arg(args.list, void*)), 'X');
         break;

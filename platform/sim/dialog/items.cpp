@@ -3,6 +3,7 @@
 #include <string>
 
 #include "dialog/state.h"
+#include "dialog/units.h"
 #include "sim/controls.h"
 #include "sim/core.h"
 #include "sim/dialog.h"
@@ -12,16 +13,6 @@
 #include "window/table.h"
 
 using namespace cesim::detail;
-
-namespace {
-
-int MulDivRounded(int value, int numerator, int denominator) {
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-}  // namespace
 
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
   Window* dialog = WindowOrFail(hDlg);
@@ -107,10 +98,10 @@ BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect) {
     SetLastError(state == nullptr ? ERROR_INVALID_WINDOW_HANDLE : ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  lpRect->left = MulDivRounded(lpRect->left, state->baseX, 4);
-  lpRect->right = MulDivRounded(lpRect->right, state->baseX, 4);
-  lpRect->top = MulDivRounded(lpRect->top, state->baseY, 8);
-  lpRect->bottom = MulDivRounded(lpRect->bottom, state->baseY, 8);
+  lpRect->left = DialogUnitsToPixelsX(lpRect->left, state->baseX);
+  lpRect->right = DialogUnitsToPixelsX(lpRect->right, state->baseX);
+  lpRect->top = DialogUnitsToPixelsY(lpRect->top, state->baseY);
+  lpRect->bottom = DialogUnitsToPixelsY(lpRect->bottom, state->baseY);
   return TRUE;
 }
 

@@ -2,24 +2,20 @@
 // its result, showing a visible dialog; modal dialogs with their own message loop, a disabled
 // owner and EndDialog's result.
 #include "dialog/state.h"
+#include "dialog/units.h"
 #include "dialog/template.h"
 #include "message/queue.h"
 #include "sim/core.h"
 #include "sim/dialog.h"
 #include "sim/message.h"
 #include "sim/window.h"
+#include "window/focus.h"
 #include "window/metrics.h"
 #include "window/table.h"
 
 using namespace cesim::detail;
 
 namespace {
-
-int MulDivRounded(int value, int numerator, int denominator) {
-  long long product = static_cast<long long>(value) * numerator;
-  long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
 
 // A control's title as CreateWindowExW takes it: a text, or 0xFFFF and the ordinal of a
 // resource (an icon of a static control).
@@ -46,9 +42,9 @@ bool CreateControls(HWND dialog, HINSTANCE instance, const DialogTemplate& tmpl,
     DWORD style = (item.style | WS_CHILD) & ~static_cast<DWORD>(WS_POPUP);
     ControlTitle title = TitleFor(item);
     HWND control = CreateWindowExW(
-        item.exStyle, item.className.c_str(), title.text, style, MulDivRounded(item.x, units.baseX, 4),
-        MulDivRounded(item.y, units.baseY, 8), MulDivRounded(item.cx, units.baseX, 4),
-        MulDivRounded(item.cy, units.baseY, 8), dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
+        item.exStyle, item.className.c_str(), title.text, style, DialogUnitsToPixelsX(item.x, units.baseX),
+        DialogUnitsToPixelsY(item.y, units.baseY), DialogUnitsToPixelsX(item.cx, units.baseX),
+        DialogUnitsToPixelsY(item.cy, units.baseY), dialog, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(item.id)),
         instance, const_cast<void*>(item.creationData));
     if (FindWindowRecord(dialog) == nullptr) return false;
     if (control == nullptr) {
@@ -76,9 +72,9 @@ HWND CreateFromTemplate(HINSTANCE instance, const DialogTemplate& tmpl, HWND own
   DWORD style = tmpl.style & ~static_cast<DWORD>(WS_VISIBLE);
   // The template gives the client area; the frame of the style goes around it.
   RECT insets = NonClientInsets(style, tmpl.exStyle);
-  int width = MulDivRounded(tmpl.cx, units.baseX, 4) + insets.left + insets.right;
-  int height = MulDivRounded(tmpl.cy, units.baseY, 8) + insets.top + insets.bottom;
-  POINT pos = {MulDivRounded(tmpl.x, units.baseX, 4), MulDivRounded(tmpl.y, units.baseY, 8)};
+  int width = DialogUnitsToPixelsX(tmpl.cx, units.baseX) + insets.left + insets.right;
+  int height = DialogUnitsToPixelsY(tmpl.cy, units.baseY) + insets.top + insets.bottom;
+  POINT pos = {DialogUnitsToPixelsX(tmpl.x, units.baseX), DialogUnitsToPixelsY(tmpl.y, units.baseY)};
   if ((style & DS_CENTER) != 0) {
     pos.x = (ScreenWidth() - width) / 2;
     pos.y = (ScreenHeight() - height) / 2;
@@ -194,18 +190,27 @@ INT_PTR WINAPI DialogBoxIndirectParamW(HINSTANCE hInstance, LPCDLGTEMPLATEW hDia
   return result;
 }
 
+// The platform's order: the disabled owner comes back, a control's focus goes to the dialog
+// itself, the dialog hides (SWP_HIDEWINDOW, which hands nothing on), and a dialog that is still
+// active hands activation to its owner, or else on as a hidden window does.
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
   if (WindowOrFail(hDlg) == nullptr) return FALSE;
   std::shared_ptr<DialogState> state = DialogStateOf(hDlg);
   state->result = nResult;
   state->ended = true;
-  // The owner comes back before the dialog hides, so that activation can return to it.
-  HWND owner = state->disabledOwner;
+  HWND disabled = state->disabledOwner;
   state->disabledOwner = nullptr;
-  if (owner != nullptr && FindWindowRecord(owner) != nullptr) EnableWindow(owner, TRUE);
-  if (FindWindowRecord(hDlg) != nullptr) {
-    SetWindowPos(hDlg, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (disabled != nullptr && FindWindowRecord(disabled) != nullptr) EnableWindow(disabled, TRUE);
+  if (FindWindowRecord(hDlg) == nullptr) return TRUE;
+  if (IsChild(hDlg, GetFocus())) SetFocus(hDlg);
+  if (FindWindowRecord(hDlg) == nullptr) return TRUE;
+  SetWindowPos(hDlg, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+  if (FindWindowRecord(hDlg) == nullptr || GetActiveWindow() != hDlg) return TRUE;
+  HWND owner = GetWindow(hDlg, GW_OWNER);
+  if (owner != nullptr) {
+    SetForegroundWindow(owner);
+  } else {
+    HandOffAfterHide(hDlg);
   }
   return TRUE;
 }

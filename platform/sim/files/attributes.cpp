@@ -6,11 +6,14 @@
 #include <iterator>
 #include <cstdlib>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "cesim/automation.h"
 #include "core/device.h"
 #include "core/parts.h"
 #include "files/paths.h"
+#include "files/volumes.h"
 #include "sim/files.h"
 
 namespace cesim::detail {
@@ -52,10 +55,7 @@ void ResetFileAttributes(Phase phase) {
     if (!key.empty()) Table()[key].fromImage |= ParseAttributeWords(entry.second);
   }
   // A storage volume's folder is a mount folder.
-  for (const auto& entry : SettingSection("volumes")) {
-    const std::u16string key = PathKey(Widen(entry.first));
-    if (!key.empty()) Table()[key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
-  }
+  for (const StorageVolume& volume : MountedVolumes()) Table()[volume.key].fromImage |= FILE_ATTRIBUTE_TEMPORARY;
 }
 
 DWORD ParseAttributeWords(const std::string& words) {
@@ -126,6 +126,20 @@ void ChangeAttributes(const std::u16string& pathKey, DWORD attributes) {
   AttributeEntry& entry = Table()[pathKey];
   entry.changed = true;
   entry.settable = attributes & kSettable;
+}
+
+void MoveAttributes(const std::u16string& fromKey, const std::u16string& toKey) {
+  ForgetAttributes(toKey);
+  std::vector<std::pair<std::u16string, AttributeEntry>> moved;
+  for (auto it = Table().begin(); it != Table().end();) {
+    if (IsAtOrBelow(it->first, fromKey)) {
+      moved.emplace_back(toKey + it->first.substr(fromKey.size()), it->second);
+      it = Table().erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (auto& entry : moved) Table()[entry.first] = entry.second;
 }
 
 void ForgetAttributes(const std::u16string& pathKey) {

@@ -21,6 +21,9 @@ std::string AttributeWords(DWORD attributes);
 DWORD DeviceAttributes(const std::u16string& pathKey, bool isFolder);
 // Keeps the settable attributes (read-only, hidden, system, archive) of an existing item.
 void ChangeAttributes(const std::u16string& pathKey, DWORD attributes);
+// A moved item takes its attributes, and those of everything below it, to its new path; whatever
+// the new path had is forgotten.
+void MoveAttributes(const std::u16string& fromKey, const std::u16string& toKey);
 // A deleted item leaves nothing behind for a new one of the same name.
 void ForgetAttributes(const std::u16string& pathKey);
 

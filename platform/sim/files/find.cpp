@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "cesim/automation.h"
+#include "core/case_fold.h"
 #include "core/parts.h"
+#include "core/poison.h"
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/volumes.h"
 #include "sim/core.h"
-#include "sim/crt.h"
 #include "sim/files.h"
 
 namespace cesim::detail {
@@ -45,7 +47,7 @@ bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
     if (p < pattern.size() && pattern[p] == u'*') {
       star = p++;
       starName = n;
-    } else if (p < pattern.size() && (pattern[p] == u'?' || towlower(pattern[p]) == towlower(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == u'?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
       ++p;
       ++n;
     } else if (star != std::u16string::npos) {
@@ -83,6 +85,14 @@ bool FillEntry(const std::string& hostFolder, const std::vector<std::u16string>&
   return true;
 }
 
+// A search that fails leaves the caller's find data indeterminate, as the reference says.
+HANDLE FailSearch(LPWIN32_FIND_DATAW lpFindFileData, DWORD error) {
+  PoisonUndefinedOutput(lpFindFileData, sizeof(*lpFindFileData));
+  SetLastError(error);
+  return INVALID_HANDLE_VALUE;
+}
+
+// A folder-only search is advisory: only a volume whose file system filters leaves the files out.
 HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool foldersOnly) {
   ++listings;
   if (lpFindFileData == nullptr) {
@@ -91,21 +101,13 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   }
   std::u16string absolute;
   const DWORD error = CheckPath(lpFileName, true, absolute);
-  if (error != ERROR_SUCCESS) {
-    SetLastError(error);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (IsPathSeparator(absolute.back())) {
-    SetLastError(ERROR_FILE_NOT_FOUND);  // no name to look for
-    return INVALID_HANDLE_VALUE;
-  }
+  if (error != ERROR_SUCCESS) return FailSearch(lpFindFileData, error);
+  if (IsPathSeparator(absolute.back())) return FailSearch(lpFindFileData, ERROR_FILE_NOT_FOUND);  // no name
   const size_t lastSeparator = absolute.find_last_of(u"\\/");
   const std::u16string pattern = absolute.substr(lastSeparator + 1);
   const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
-  if (!folder.exists || !folder.isFolder) {
-    SetLastError(ERROR_PATH_NOT_FOUND);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (!folder.exists || !folder.isFolder) return FailSearch(lpFindFileData, ERROR_PATH_NOT_FOUND);
+  if (foldersOnly && !VolumeOf(folder.key).filtersFolders) foldersOnly = false;
   std::vector<std::string> hostNames;
   if (DIR* listing = opendir(folder.resolved.host.c_str())) {
     while (dirent* entry = readdir(listing)) {
@@ -126,10 +128,7 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
     if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     search.entries.push_back(data);
   }
-  if (search.entries.empty()) {
-    SetLastError(ERROR_FILE_NOT_FOUND);
-    return INVALID_HANDLE_VALUE;
-  }
+  if (search.entries.empty()) return FailSearch(lpFindFileData, ERROR_FILE_NOT_FOUND);
   *lpFindFileData = search.entries[0];
   search.next = 1;
   nextSearch += 4;
@@ -168,6 +167,10 @@ HANDLE WINAPI FindFirstFileExW(LPCWSTR lpFileName, FINDEX_INFO_LEVELS fInfoLevel
   if (fInfoLevelId != FindExInfoStandard || lpSearchFilter != nullptr || dwAdditionalFlags != 0 ||
       (fSearchOp != FindExSearchNameMatch && fSearchOp != FindExSearchLimitToDirectories)) {
     ++listings;
+    // Only the standard record has a known size to poison; other levels are refused untouched.
+    if (fInfoLevelId == FindExInfoStandard) {
+      return FailSearch(static_cast<LPWIN32_FIND_DATAW>(lpFindFileData), ERROR_INVALID_PARAMETER);
+    }
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
@@ -187,6 +190,8 @@ BOOL WINAPI FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData) {
   }
   Search& search = it->second;
   if (search.next >= search.entries.size()) {
+    // The end of the search is a failure too: the find data is indeterminate.
+    PoisonUndefinedOutput(lpFindFileData, sizeof(*lpFindFileData));
     SetLastError(ERROR_NO_MORE_FILES);
     return FALSE;
   }

@@ -8,7 +8,6 @@
 
 #include "cesim/automation.h"
 #include "core/device.h"
-#include "sim/crt.h"
 
 namespace cesim::detail {
 
@@ -28,19 +27,7 @@ std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string&
   return names;
 }
 
-std::u16string FoldCase(const std::u16string& name) {
-  std::u16string folded(name);
-  for (char16_t& c : folded) c = towlower(c);
-  return folded;
-}
-
-bool SameName(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (towlower(a[i]) != towlower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(const std::u16string& a, const std::u16string& b) { return SameFolded(a, b); }
 
 std::u16string PathKey(const std::vector<std::u16string>& names) {
   if (names.empty()) return u"\\";

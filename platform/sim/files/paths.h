@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/case_fold.h"
+
 namespace cesim::detail {
 
 inline bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
@@ -16,8 +18,7 @@ inline bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 // at the root or that holds a "." or ".." name, which the device's file system does not have.
 std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path);
 
-// The names in the device's letter case folding, for comparisons and as map keys.
-std::u16string FoldCase(const std::u16string& name);
+// Whether two names are one on the device: compared in its letter-case folding (FoldCase).
 bool SameName(const std::u16string& a, const std::u16string& b);
 
 // "\\a\\b" in folded case: the key under which settings and in-memory tables keep a path.

@@ -144,7 +144,8 @@ void EndModule(HMODULE handle) {
 HMODULE Load(const std::u16string& name) {
   const std::u16string key = ModuleKey(name);
   if (key == kCoreKey) return reinterpret_cast<HMODULE>(kCoreModule);
-  if (HMODULE system = SystemModuleHandle(key)) return system;
+  // A system module is part of the process already; loading it again only gives its handle.
+  if (HMODULE system = SystemModuleByKey(key)) return system;
   if (key.empty()) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
@@ -278,7 +279,7 @@ CESIM_API HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
   if (length && *length > 0) {
     const std::u16string key = cesim::detail::ModuleKey(std::u16string(lpModuleName, *length));
     if (key == cesim::detail::kCoreKey) return cesim::detail::CoreModuleHandle();
-    if (HMODULE system = cesim::detail::SystemModuleHandle(key)) return system;
+    if (HMODULE system = cesim::detail::SystemModuleByKey(key)) return system;
     if (LoadedModule* module = cesim::detail::FindByKey(key)) return module->handle;
   }
   SetLastError(ERROR_MOD_NOT_FOUND);

@@ -1,6 +1,8 @@
 // The core library as a module: its exports are cesim's own exported functions, found by name.
-// Two of them are optional on real devices (GetGestureInfo, SetLayeredWindowAttributes); they are
-// exported only when the device's settings say so. Both are implemented here.
+// Some of them are optional on real devices (the gesture engine's GetGestureInfo and
+// CloseGestureInfoHandle, SetLayeredWindowAttributes); they are exported only when the device's
+// settings say so. SetLayeredWindowAttributes is implemented here, the gesture calls with the
+// gesture engine (message/gesture.cpp).
 #include <dlfcn.h>
 #include <link.h>
 
@@ -16,6 +18,7 @@
 #include "sim/core.h"
 #include "sim/loader.h"
 #include "sim/window.h"
+#include "window/table.h"
 
 namespace cesim::detail {
 
@@ -42,12 +45,16 @@ const CesimObject& Cesim() {
   return object;
 }
 
-const char* const kOptionalExports[] = {"GetGestureInfo", "SetLayeredWindowAttributes"};
+// CloseGestureInfoHandle comes with GetGestureInfo: both are the gesture engine's.
+const char* const kOptionalExports[] = {"GetGestureInfo", "CloseGestureInfoHandle", "SetLayeredWindowAttributes"};
 
-// Gesture details handed out with WM_GESTURE, by handle, and the layered-window attributes that
-// windows were given; both belong to the booted device.
+bool ExportPresent(const char* name) {
+  if (std::strcmp(name, "CloseGestureInfoHandle") == 0) return CoreExportPresent("GetGestureInfo");
+  return CoreExportPresent(name);
+}
+
+// The layered-window attributes that windows were given; they belong to the booted device.
 struct CoreState {
-  std::map<uintptr_t, GESTUREINFO> gestures;
   std::map<uintptr_t, LayeredWindowAttributes> layered;
 };
 
@@ -56,16 +63,17 @@ CoreState& State() {
   return state;
 }
 
-uintptr_t nextGesture = 0;
-
 }  // namespace
 
-void ResetCoreLibraryState(Phase) { State() = CoreState(); }
+void ResetCoreLibraryState(Phase phase) {
+  State() = CoreState();
+  if (phase == Phase::Boot) AddWindowRemovedObserver(&ForgetLayeredAttributes);
+}
 
 FARPROC CoreExport(const char* name) {
   if (name == nullptr || name[0] == 0) return nullptr;
   for (const char* optional : kOptionalExports) {
-    if (std::strcmp(name, optional) == 0 && !CoreExportPresent(optional)) return nullptr;
+    if (std::strcmp(name, optional) == 0 && !ExportPresent(optional)) return nullptr;
   }
   const CesimObject& cesim = Cesim();
   if (cesim.handle == nullptr) return nullptr;
@@ -79,34 +87,21 @@ FARPROC CoreExport(const char* name) {
   return reinterpret_cast<FARPROC>(symbol);
 }
 
-HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info) {
-  // Numbered like other kernel handles; never reused within a process's life.
-  const uintptr_t handle = 0x00E00000 + (++nextGesture) * 4;
-  State().gestures[handle] = info;
-  return reinterpret_cast<HGESTUREINFO>(handle);
-}
-
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window) {
   auto it = State().layered.find(reinterpret_cast<uintptr_t>(window));
   if (it == State().layered.end()) return std::nullopt;
   return it->second;
 }
 
+void ForgetLayeredAttributes(HWND window) { State().layered.erase(reinterpret_cast<uintptr_t>(window)); }
+
 }  // namespace cesim::detail
 
-CESIM_API BOOL WINAPI GetGestureInfo(HGESTUREINFO hGestureInfo, PGESTUREINFO pGestureInfo) {
-  auto& gestures = cesim::detail::State().gestures;
-  auto it = gestures.find(reinterpret_cast<uintptr_t>(hGestureInfo));
-  if (it == gestures.end() || pGestureInfo == nullptr || pGestureInfo->cbSize != sizeof(GESTUREINFO)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  *pGestureInfo = it->second;
-  return TRUE;
-}
-
+// Only a window with WS_EX_LAYERED takes attributes; any other fails as no layered window, with
+// ERROR_INVALID_WINDOW_HANDLE as on the desktop. Child windows are accepted as well as top-level
+// ones.
 CESIM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags) {
-  if (!IsWindow(hwnd)) {
+  if (!IsWindow(hwnd) || (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }

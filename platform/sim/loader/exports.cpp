@@ -56,8 +56,7 @@ FARPROC Lookup(HMODULE hModule, bool byOrdinal, WORD ordinal, const std::string&
       if (!byOrdinal) result = cesim::detail::CoreExport(name.c_str());
       break;
     case cesim::detail::ModuleKind::System:
-      // The system modules export by ordinal only.
-      if (byOrdinal) result = cesim::detail::SystemModuleExport(module, ordinal);
+      result = cesim::detail::SystemModuleExport(module, byOrdinal, ordinal, name);
       break;
     case cesim::detail::ModuleKind::Loaded: {
       const LoadedModule& loaded = *cesim::detail::FindLoadedModule(module);

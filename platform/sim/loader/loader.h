@@ -15,7 +15,7 @@ enum class ModuleKind {
   None,     // not a module handle (or one of a module since unloaded)
   Process,  // the emulated process's own program
   Core,     // the core library
-  System,   // another library of the device's ROM that every process has (loader/system_modules.h)
+  System,   // a system module present on the device ("ceshell", "shellres")
   Loaded    // a module loaded with LoadLibraryW
 };
 
@@ -29,19 +29,19 @@ HMODULE CoreModuleHandle();
 // first, then unloads it. Runs at boot and shutdown; for the start of a new emulated process too.
 void UnloadAllModules();
 
-// The core library's optional entry points, for the parts that feed them: the handle under which
-// GetGestureInfo gives out a gesture's details (the lParam of WM_GESTURE), and the attributes that
-// SetLayeredWindowAttributes last gave a window.
-HGESTUREINFO IssueGestureInfo(const GESTUREINFO& info);
+// The attributes that the core library's optional SetLayeredWindowAttributes last gave a window
+// that is still layered.
 struct LayeredWindowAttributes {
   COLORREF key = 0;
   BYTE alpha = 0;
   DWORD flags = 0;
 };
 std::optional<LayeredWindowAttributes> LayeredAttributesOf(HWND window);
+// A window that loses WS_EX_LAYERED loses its attributes: made layered again, it needs them anew.
+void ForgetLayeredAttributes(HWND window);
 
 // The loader's parts of the device: the loaded modules (ended as at the end of the process) and
-// the core library's own state (gesture details given out, layered-window attributes).
+// the core library's own state (layered-window attributes).
 void ResetLoader(Phase phase);
 void ResetCoreLibraryState(Phase phase);
 

@@ -21,8 +21,8 @@ constexpr UINT kTypeMask = MFT_STRING | MFT_BITMAP | MFT_OWNERDRAW | MFT_SEPARAT
                            MFT_MENUBREAK | MFT_RADIOCHECK | MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;
 // The state bits that an item keeps.
 constexpr UINT kStateMask = MFS_GRAYED | MFS_CHECKED | MFS_HILITE | MFS_DEFAULT;
-// The state bits that InsertMenuW takes from its flags.
-constexpr UINT kInsertStateMask = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_HILITE | MF_DEFAULT;
+// The state bits that InsertMenuW takes from its flags (MF_DEFAULT only through item information).
+constexpr UINT kInsertStateMask = MF_GRAYED | MF_DISABLED | MF_CHECKED | MF_HILITE;
 constexpr UINT kNotFound = 0xFFFFFFFF;
 
 MenuItem* ItemAt(const MenuItemPlace& place) {
@@ -167,18 +167,19 @@ CESIM_API BOOL WINAPI InsertMenuW(HMENU hMenu, UINT uPosition, UINT uFlags, UINT
   }
   // A pop-up item's identifier is its menu's handle, as on the platform.
   item.id = static_cast<UINT>(uIDNewItem);
-  if (uFlags & MF_SEPARATOR) {
+  // A separator can never be chosen: it is inserted grayed, as on the platform. A string item
+  // without a string is one.
+  if ((uFlags & MF_SEPARATOR) || ((uFlags & (MF_BITMAP | MF_OWNERDRAW)) == 0 && lpNewItem == nullptr)) {
     item.type |= MFT_SEPARATOR;
+    item.state |= MF_GRAYED | MF_DISABLED;
   } else if (uFlags & MF_BITMAP) {
     item.type |= MFT_BITMAP;
   } else if (uFlags & MF_OWNERDRAW) {
     item.type |= MFT_OWNERDRAW;
     item.data = reinterpret_cast<ULONG_PTR>(lpNewItem);
-  } else if (lpNewItem != nullptr) {
+  } else {
     item.hasText = true;
     item.text = lpNewItem;
-  } else {
-    item.type |= MFT_SEPARATOR;  // a string item without a string
   }
   Insert(place, item);
   return TRUE;

@@ -98,6 +98,8 @@ Menu* FindMenu(HMENU handle) {
   return menu;
 }
 
+Menu* LookUpMenu(HMENU handle) { return handle == nullptr ? nullptr : Lookup(handle); }
+
 bool FindMenuItem(HMENU handle, UINT item, bool byPosition, MenuItemPlace* place) {
   if (!byPosition) return FindMenu(handle) != nullptr && FindByCommand(handle, item, 0, place);
   Menu* menu = FindMenu(handle);

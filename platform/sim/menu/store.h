@@ -31,6 +31,8 @@ struct Menu {
 
 // The live menu of a handle, or null (and ERROR_INVALID_MENU_HANDLE) for any other value.
 Menu* FindMenu(HMENU handle);
+// The same without touching the last error, for the menu loop and automation.
+Menu* LookUpMenu(HMENU handle);
 
 // Where an item was found: the menu that holds it and its position there.
 struct MenuItemPlace {

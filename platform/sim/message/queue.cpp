@@ -1,5 +1,5 @@
-// The message queue: posting, taking messages out in the device's order, WM_QUIT, timers on the
-// virtual clock, and the idle moments in which automation acts.
+// The message queue: posting, taking messages out in the device's order, WM_QUIT, input that
+// arrives at its time, timers on the virtual clock, and the idle moments in which automation acts.
 #include "message/queue.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "message/gesture.h"
 #include "message/input.h"
 #include "sim/core.h"
 #include "sim/message.h"
@@ -27,9 +28,17 @@ struct Timer {
   bool firedAtDue = false;  // fired at the clock time `due` already (a zero interval timer)
 };
 
+// An input event in the queue; `arrived` once the clock has reached it and the device's input
+// state (the keys' physical state, the stylus position) has taken it in.
+struct QueuedInput {
+  InputEvent event;
+  bool arrived = false;
+};
+
 struct Queue {
   std::deque<MSG> posted;
-  std::deque<InputEvent> input;
+  std::deque<QueuedInput> input;  // in arrival order
+  uint64_t nextInputId = 0;
   bool quit = false;
   int quitCode = 0;
   std::vector<Timer> timers;
@@ -98,11 +107,19 @@ bool TakeQuit(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
   return true;
 }
 
+bool IsStylus(const InputEvent& event) {
+  return event.kind == InputEvent::Kind::StylusDown || event.kind == InputEvent::Kind::StylusUp ||
+         event.kind == InputEvent::Kind::StylusMove;
+}
+
+bool HasArrived(const InputEvent& event, DWORD now) { return static_cast<int32_t>(now - event.time) >= 0; }
+
 bool TakeInput(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
   Queue& q = State();
   size_t index = 0;
   while (index < q.input.size()) {
-    InputEvent event = q.input[index];
+    if (!q.input[index].arrived) break;
+    InputEvent event = q.input[index].event;
     MSG candidate;
     if (!MessageFromInput(event, false, &candidate)) {
       // Nothing would receive it: the event is gone, as a tap on nothing is.
@@ -165,30 +182,90 @@ void PostTo(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   q.posted.push_back(msg);
 }
 
-}  // namespace
-
-void PostInput(InputEvent event) {
+// The arrival time of the next input that has not arrived, or the time of a timer that falls due
+// before it: the next moment at which a wait for that input makes progress.
+DWORD NextArrivalOrTimer() {
   Queue& q = State();
-  event.time = ClockNow();
-  if (event.kind == InputEvent::Kind::StylusDown || event.kind == InputEvent::Kind::StylusUp ||
-      event.kind == InputEvent::Kind::StylusMove) {
-    q.cursor = event.pt;
+  DWORD now = ClockNow();
+  DWORD target = now;
+  for (const QueuedInput& queued : q.input) {
+    if (queued.arrived) continue;
+    target = queued.event.time;
+    break;
   }
-  q.input.push_back(event);
+  for (const Timer& timer : q.timers) {
+    DWORD when = timer.firedAtDue ? timer.due + 1 : timer.due;
+    if (static_cast<int32_t>(when - now) > 0 && static_cast<int32_t>(when - target) < 0) target = when;
+  }
+  return target;
 }
 
-POINT CursorPosition() { return State().cursor; }
+}  // namespace
+
+// Takes in the input that has arrived by now, in order: the keys' physical state and the stylus
+// position follow the hardware, before any message says so.
+void ArriveDueInput() {
+  Queue& q = State();
+  DWORD now = ClockNow();
+  for (QueuedInput& queued : q.input) {
+    if (!HasArrived(queued.event, now)) break;
+    if (queued.arrived) continue;
+    queued.arrived = true;
+    if (IsStylus(queued.event)) q.cursor = queued.event.pt;
+    InputArrived(queued.event);
+  }
+}
+
+uint64_t PostInput(InputEvent event) { return PostInputAt(event, ClockNow()); }
+
+uint64_t PostInputAt(InputEvent event, DWORD time) {
+  Queue& q = State();
+  DWORD now = ClockNow();
+  event.time = static_cast<int32_t>(time - now) > 0 ? time : now;
+  event.id = ++q.nextInputId;
+  // The gesture engine sees the stylus first: its gestures come before the stylus messages.
+  if (IsStylus(event)) RecognizeGestures(event);
+  // After everything that arrives at the same time or earlier.
+  auto at = q.input.end();
+  while (at != q.input.begin() && static_cast<int32_t>(std::prev(at)->event.time - event.time) > 0) --at;
+  q.input.insert(at, QueuedInput{event, false});
+  ArriveDueInput();
+  return event.id;
+}
+
+bool CancelInput(uint64_t id) {
+  auto& input = State().input;
+  auto it = std::find_if(input.begin(), input.end(), [id](const QueuedInput& q) { return q.event.id == id; });
+  if (it == input.end() || it->arrived) return false;
+  input.erase(it);
+  return true;
+}
+
+void VisitQueuedInput(const std::function<bool(const InputEvent&)>& visit) {
+  // A copy: the visitor may queue or cancel input.
+  std::deque<QueuedInput> input = State().input;
+  for (const QueuedInput& queued : input) {
+    if (!visit(queued.event)) return;
+  }
+}
+
+POINT CursorPosition() {
+  ArriveDueInput();
+  return State().cursor;
+}
 
 void PostAheadOfQueue(const MSG& msg) { State().posted.push_front(msg); }
 
 bool QueueIsIdle() {
+  ArriveDueInput();
   Queue& q = State();
-  if (!q.posted.empty() || q.quit || !q.input.empty()) return false;
+  if (!q.posted.empty() || q.quit || (!q.input.empty() && q.input.front().arrived)) return false;
   DWORD now = ClockNow();
   return std::none_of(q.timers.begin(), q.timers.end(), [now](const Timer& t) { return TimerIsDue(t, now); });
 }
 
 bool RetrieveMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
+  ArriveDueInput();
   bool found = TakePosted(msg, filter, first, last, remove) || TakeQuit(msg, filter, first, last, remove) ||
                TakeInput(msg, filter, first, last, remove) || TakeTimer(msg, filter, first, last, remove);
   if (found) Remember(*msg);
@@ -196,6 +273,8 @@ bool RetrieveMessage(MSG* msg, HWND filter, UINT first, UINT last, bool remove) 
 }
 
 void AddIdleAction(std::function<void()> action) { State().idleActions.push_back(std::move(action)); }
+
+void AddIdleActionFirst(std::function<void()> action) { State().idleActions.push_front(std::move(action)); }
 
 bool RunIdleAction() {
   Queue& q = State();
@@ -213,6 +292,13 @@ bool InIdleAction() { return State().inIdleAction > 0; }
 size_t PendingIdleActions() { return State().idleActions.size(); }
 
 bool WaitForInput() {
+  // Input already on its way (a stylus still held) arrives first, timers due before it on the way.
+  Queue& q = State();
+  if (!q.input.empty() && !q.input.back().arrived) {
+    SetClock(NextArrivalOrTimer());
+    ArriveDueInput();
+    return true;
+  }
   if (RunIdleAction()) return true;
   ++State().stalls;
   std::fprintf(stderr, "cesim: a message loop waits for input and automation has nothing left to do\n");
@@ -227,11 +313,17 @@ void RemoveTimersOf(HWND hwnd) {
                timers.end());
 }
 
-bool NextTimerDue(DWORD* due) {
+bool NextDueTime(DWORD* due) {
   Queue& q = State();
   DWORD now = ClockNow();
   bool any = false;
   DWORD best = 0;
+  for (const QueuedInput& queued : q.input) {
+    if (queued.arrived) continue;
+    best = queued.event.time;
+    any = true;
+    break;
+  }
   for (const Timer& timer : q.timers) {
     // A zero-interval timer that fired at this instant falls due again a moment later.
     DWORD when = timer.firedAtDue ? timer.due + 1 : timer.due;
@@ -247,8 +339,9 @@ bool NextTimerDue(DWORD* due) {
 
 void ResetMessageQueue() {
   Queue& q = State();
-  // Actions queued by automation for a device that is gone do not carry over.
+  // Actions queued by automation for a device that is gone do not carry over, nor do gestures.
   q = Queue();
+  ResetGestures();
 }
 
 }  // namespace cesim::detail

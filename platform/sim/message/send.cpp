@@ -1,9 +1,10 @@
 // Sending messages (synchronous calls of the window procedure, nested as deep as procedures
-// nest them), calling a previous procedure, dispatching queued messages, and translating key
-// presses into characters.
+// nest them), calling a previous procedure, dispatching queued messages (a gesture's handle valid
+// for the dispatch), and translating key presses into characters.
 #include <cstdio>
 
 #include "core/clock.h"
+#include "message/gesture.h"
 #include "message/input.h"
 #include "message/queue.h"
 #include "sim/message.h"
@@ -62,8 +63,16 @@ LRESULT WINAPI DispatchMessageW(const MSG* lpMsg) {
   if (lpMsg->hwnd == nullptr) return 0;
   // A message posted to a window that has gone since stays in the queue and goes nowhere.
   Window* w = WindowOrFail(lpMsg->hwnd);
-  if (w == nullptr) return 0;
-  return CallProcedure(w->proc, lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+  if (w == nullptr) {
+    // A gesture whose window has gone is over; its handle goes with it.
+    if (BeginGestureDispatch(*lpMsg)) EndGestureDispatch(*lpMsg);
+    return 0;
+  }
+  // A gesture's details can be asked for while its message is being dispatched, and not after.
+  const bool gesture = BeginGestureDispatch(*lpMsg);
+  LRESULT result = CallProcedure(w->proc, lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+  if (gesture) EndGestureDispatch(*lpMsg);
+  return result;
 }
 
 BOOL WINAPI TranslateMessage(const MSG* lpMsg) {

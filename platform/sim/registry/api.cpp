@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/parts.h"
+#include "core/poison.h"
 #include "registry/store.h"
 #include "sim/registry.h"
 
@@ -35,16 +36,21 @@ HKEY NewHandle(const std::shared_ptr<RegistryKey>& key) {
 std::u16string Text(LPCWSTR text) { return text == nullptr ? std::u16string() : std::u16string(text); }
 
 // Copies a name with its terminator into a buffer of *capacity characters; on success the count
-// becomes the name's length without the terminator.
-LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD capacity) {
-  if (name.size() + 1 > *capacity) return ERROR_MORE_DATA;
+// becomes the name's length without the terminator. A name that does not fit leaves the count
+// alone; `undefinedWhenShort` says whether the buffer's contents are then documented as undefined.
+LONG CopyName(const std::u16string& name, LPWSTR buffer, LPDWORD capacity, bool undefinedWhenShort) {
+  if (name.size() + 1 > *capacity) {
+    if (undefinedWhenShort) PoisonUndefinedOutput(buffer, static_cast<size_t>(*capacity) * sizeof(WCHAR));
+    return ERROR_MORE_DATA;
+  }
   std::memcpy(buffer, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
   *capacity = static_cast<DWORD>(name.size());
   return ERROR_SUCCESS;
 }
 
 // Hands value data out as the query calls do: the size alone when there is no buffer,
-// ERROR_MORE_DATA with the needed size when the buffer is too small.
+// ERROR_MORE_DATA with the needed size when the buffer is too small; the buffer's contents are
+// then undefined, and the whole of it is poisoned.
 LONG CopyData(const RegistryValueEntry& value, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
   const DWORD size = static_cast<DWORD>(value.data.size());
   if (lpType != nullptr) *lpType = value.type;
@@ -53,6 +59,7 @@ LONG CopyData(const RegistryValueEntry& value, LPDWORD lpType, LPBYTE lpData, LP
     return ERROR_SUCCESS;
   }
   if (*lpcbData < size) {
+    PoisonUndefinedOutput(lpData, *lpcbData);
     *lpcbData = size;
     return ERROR_MORE_DATA;
   }
@@ -170,7 +177,8 @@ LONG WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcch
   if (!key) return ERROR_INVALID_HANDLE;
   if (lpName == nullptr || lpcchName == nullptr) return ERROR_INVALID_PARAMETER;
   if (dwIndex >= key->children.size()) return ERROR_NO_MORE_ITEMS;
-  const LONG result = CopyName(key->children[dwIndex]->name, lpName, lpcchName);
+  // The reference says only that a name that does not fit gives ERROR_MORE_DATA: the buffer is left.
+  const LONG result = CopyName(key->children[dwIndex]->name, lpName, lpcchName, false);
   if (result != ERROR_SUCCESS) return result;
   // Keys carry no class text on the device.
   if (lpClass != nullptr && lpcchClass != nullptr && *lpcchClass > 0) lpClass[0] = 0;
@@ -186,7 +194,8 @@ LONG WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD 
   if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
   if (dwIndex >= key->values.size()) return ERROR_NO_MORE_ITEMS;
   const RegistryValueEntry& value = key->values[dwIndex];
-  const LONG result = CopyName(value.name, lpValueName, lpcchValueName);
+  // A value name that does not fit leaves the name buffer undefined, as the reference says.
+  const LONG result = CopyName(value.name, lpValueName, lpcchValueName, true);
   if (result != ERROR_SUCCESS) return result;
   return CopyData(value, lpType, lpData, lpcbData);
 }

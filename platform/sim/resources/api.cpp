@@ -56,7 +56,8 @@ ModuleResources* ResourcesOf(HMODULE module) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
-  auto it = kind == ModuleKind::Loaded ? Modules().find(reinterpret_cast<uintptr_t>(module)) : Modules().end();
+  const bool carriesResources = kind == ModuleKind::Loaded || kind == ModuleKind::System;
+  auto it = carriesResources ? Modules().find(reinterpret_cast<uintptr_t>(module)) : Modules().end();
   if (it == Modules().end()) {
     SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
     return nullptr;

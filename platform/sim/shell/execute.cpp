@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "core/handles.h"
 #include "files/items.h"
 #include "files/paths.h"
+#include "loader/launch.h"
 #include "shell/ceshell_paths.h"
 #include "shell/file_types.h"
-#include "shell/launch_log.h"
 #include "shell/shortcut_file.h"
 #include "sim/core.h"
 #include "sim/files.h"
@@ -98,16 +99,27 @@ DWORD FindFile(const std::u16string& name, FoundFile* found) {
   return error == ERROR_PATH_NOT_FOUND ? ERROR_FILE_NOT_FOUND : error;
 }
 
-// Starts the program of a command line, with more arguments after the command's own.
-DWORD StartCommand(const std::u16string& command, const std::u16string& moreArguments, int depth);
+// One call of ShellExecuteEx: what it was asked, and the process it started.
+struct Execution {
+  ShellRequest request;
+  DWORD processId = 0;
+};
 
-DWORD StartProgram(const std::u16string& program, const std::u16string& arguments) {
+void Record(const std::u16string& programPath, const std::u16string& arguments, Execution* execution) {
+  execution->processId = RecordLaunch(programPath, arguments, "ShellExecuteEx", 0, &execution->request);
+}
+
+// Starts the program of a command line, with more arguments after the command's own.
+DWORD StartCommand(const std::u16string& command, const std::u16string& moreArguments, int depth,
+                   Execution* execution);
+
+DWORD StartProgram(const std::u16string& program, const std::u16string& arguments, Execution* execution) {
   FoundFile found;
   const DWORD error = FindFile(program, &found);
   if (error != ERROR_SUCCESS) return error;
   if (found.isFolder) return ERROR_ACCESS_DENIED;
   if (!NamesProgram(found.path)) return ERROR_BAD_FORMAT;
-  RecordLaunch(found.path, arguments, "ShellExecuteEx", 0);
+  Record(found.path, arguments, execution);
   return ERROR_SUCCESS;
 }
 
@@ -118,7 +130,8 @@ std::u16string Joined(const std::u16string& first, const std::u16string& second)
 }
 
 // A command that the shell keeps by name (":MSWELCOME").
-DWORD StartNamedCommand(const std::u16string& name, const std::u16string& arguments, int depth) {
+DWORD StartNamedCommand(const std::u16string& name, const std::u16string& arguments, int depth,
+                        Execution* execution) {
   HKEY key = nullptr;
   const std::u16string subkey = std::u16string(kRaiKey) + name;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
@@ -130,17 +143,18 @@ DWORD StartNamedCommand(const std::u16string& name, const std::u16string& argume
   const LONG result = RegQueryValueExW(key, u"1", nullptr, &type, reinterpret_cast<LPBYTE>(command), &size);
   RegCloseKey(key);
   if (result != ERROR_SUCCESS || type != REG_SZ || command[0] == 0) return ERROR_FILE_NOT_FOUND;
-  return StartCommand(command, arguments, depth + 1);
+  return StartCommand(command, arguments, depth + 1, execution);
 }
 
-DWORD StartCommand(const std::u16string& command, const std::u16string& moreArguments, int depth) {
+DWORD StartCommand(const std::u16string& command, const std::u16string& moreArguments, int depth,
+                   Execution* execution) {
   // A named command that names itself (or others without end) is not followed for ever.
   if (depth > 4) return ERROR_FILE_NOT_FOUND;
   const CommandLine line = SplitCommandLine(command);
   if (!line.program.empty() && line.program[0] == u':') {
-    return StartNamedCommand(line.program, Joined(line.arguments, moreArguments), depth);
+    return StartNamedCommand(line.program, Joined(line.arguments, moreArguments), depth, execution);
   }
-  return StartProgram(line.program, Joined(line.arguments, moreArguments));
+  return StartProgram(line.program, Joined(line.arguments, moreArguments), execution);
 }
 
 // The command of an item's type with the item and the parameters put in: "%1" and "%L" are the
@@ -174,31 +188,36 @@ std::u16string Expanded(const std::u16string& command, const std::u16string& ite
 }
 
 DWORD OpenWithType(const std::u16string& type, const std::u16string& verb, const std::u16string& item,
-                   const std::u16string& parameters) {
+                   const std::u16string& parameters, Execution* execution) {
   if (type.empty()) return ERROR_NO_ASSOCIATION;
   std::optional<std::u16string> command = ClassesDefaultText(type + u"\\shell\\" + verb + u"\\command");
   if (!command || command->empty()) return ERROR_NO_ASSOCIATION;
-  return StartCommand(Expanded(*command, item, parameters), std::u16string(), 0);
+  return StartCommand(Expanded(*command, item, parameters), std::u16string(), 0, execution);
 }
 
-DWORD Execute(const std::u16string& file, const std::u16string& verb, const std::u16string& parameters) {
+DWORD Execute(Execution* execution) {
+  const std::u16string& file = execution->request.file;
+  const std::u16string& verb = execution->request.verb;
+  const std::u16string& parameters = execution->request.parameters;
   if (file.empty()) return ERROR_FILE_NOT_FOUND;
-  if (file[0] == u':') return SameName(verb, u"open") ? StartNamedCommand(file, parameters, 0) : ERROR_NO_ASSOCIATION;
+  if (file[0] == u':') {
+    return SameName(verb, u"open") ? StartNamedCommand(file, parameters, 0, execution) : ERROR_NO_ASSOCIATION;
+  }
   FoundFile found;
   const DWORD error = FindFile(file, &found);
   if (error != ERROR_SUCCESS) return error;
-  if (found.isFolder) return OpenWithType(u"Folder", verb, found.path, parameters);
+  if (found.isFolder) return OpenWithType(u"Folder", verb, found.path, parameters, execution);
   const bool opening = SameName(verb, u"open");
   if (NamesProgram(found.path) && opening) {
-    RecordLaunch(found.path, parameters, "ShellExecuteEx", 0);
+    Record(found.path, parameters, execution);
     return ERROR_SUCCESS;
   }
   if (NamesShortcut(found.path) && opening) {
     std::optional<std::u16string> command = ReadShortcutCommand(found.path);
     if (!command || command->empty()) return ERROR_FILE_NOT_FOUND;
-    return StartCommand(*command, parameters, 0);
+    return StartCommand(*command, parameters, 0, execution);
   }
-  return OpenWithType(TypeOfExtension(ExtensionOf(found.path)), verb, found.path, parameters);
+  return OpenWithType(TypeOfExtension(ExtensionOf(found.path)), verb, found.path, parameters, execution);
 }
 
 // The shell's own message for a failure, owned by the caller's window.
@@ -236,19 +255,26 @@ BOOL WINAPI ShellExecuteEx(LPSHELLEXECUTEINFO lpExecInfo) {
   std::optional<std::u16string> verb = Bounded(lpExecInfo->lpVerb, MAX_PATH - 1);
   std::optional<std::u16string> parameters = Bounded(lpExecInfo->lpParameters, kLongestParameters);
   DWORD error = ERROR_SUCCESS;
+  Execution execution;
   if (!file) {
     error = ERROR_FILENAME_EXCED_RANGE;
   } else if (!verb || !parameters) {
     error = ERROR_INVALID_PARAMETER;
   } else {
-    error = Execute(*file, verb->empty() ? u"open" : *verb, *parameters);
+    execution.request.file = *file;
+    execution.request.verb = verb->empty() ? u"open" : *verb;
+    execution.request.parameters = *parameters;
+    error = Execute(&execution);
   }
   if (error == ERROR_SUCCESS) {
     lpExecInfo->hInstApp = reinterpret_cast<HINSTANCE>(kStarted);
-    // cesim keeps no process handles yet: SEE_MASK_NOCLOSEPROCESS gets none (FIDELITY.md).
-    if (lpExecInfo->fMask & SEE_MASK_NOCLOSEPROCESS) lpExecInfo->hProcess = nullptr;
+    // The caller of SEE_MASK_NOCLOSEPROCESS gets the started process's handle and closes it.
+    if (lpExecInfo->fMask & SEE_MASK_NOCLOSEPROCESS) {
+      lpExecInfo->hProcess = OpenKernelHandle(KernelObject::Process, execution.processId);
+    }
     return TRUE;
   }
+  if (lpExecInfo->fMask & SEE_MASK_NOCLOSEPROCESS) lpExecInfo->hProcess = nullptr;
   const Failure failure = FailureOf(error);
   lpExecInfo->hInstApp = reinterpret_cast<HINSTANCE>(failure.instance);
   if ((lpExecInfo->fMask & SEE_MASK_FLAG_NO_UI) == 0) ShowFailure(lpExecInfo->hwnd, file.value_or(u""), error);

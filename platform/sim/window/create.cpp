@@ -1,6 +1,9 @@
 // Creating and destroying windows, with the messages the device sends on the way: WM_CREATE,
-// WM_SIZE, WM_MOVE and the showing of a visible window; WM_DESTROY to the window and then to its
-// children, after its owned windows have gone and activation, focus and capture have left it.
+// WM_SIZE, WM_MOVE and the showing of a visible window; hiding, the owned windows' end,
+// activation, focus and capture moving on, then WM_DESTROY to the window and to its children.
+#include <string>
+
+#include "core/fatal.h"
 #include "message/queue.h"
 #include "sim/core.h"
 #include "sim/message.h"
@@ -13,17 +16,83 @@ using namespace cesim::detail;
 
 namespace {
 
+// A destruction that enters itself this often recurses without end: every nested DestroyWindow
+// does all of its steps again, and the window procedure answers them as it did the first time.
+constexpr int kUnendingDestroyDepth = 8;
+
+const char* StageName(DestroyStage stage) {
+  switch (stage) {
+    case DestroyStage::Hiding:
+      return "while it was hidden (WM_WINDOWPOSCHANGED)";
+    case DestroyStage::DestroyingOwnedWindows:
+      return "while its owned windows were destroyed";
+    case DestroyStage::HandingOnActivation:
+      return "while activation moved on from it (WM_ACTIVATE WA_INACTIVE, which leaves it active until "
+             "it returns, so the nested call hands activation on again)";
+    case DestroyStage::SendingDestroy:
+      return "from its WM_DESTROY (or a child's), which the nested call sends again";
+    case DestroyStage::None:
+      break;
+  }
+  return "from outside its destruction";
+}
+
+// One DestroyWindow call under way for a window: counts how deeply the window's destruction has
+// entered itself and keeps the step it is at, for the report of a destruction without end.
+class Destruction {
+ public:
+  explicit Destruction(HWND hwnd) : hwnd_(hwnd) {
+    Window* w = FindWindowRecord(hwnd);
+    outerStage_ = w->destroyStage;
+    if (++w->destroyDepth >= kUnendingDestroyDepth) {
+      AbortUnsurvivable("DestroyWindow of " + DescribeForReport(hwnd) + " entered again " +
+                        std::to_string(w->destroyDepth - 1) + " times from inside its own destruction, last " +
+                        StageName(outerStage_) + "; a device repeats the destruction until its stack overflows");
+    }
+  }
+  ~Destruction() {
+    Window* w = FindWindowRecord(hwnd_);
+    if (w == nullptr) return;
+    --w->destroyDepth;
+    w->destroyStage = outerStage_;
+  }
+  Destruction(const Destruction&) = delete;
+  Destruction& operator=(const Destruction&) = delete;
+
+  // Moves on to a step; false when the window is gone (a nested call has finished it).
+  bool At(DestroyStage stage) {
+    Window* w = FindWindowRecord(hwnd_);
+    if (w == nullptr) return false;
+    w->destroyStage = stage;
+    return true;
+  }
+
+ private:
+  HWND hwnd_;
+  DestroyStage outerStage_;
+};
+
+// WM_DESTROY to the window, then to each of its children that is still there, parents first.
 void SendDestroyToTree(HWND hwnd) {
   if (FindWindowRecord(hwnd) == nullptr) return;
   SendMessageW(hwnd, WM_DESTROY, 0, 0);
   Window* w = FindWindowRecord(hwnd);
   if (w == nullptr) return;
   std::vector<HWND> children = w->children;
-  for (HWND child : children) {
-    Window* c = FindWindowRecord(child);
-    if (c == nullptr || c->destroying) continue;
-    c->destroying = true;
-    SendDestroyToTree(child);
+  for (HWND child : children) SendDestroyToTree(child);
+}
+
+void DestroyOwnedWindows(HWND owner) {
+  // Again and again, as destroying one may make others.
+  for (bool found = true; found;) {
+    found = false;
+    for (HWND top : TopLevelWindows()) {
+      Window* t = FindWindowRecord(top);
+      if (t == nullptr || t->owner != owner) continue;
+      DestroyWindow(top);
+      found = true;
+      break;
+    }
   }
 }
 
@@ -119,22 +188,34 @@ HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWind
   return FindWindowRecord(hwnd) != nullptr ? hwnd : nullptr;
 }
 
+// The device's order: the window is hidden (a child as ShowWindow(SW_HIDE) hides it, its focus
+// going to the parent), its owned windows are destroyed, activation moves on from it if it is
+// active, the focus and the capture leave it, then WM_DESTROY goes to it and its children. A call
+// for a window whose destruction is under way is not refused: it does every step again, as the
+// platform does, and a destruction that keeps entering itself is reported as the recursion
+// without end that it is on a device.
 BOOL WINAPI DestroyWindow(HWND hWnd) {
   Window* w = WindowOrFail(hWnd);
   if (w == nullptr || hWnd == DesktopHandle()) return FALSE;
-  if (w->destroying) return TRUE;
-  w->destroying = true;
-  // Off the screen before anything is told.
-  w->style &= ~static_cast<DWORD>(WS_VISIBLE);
-  if (IsTopLevel(*w)) {
-    // Owned windows go first.
-    for (HWND top : TopLevelWindows()) {
-      Window* t = FindWindowRecord(top);
-      if (t != nullptr && t->owner == hWnd) DestroyWindow(top);
+  Destruction destruction(hWnd);
+  const bool topLevel = IsTopLevel(*w);
+  if ((w->style & WS_VISIBLE) != 0) {
+    destruction.At(DestroyStage::Hiding);
+    if (topLevel) {
+      SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    } else {
+      ShowWindow(hWnd, SW_HIDE);
     }
   }
+  if (topLevel) {
+    if (!destruction.At(DestroyStage::DestroyingOwnedWindows)) return TRUE;
+    DestroyOwnedWindows(hWnd);
+  }
+  if (!destruction.At(DestroyStage::HandingOnActivation)) return TRUE;
   HandOffBeforeDestroy(hWnd);
+  if (!destruction.At(DestroyStage::SendingDestroy)) return TRUE;
   SendDestroyToTree(hWnd);
-  Forget(hWnd);
+  if (FindWindowRecord(hWnd) != nullptr) Forget(hWnd);
   return TRUE;
 }

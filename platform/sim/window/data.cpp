@@ -4,6 +4,7 @@
 #include "sim/core.h"
 #include "sim/message.h"
 #include "sim/window.h"
+#include "loader/loader.h"
 #include "window/table.h"
 
 using namespace cesim::detail;
@@ -80,13 +81,18 @@ LONG_PTR WINAPI SetWindowLongW(HWND hWnd, int nIndex, LONG_PTR dwNewLong) {
       w->id = static_cast<UINT_PTR>(dwNewLong);
       return previous;
     case GWL_STYLE:
-      previous = SignExtended(w->style);
-      w->style = static_cast<DWORD>(dwNewLong);
+    case GWL_EXSTYLE: {
+      DWORD& slot = nIndex == GWL_STYLE ? w->style : w->exStyle;
+      STYLESTRUCT change = {slot, static_cast<DWORD>(dwNewLong)};
+      previous = SignExtended(slot);
+      slot = change.styleNew;
+      if (nIndex == GWL_EXSTYLE && (previous & WS_EX_LAYERED) != 0 && (slot & WS_EX_LAYERED) == 0) {
+        ForgetLayeredAttributes(hWnd);
+      }
+      // The window hears of every style change afterwards, also of one that changes nothing.
+      SendMessageW(hWnd, WM_STYLECHANGED, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&change));
       return previous;
-    case GWL_EXSTYLE:
-      previous = SignExtended(w->exStyle);
-      w->exStyle = static_cast<DWORD>(dwNewLong);
-      return previous;
+    }
     case GWL_USERDATA:
       previous = w->userData;
       w->userData = dwNewLong;

@@ -66,6 +66,13 @@ LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_CANCELMODE:
       if (GetCapture() == hWnd) ReleaseCapture();
       return 0;
+    case WM_CONTEXTMENU:
+    case WM_GESTURE:
+      // What a child does not handle goes on to its parent.
+      if ((w->style & WS_CHILD) != 0 && w->parent != nullptr && w->parent != DesktopHandle()) {
+        return SendMessageW(w->parent, Msg, wParam, lParam);
+      }
+      return 0;
     case WM_NOTIFY:
     case WM_GETDLGCODE:
     case WM_SETCURSOR:

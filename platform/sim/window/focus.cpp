@@ -17,7 +17,6 @@ struct FocusState {
   HWND active = nullptr;
   HWND focus = nullptr;
   HWND capture = nullptr;
-  std::vector<HWND> deactivating;  // windows whose WM_ACTIVATE(WA_INACTIVE) is under way
 };
 
 FocusState& State() {
@@ -27,29 +26,32 @@ FocusState& State() {
 
 bool Alive(HWND hwnd) { return FindWindowRecord(hwnd) != nullptr; }
 
-bool IsBeingDeactivated(HWND hwnd) {
-  const auto& d = State().deactivating;
-  return std::find(d.begin(), d.end(), hwnd) != d.end();
-}
-
+// A top-level window that activation may move on to: shown, enabled, and not one that asked
+// never to be brought forward when the active window goes (WS_EX_NOACTIVATE).
 bool CanBeActivated(HWND hwnd, HWND leaving) {
   Window* w = FindWindowRecord(hwnd);
-  if (w == nullptr || w->destroying || hwnd == leaving) return false;
+  if (w == nullptr || !IsTopLevel(*w) || IsBeingDestroyed(*w) || hwnd == leaving) return false;
   if ((w->style & WS_VISIBLE) == 0 || (w->style & WS_DISABLED) != 0) return false;
-  // Windows owned by the one that leaves go with it.
-  for (Window* o = FindWindowRecord(w->owner); o != nullptr; o = FindWindowRecord(o->owner)) {
-    if (o->handle == leaving) return false;
-  }
-  return true;
+  return (w->exStyle & WS_EX_NOACTIVATE) == 0;
 }
 
-// The window that becomes active when `leaving` goes: its owner, else the first suitable
-// top-level window in z-order.
+// The window that becomes active when `leaving` goes: the owner of a pop-up, else the first
+// suitable top-level window below it in z-order, else the first one above it.
 HWND NextActiveWindow(HWND leaving) {
   Window* w = FindWindowRecord(leaving);
-  if (w != nullptr && CanBeActivated(w->owner, leaving)) return w->owner;
-  for (HWND top : TopLevelWindows()) {
-    if (CanBeActivated(top, leaving)) return top;
+  if (w != nullptr && (w->style & WS_POPUP) != 0 && w->owner != nullptr) {
+    HWND owner = TopLevelOf(w->owner);
+    if (CanBeActivated(owner, leaving)) return owner;
+  }
+  const std::vector<HWND> tops = TopLevelWindows();
+  auto position = std::find(tops.begin(), tops.end(), leaving);
+  if (position != tops.end()) {
+    for (auto below = position + 1; below != tops.end(); ++below) {
+      if (CanBeActivated(*below, leaving)) return *below;
+    }
+  }
+  for (auto above = tops.begin(); above != position; ++above) {
+    if (CanBeActivated(*above, leaving)) return *above;
   }
   return nullptr;
 }
@@ -69,9 +71,9 @@ bool ActivateWindow(HWND hwnd, WORD how, bool moveFocus) {
     if (w == nullptr || !IsTopLevel(*w)) return false;
   }
   if (Alive(previous)) {
-    s.deactivating.push_back(previous);
+    // It stays the active window while it is told: whatever it does then (destroying or hiding
+    // itself) finds it active and moves activation on from it again.
     SendMessageW(previous, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
-    State().deactivating.pop_back();
     // Someone else changed the activation while the old window was told; that change stands.
     if (s.active != previous && Alive(s.active)) return s.active == hwnd;
   }
@@ -94,9 +96,7 @@ bool ActivateWindow(HWND hwnd, WORD how, bool moveFocus) {
 
 void HandOffBeforeDestroy(HWND hwnd) {
   FocusState& s = State();
-  if (s.active == hwnd && !IsBeingDeactivated(hwnd)) {
-    ActivateWindow(NextActiveWindow(hwnd), WA_ACTIVE, true);
-  }
+  if (s.active == hwnd) ActivateWindow(NextActiveWindow(hwnd), WA_ACTIVE, true);
   if (Alive(s.focus) && IsSelfOrDescendant(hwnd, s.focus)) {
     // The focus leaves with the window; nothing else receives it.
     HWND losing = s.focus;
@@ -115,7 +115,7 @@ void HandOffAfterHide(HWND hwnd) {
   Window* w = FindWindowRecord(hwnd);
   if (w == nullptr) return;
   if (IsTopLevel(*w)) {
-    if (s.active == hwnd && !IsBeingDeactivated(hwnd)) ActivateWindow(NextActiveWindow(hwnd), WA_ACTIVE, true);
+    if (s.active == hwnd) ActivateWindow(NextActiveWindow(hwnd), WA_ACTIVE, true);
     if (Alive(s.focus) && IsSelfOrDescendant(hwnd, s.focus)) SetFocus(nullptr);
   } else if (Alive(s.focus) && IsSelfOrDescendant(hwnd, s.focus)) {
     // A hidden child hands the focus to its parent.

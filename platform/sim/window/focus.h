@@ -16,11 +16,13 @@ HWND CaptureWindow();
 // old one). With moveFocus, a window that did not take the focus while activating gets it.
 bool ActivateWindow(HWND hwnd, WORD how, bool moveFocus);
 
-// Called when a window starts being destroyed: activation moves to another window, and the
-// focus and the capture leave it.
+// Called while a window is destroyed, before WM_DESTROY: an active window hands activation on
+// (to the owner of a pop-up, else the next suitable window in z-order), and the focus and the
+// capture leave it.
 void HandOffBeforeDestroy(HWND hwnd);
-// Called after a window has been hidden or disabled (a disabled window loses the focus it
-// has itself).
+// Called after ShowWindow has hidden a window (SetWindowPos hiding it hands nothing on): an active
+// window hands activation on, and the focus leaves it (to the parent of a child). Called after a
+// window has been disabled: a disabled window loses the focus it has itself.
 void HandOffAfterHide(HWND hwnd);
 void HandOffAfterDisable(HWND hwnd);
 

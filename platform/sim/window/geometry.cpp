@@ -104,6 +104,11 @@ BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bR
   return SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Without SWP_NOACTIVATE a top-level window is activated and brought to the top of its band,
+// hidden, disabled or not, as the reference says and the platform does; a child is not
+// activated (the device has no WM_CHILDACTIVATE). Hiding with SWP_HIDEWINDOW activates nothing
+// and hands nothing on: the hidden window stays active and keeps the focus (ShowWindow hands them
+// on, EndDialog and DestroyWindow do it themselves).
 BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, int cy, UINT uFlags) {
   Window* w = WindowOrFail(hWnd);
   if (w == nullptr || hWnd == DesktopHandle()) return FALSE;
@@ -129,7 +134,13 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
   } else {
     flags &= ~static_cast<UINT>(SWP_SHOWWINDOW | SWP_HIDEWINDOW);
   }
-  bool visible = (w->style & WS_VISIBLE) != 0;
+
+  // A window that is activated comes to the top of its band, unless it is moved between bands.
+  const bool activates = IsTopLevel(*w) && (flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) == 0;
+  if (activates && ((flags & SWP_NOZORDER) != 0 || (hWndInsertAfter != HWND_TOPMOST && hWndInsertAfter != HWND_NOTOPMOST))) {
+    flags &= ~static_cast<UINT>(SWP_NOZORDER);
+    hWndInsertAfter = HWND_TOP;
+  }
 
   if ((flags & SWP_NOZORDER) == 0) {
     size_t before = ZIndex(*w);
@@ -144,12 +155,7 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx, 
     if (ZIndex(*w) == before) flags |= SWP_NOZORDER;
   }
 
-  // A visible top-level window is activated unless told not to be.
-  if (IsTopLevel(*w) && visible && (flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) == 0 &&
-      (w->style & WS_DISABLED) == 0 && (w->exStyle & WS_EX_NOACTIVATE) == 0 && hWnd != GetActiveWindow()) {
-    ActivateWindow(hWnd, WA_ACTIVE, true);
-  }
-  if ((flags & SWP_HIDEWINDOW) != 0) HandOffAfterHide(hWnd);
+  if (activates && hWnd != GetActiveWindow()) ActivateWindow(hWnd, WA_ACTIVE, true);
   w = FindWindowRecord(hWnd);
   if (w == nullptr) return TRUE;
 
@@ -178,14 +184,14 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   if (nCmdShow == SW_HIDE || nCmdShow == SW_MINIMIZE) {
     if (!wasVisible) return FALSE;
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    // Hidden by ShowWindow, an active window hands activation on and the focus leaves it.
+    HandOffAfterHide(hWnd);
     return wasVisible;
   }
   bool activate = nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE && !child;
   if (wasVisible) {
-    // Already showing: only the activation that the command asks for.
-    if (activate && nCmdShow != SW_SHOW && hWnd != GetActiveWindow() && (w->style & WS_DISABLED) == 0) {
-      ActivateWindow(hWnd, WA_ACTIVE, true);
-    }
+    // Already showing, and never minimized or maximized on the device: nothing changes, and
+    // nothing is activated, whatever the command (the platform acts only on a state change).
     return wasVisible;
   }
   UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;

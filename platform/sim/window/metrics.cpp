@@ -1,6 +1,7 @@
-// Screen size, frame sizes and the system font's measures.
+// The screen and its work area, frame sizes and the system font's measures.
 #include "window/metrics.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/device.h"
@@ -11,19 +12,52 @@ namespace cesim::detail {
 
 namespace {
 
-int ScreenSetting(const char* key, int fallback) {
+// A whole number of pixels from [screen]; the fallback for what is missing or does not parse.
+int ScreenSetting(const char* key, int fallback, int least) {
   std::optional<std::string> value = SettingValue("screen", key);
   if (!value) return fallback;
   char* end = nullptr;
   long number = std::strtol(value->c_str(), &end, 10);
-  if (end == value->c_str() || number <= 0 || number > 8192) return fallback;
+  if (end == value->c_str() || *end != 0 || number < least || number > 8192) return fallback;
   return static_cast<int>(number);
+}
+
+struct Screen {
+  bool known = false;
+  int width = 0;
+  int height = 0;
+  int taskbar = 0;
+};
+
+Screen& TheScreen() {
+  static Screen screen;
+  if (!screen.known) {
+    screen.width = ScreenSetting("width", 240, 1);
+    screen.height = ScreenSetting("height", 320, 1);
+    screen.taskbar = ScreenSetting("taskbar", 0, 0);
+    screen.known = true;
+  }
+  return screen;
 }
 
 }  // namespace
 
-int ScreenWidth() { return ScreenSetting("width", 240); }
-int ScreenHeight() { return ScreenSetting("height", 320); }
+int ScreenWidth() { return TheScreen().width; }
+int ScreenHeight() { return TheScreen().height; }
+
+void SetScreenSize(int width, int height) {
+  Screen& screen = TheScreen();
+  screen.width = width;
+  screen.height = height;
+}
+
+RECT WorkArea() {
+  const Screen& screen = TheScreen();
+  RECT area = {0, std::min(screen.taskbar, screen.height), screen.width, screen.height};
+  return area;
+}
+
+void ResetScreen() { TheScreen() = Screen(); }
 
 void FontBaseUnits(int pointSize, int* baseX, int* baseY) {
   if (pointSize <= 0 || pointSize > 200) {

@@ -10,9 +10,19 @@
 
 namespace cesim::detail {
 
-// The screen of the booted image ([screen] width and height), 240 x 320 when it names none.
+// The screen: at boot that of the image ([screen] width and height, 240 x 320 when it names
+// none); turning the device or changing its display changes it.
 int ScreenWidth();
 int ScreenHeight();
+void SetScreenSize(int width, int height);
+// The work area: the screen below the taskbar ([screen] taskbar, its height at the top of the
+// screen; none when the image names none).
+RECT WorkArea();
+// Back to the image's screen, at boot and at shutdown.
+void ResetScreen();
+// The display takes a new size (the device turned): full-screen windows follow, top-level windows
+// hear of it (display.cpp).
+void ChangeDisplay(int width, int height);
 
 // The system font: 12 pixels high, 6 pixels per character on average; dialog base units
 // without DS_SETFONT are these two values.

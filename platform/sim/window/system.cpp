@@ -1,6 +1,7 @@
 // The window system's part in a device's life: every boot starts with no windows and no classes
-// (the device's own classes register next, as a part of their own), an empty queue, no
-// activation, focus or capture, the arrow cursor and the clock at 0; shutdown forgets all of it
+// (the device's own classes register next, as a part of their own), the image's screen, an empty
+// queue, no activation, focus or capture, the arrow cursor and the clock at 0; shutdown forgets
+// all of it
 // without sending a message.
 #include "window/system.h"
 
@@ -9,11 +10,13 @@
 #include "message/queue.h"
 #include "window/cursor.h"
 #include "window/focus.h"
+#include "window/metrics.h"
 #include "window/table.h"
 
 namespace cesim::detail {
 
 void ResetWindowSystem(Phase) {
+  ResetScreen();
   ResetFocusState();
   ResetMessageQueue();
   ResetInput();

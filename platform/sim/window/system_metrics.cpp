@@ -1,17 +1,20 @@
-// GetSystemMetrics of the booted device: the screen from [screen] (240 by 320 when the image
-// says nothing), the other metrics with the values of a 96-dpi handheld, each of which an
-// image may change in [metrics] ("SM_CXVSCROLL=13" or "2=13").
+// GetSystemMetrics of the booted device: the screen as it is now (the image's [screen] at boot,
+// then as the device turns), the other metrics with the values of a 96-dpi handheld, each of
+// which an image may change in [metrics] ("SM_CXVSCROLL=13" or "2=13"); and the work area through
+// SystemParametersInfoW.
 #include <cstdlib>
 
 #include "core/device.h"
+#include "sim/core.h"
 #include "sim/metrics.h"
+#include "window/metrics.h"
 
 namespace {
 
 struct Metric {
   int index;
   const char* name;
-  int value;  // -1: derived from the screen
+  int value;  // -1: follows the screen
 };
 
 constexpr Metric kMetrics[] = {
@@ -35,6 +38,7 @@ constexpr Metric kMetrics[] = {
     {SM_SAMEDISPLAYFORMAT, "SM_SAMEDISPLAYFORMAT", 1},
 };
 
+
 // A whole number from a settings value; nothing for text that is not one.
 bool ParseNumber(const std::optional<std::string>& text, int& value) {
   if (!text || text->empty()) return false;
@@ -45,25 +49,22 @@ bool ParseNumber(const std::optional<std::string>& text, int& value) {
   return true;
 }
 
-int ScreenSetting(const char* key, int fallback) {
-  int value = 0;
-  if (!ParseNumber(cesim::detail::SettingValue("screen", key), value) || value <= 0) return fallback;
-  return value;
-}
-
 int DerivedMetric(int index) {
-  const int width = ScreenSetting("width", 240);
-  const int height = ScreenSetting("height", 320);
+  const int width = cesim::detail::ScreenWidth();
+  const int height = cesim::detail::ScreenHeight();
+  const RECT work = cesim::detail::WorkArea();
   switch (index) {
     case SM_CXSCREEN:
-    case SM_CXFULLSCREEN:
     case SM_CXVIRTUALSCREEN:
       return width;
     case SM_CYSCREEN:
     case SM_CYVIRTUALSCREEN:
       return height;
+    // The client area of a window that fills the work area below its caption.
+    case SM_CXFULLSCREEN:
+      return work.right - work.left;
     case SM_CYFULLSCREEN:
-      return height - GetSystemMetrics(SM_CYCAPTION);
+      return work.bottom - work.top - GetSystemMetrics(SM_CYCAPTION);
     default:
       return 0;
   }
@@ -74,11 +75,25 @@ int DerivedMetric(int index) {
 int WINAPI GetSystemMetrics(int nIndex) {
   for (const Metric& metric : kMetrics) {
     if (metric.index != nIndex) continue;
+    // The screen's own metrics follow the screen as it is now.
+    if (metric.value < 0) return DerivedMetric(nIndex);
     int value = 0;
     if (ParseNumber(cesim::detail::SettingValue("metrics", metric.name), value) ||
         ParseNumber(cesim::detail::SettingValue("metrics", std::to_string(nIndex)), value))
       return value;
-    return metric.value >= 0 ? metric.value : DerivedMetric(nIndex);
+    return metric.value;
   }
   return 0;  // an index the device does not know
+}
+
+BOOL WINAPI SystemParametersInfoW(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni) {
+  (void)uiParam;
+  (void)fWinIni;
+  if (uiAction == SPI_GETWORKAREA && pvParam != nullptr) {
+    *static_cast<RECT*>(pvParam) = cesim::detail::WorkArea();
+    return TRUE;
+  }
+  // Other system parameters are not modelled.
+  SetLastError(ERROR_INVALID_PARAMETER);
+  return FALSE;
 }

@@ -1,11 +1,14 @@
 // The records of window classes and live windows, their handles and the z-order of siblings.
 #include "window/table.h"
 
+#include "cesim/automation.h"
+#include "core/case_fold.h"
 #include "sim/core.h"
 #include "sim/window.h"
 #include "window/metrics.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_map>
 
 namespace cesim::detail {
@@ -34,13 +37,6 @@ constexpr uintptr_t kDesktopValue = 0x00010010;
 std::vector<void (*)(HWND)>& RemovedObservers() {
   static std::vector<void (*)(HWND)> observers;
   return observers;
-}
-
-char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - u'a' + u'A');
-  // Latin-1 lower-case letters, except the division sign and y with diaeresis.
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
 }
 
 void Unlink(Window& window) {
@@ -218,7 +214,7 @@ std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom) {
   }
   std::u16string name = TextOf(nameOrAtom);
   for (const auto& cls : table.classes) {
-    if (SameTextIgnoringCase(cls->name, name)) return cls;
+    if (SameFolded(cls->name, name)) return cls;
   }
   return nullptr;
 }
@@ -239,12 +235,13 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls) {
   return true;
 }
 
-bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
+std::string DescribeForReport(HWND hwnd) {
+  char handle[32];
+  std::snprintf(handle, sizeof(handle), "%p", static_cast<void*>(hwnd));
+  Window* w = FindWindowRecord(hwnd);
+  if (w == nullptr) return std::string("window ") + handle + " (gone)";
+  return std::string("window ") + handle + " of class \"" + (w->cls ? Narrow(w->cls->name) : std::string()) +
+         "\" titled \"" + Narrow(w->text) + "\"";
 }
 
 std::u16string TextOf(LPCWSTR text) { return text == nullptr ? std::u16string() : std::u16string(text); }

@@ -31,6 +31,9 @@ struct WindowClass {
   int windowCount = 0;            // live windows of the class
 };
 
+// Where a window's destruction is: the steps of DestroyWindow in the device's order.
+enum class DestroyStage { None, Hiding, DestroyingOwnedWindows, HandingOnActivation, SendingDestroy };
+
 struct Window {
   HWND handle = nullptr;
   std::shared_ptr<WindowClass> cls;
@@ -47,8 +50,11 @@ struct Window {
   HINSTANCE instance = nullptr;
   HMENU menu = nullptr;
   std::map<int, LONG_PTR> extra;  // window extra bytes, one slot per index
-  bool destroying = false;        // DestroyWindow has started
+  int destroyDepth = 0;           // DestroyWindow calls under way for it, nested ones included
+  DestroyStage destroyStage = DestroyStage::None;  // the step the innermost of them is at
 };
+
+inline bool IsBeingDestroyed(const Window& window) { return window.destroyDepth > 0; }
 
 // The desktop window: the parent of every top-level window, covering the screen.
 HWND DesktopHandle();
@@ -80,7 +86,8 @@ void BringToTop(HWND hwnd);
 // Parts that keep per-window state (controls, dialogs) learn here that a window is gone.
 void AddWindowRemovedObserver(void (*removed)(HWND hwnd));
 
-// Classes: by name (without letter case) or by atom (MAKEINTATOM).
+// Classes: by name (without letter case, in the device's folding: core/case_fold.h) or by atom
+// (MAKEINTATOM).
 std::shared_ptr<WindowClass> FindClass(LPCWSTR nameOrAtom);
 ATOM AddClass(std::shared_ptr<WindowClass> cls);
 bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
@@ -88,9 +95,9 @@ bool RemoveClass(const std::shared_ptr<WindowClass>& cls);
 // of the device of their own).
 void ResetWindowTable();
 
-// Text comparison as the window manager does it: without letter case (ASCII and Latin-1).
-bool SameTextIgnoringCase(const std::u16string& a, const std::u16string& b);
 std::u16string TextOf(LPCWSTR text);  // empty for null
+// A window as a report names it: handle, class name and text.
+std::string DescribeForReport(HWND hwnd);
 std::u16string BoundedText(LPCWSTR text, size_t maxLength);
 
 }  // namespace cesim::detail

@@ -2,6 +2,7 @@
 // top-level window by class and title, finding the window under a point.
 #include <algorithm>
 
+#include "core/case_fold.h"
 #include "message/input.h"
 #include "sim/core.h"
 #include "sim/window.h"
@@ -91,9 +92,9 @@ HWND WINAPI FindWindowW(LPCWSTR lpClassName, LPCWSTR lpWindowName) {
   }
   for (HWND top : TopLevelWindows()) {
     Window* w = FindWindowRecord(top);
-    if (w == nullptr || w->destroying) continue;
+    if (w == nullptr) continue;
     if (cls != nullptr && w->cls != cls) continue;
-    if (lpWindowName != nullptr && !SameTextIgnoringCase(w->text, BoundedText(lpWindowName, 4096))) continue;
+    if (lpWindowName != nullptr && !SameFolded(w->text, BoundedText(lpWindowName, 4096))) continue;
     return top;
   }
   return nullptr;

@@ -10,5 +10,13 @@
 #define IDD_SAMPLE 101
 #define IDC_LABEL 1001
 #define IDR_RAW 300
+#define IDS_TOOLBAR_TEXTS 60
+#define IDM_SAMPLE 400
+#define IDC_OPEN 401
+#define IDC_EXIT 402
+#define IDC_FIRST 403
+#define IDC_SECOND 404
+#define IDC_ABOUT 405
+#define IDC_ONLY 406
 
 #endif

@@ -30,9 +30,10 @@ void ReportDestroyedInside(const ControlInstance& control, const Notification& n
 
 // Checks, once the parent has answered, that a control which the real one would go on using is
 // still there.
-void CheckSurvived(const ControlInstance& control, bool wasAlive, const Notification& notification, LRESULT answer) {
+void CheckSurvived(const ControlInstance& control, bool wasAlive, const Notification& notification, LRESULT answer,
+                   Afterwards afterwards) {
   if (!kControlChecks || !wasAlive || !control.destroying) return;
-  bool usesState = notification.after == AfterNotify::UsesState ||
+  bool usesState = afterwards == Afterwards::CallerGoesOn || notification.after == AfterNotify::UsesState ||
                    (notification.after == AfterNotify::UsesStateUnlessNonzero && answer == 0);
   if (usesState) ReportDestroyedInside(control, notification);
 }
@@ -74,20 +75,21 @@ ControlMessage::~ControlMessage() {
 
 bool IsGone(const ControlInstance& control) { return control.destroyed || !IsWindow(control.hwnd); }
 
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header) {
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header,
+                     Afterwards afterwards) {
   header->hwndFrom = control.hwnd;
   header->idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(control.hwnd));
   header->code = notification.code;
   if (!IsWindow(control.notify)) return 0;
   bool wasAlive = !control.destroying;
   LRESULT answer = SendMessageW(control.notify, WM_NOTIFY, header->idFrom, reinterpret_cast<LPARAM>(header));
-  CheckSurvived(control, wasAlive, notification, answer);
+  CheckSurvived(control, wasAlive, notification, answer, afterwards);
   return answer;
 }
 
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification) {
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification, Afterwards afterwards) {
   NMHDR header = {};
-  return NotifyParent(control, notification, &header);
+  return NotifyParent(control, notification, &header, afterwards);
 }
 
 LRESULT CommandParent(ControlInstance& control, const Notification& notification) {
@@ -96,7 +98,16 @@ LRESULT CommandParent(ControlInstance& control, const Notification& notification
   bool wasAlive = !control.destroying;
   WPARAM command = MAKEWPARAM(GetDlgCtrlID(control.hwnd), notification.code);
   LRESULT answer = SendMessageW(parent, WM_COMMAND, command, reinterpret_cast<LPARAM>(control.hwnd));
-  CheckSurvived(control, wasAlive, notification, answer);
+  CheckSurvived(control, wasAlive, notification, answer, Afterwards::AsItsKindSays);
+  return answer;
+}
+
+LRESULT CommandParentFor(ControlInstance& control, const Notification& notification, WORD identifier) {
+  if (!IsWindow(control.notify)) return 0;
+  bool wasAlive = !control.destroying;
+  LRESULT answer = SendMessageW(control.notify, WM_COMMAND, MAKEWPARAM(identifier, notification.code),
+                                reinterpret_cast<LPARAM>(control.hwnd));
+  CheckSurvived(control, wasAlive, notification, answer, Afterwards::AsItsKindSays);
   return answer;
 }
 
@@ -104,6 +115,16 @@ void RegisterPredefinedClass(const WNDCLASSW& cls) {
   RegisterClassW(&cls);
   std::shared_ptr<WindowClass> registered = FindClass(cls.lpszClassName);
   if (registered) registered->system = true;
+}
+
+void RegisterCommonControlClass(LPCWSTR name, WNDPROC proc) {
+  WNDCLASSW cls = {};
+  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
+  cls.lpfnWndProc = proc;
+  cls.cbWndExtra = sizeof(void*);
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  cls.lpszClassName = name;
+  RegisterPredefinedClass(cls);
 }
 
 }  // namespace cesim::detail

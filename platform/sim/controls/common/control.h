@@ -32,6 +32,15 @@ struct Notification {
   AfterNotify after;
 };
 
+// What the code that sends one notification does once the parent has answered, on top of what the
+// notification's kind says: nothing more, or it goes on with the control's state whatever the
+// answer (a tree view's key handler after TVN_KEYDOWN of a key that it acts on; a selection that
+// the parent refuses while the control goes on making an item visible).
+enum class Afterwards {
+  AsItsKindSays,
+  CallerGoesOn,
+};
+
 // The part of every control's instance that the base keeps.
 class ControlInstance {
  public:
@@ -105,15 +114,25 @@ bool IsGone(const ControlInstance& control);
 // The one way a control tells its parent something. WM_NOTIFY goes to the parent at creation with
 // the header's hwndFrom, idFrom and code filled in; WM_COMMAND goes to the current parent with the
 // control's identifier and the code. Returns the parent's answer. When the control was destroyed
-// while the parent handled a notification after which the real control uses its state, builds
-// with control checks report it on stderr, naming the control and the notification, and abort.
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header);
-LRESULT NotifyParent(ControlInstance& control, const Notification& notification);
+// while the parent handled a notification after which the real control uses its state (its kind
+// says so for the answer given, or the caller goes on), builds with control checks report it on
+// stderr, naming the control and the notification, and abort.
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification, NMHDR* header,
+                     Afterwards afterwards = Afterwards::AsItsKindSays);
+LRESULT NotifyParent(ControlInstance& control, const Notification& notification,
+                     Afterwards afterwards = Afterwards::AsItsKindSays);
 LRESULT CommandParent(ControlInstance& control, const Notification& notification);
+// WM_COMMAND that names an item of the control's own (a toolbar's button) instead of the control:
+// the item's identifier and the code, lParam the control, to the window that takes the control's
+// notifications. Checked after the answer as the others are.
+LRESULT CommandParentFor(ControlInstance& control, const Notification& notification, WORD identifier);
 
 // Registers one of the device's predefined classes ("Button", "SysTreeView32", ...): a class
 // that applications cannot unregister.
 void RegisterPredefinedClass(const WNDCLASSW& cls);
+// Registers one of the common controls ("SysTreeView32", "SysListView32", ...) as the device has
+// them: double taps, a global class with room for its instance pointer, the arrow cursor.
+void RegisterCommonControlClass(LPCWSTR name, WNDPROC proc);
 
 // A broken invariant of a control is a bug in cesim: builds with control checks stop at once and
 // say where.

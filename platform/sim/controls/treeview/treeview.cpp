@@ -42,7 +42,8 @@ bool Gone(const TreePtr& tv) { return IsGone(*tv); }
 // parent has answered. It goes on with its state after nearly all of them; only NM_RETURN,
 // NM_SETFOCUS and NM_KILLFOCUS end the handling of their message. Where the parent's TRUE ends the
 // action (a click, a refused selection or expansion) and the caller then stops too, destroying the
-// control with that answer is survived.
+// control with that answer is survived. TVN_KEYDOWN leads to nothing by itself: whether the control
+// goes on depends on the key, which the key handler says with each call.
 
 const Notification kRecognizeGesture = {NM_RECOGNIZEGESTURE, "NM_RECOGNIZEGESTURE", AfterNotify::UsesState};
 const Notification kClick = {NM_CLICK, "NM_CLICK", AfterNotify::UsesStateUnlessNonzero};
@@ -50,11 +51,13 @@ const Notification kDoubleClick = {NM_DBLCLK, "NM_DBLCLK", AfterNotify::UsesStat
 const Notification kReturn = {NM_RETURN, "NM_RETURN", AfterNotify::ReturnsAtOnce};
 const Notification kSetFocus = {NM_SETFOCUS, "NM_SETFOCUS", AfterNotify::ReturnsAtOnce};
 const Notification kKillFocus = {NM_KILLFOCUS, "NM_KILLFOCUS", AfterNotify::ReturnsAtOnce};
-const Notification kKeyDown = {TVN_KEYDOWN, "TVN_KEYDOWN", AfterNotify::UsesState};
+const Notification kKeyDown = {TVN_KEYDOWN, "TVN_KEYDOWN", AfterNotify::ReturnsAtOnce};
 const Notification kGetDispInfo = {TVN_GETDISPINFOW, "TVN_GETDISPINFO", AfterNotify::UsesState};
 const Notification kDeleteItem = {TVN_DELETEITEMW, "TVN_DELETEITEM", AfterNotify::UsesState};
 const Notification kBeginDrag = {TVN_BEGINDRAGW, "TVN_BEGINDRAG", AfterNotify::UsesState};
+const Notification kSelChanging = {TVN_SELCHANGINGW, "TVN_SELCHANGING", AfterNotify::UsesStateUnlessNonzero};
 const Notification kSelChanged = {TVN_SELCHANGEDW, "TVN_SELCHANGED", AfterNotify::UsesState};
+const Notification kItemExpanding = {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDING", AfterNotify::UsesStateUnlessNonzero};
 const Notification kItemExpanded = {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDED", AfterNotify::UsesState};
 
 // Whether the caller of a selection or an expansion ends its own action when the parent refuses
@@ -62,16 +65,8 @@ const Notification kItemExpanded = {TVN_ITEMEXPANDEDW, "TVN_ITEMEXPANDED", After
 // branch, a deletion moving the selection, the focus choosing an item).
 enum class OnRefusal { EndsAction, GoesOn };
 
-const Notification& SelChanging(OnRefusal refusal) {
-  static const Notification kGoesOn = {TVN_SELCHANGINGW, "TVN_SELCHANGING", AfterNotify::UsesState};
-  static const Notification kEnds = {TVN_SELCHANGINGW, "TVN_SELCHANGING", AfterNotify::UsesStateUnlessNonzero};
-  return refusal == OnRefusal::EndsAction ? kEnds : kGoesOn;
-}
-
-const Notification& ItemExpanding(OnRefusal refusal) {
-  static const Notification kGoesOn = {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDING", AfterNotify::UsesState};
-  static const Notification kEnds = {TVN_ITEMEXPANDINGW, "TVN_ITEMEXPANDING", AfterNotify::UsesStateUnlessNonzero};
-  return refusal == OnRefusal::EndsAction ? kEnds : kGoesOn;
+Afterwards AfterRefusal(OnRefusal refusal) {
+  return refusal == OnRefusal::GoesOn ? Afterwards::CallerGoesOn : Afterwards::AsItsKindSays;
 }
 
 void FillItem(TVITEMW& out, const TreeItem* item, UINT mask) {
@@ -91,12 +86,12 @@ void FillItem(TVITEMW& out, const TreeItem* item, UINT mask) {
 }
 
 LRESULT NotifyTree(TreeView& tv, const Notification& notification, UINT action, UINT mask, const TreeItem* oldItem,
-                   const TreeItem* newItem) {
+                   const TreeItem* newItem, Afterwards afterwards = Afterwards::AsItsKindSays) {
   NMTREEVIEWW nm = {};
   nm.action = action;
   FillItem(nm.itemOld, oldItem, mask);
   FillItem(nm.itemNew, newItem, mask);
-  return NotifyParent(tv, notification, &nm.hdr);
+  return NotifyParent(tv, notification, &nm.hdr, afterwards);
 }
 
 UINT CallbackMaskOf(const TreeItem& item) {
@@ -201,7 +196,7 @@ void RemoveChildren(const TreePtr& tv, TreeItem* parent) {
 
 bool SendExpanding(const TreePtr& tv, const TreeItem* item, UINT action, OnRefusal refusal) {
   const UINT mask = TVIF_HANDLE | TVIF_STATE | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
-  return NotifyTree(*tv, ItemExpanding(refusal), action, mask, nullptr, item) != 0;
+  return NotifyTree(*tv, kItemExpanding, action, mask, nullptr, item, AfterRefusal(refusal)) != 0;
 }
 
 void SendExpanded(const TreePtr& tv, const TreeItem* item, UINT action) {
@@ -330,7 +325,7 @@ bool Select(const TreePtr& tv, HTREEITEM newHandle, UINT cause, OnRefusal refusa
   }
   HTREEITEM previousHandle = previous != nullptr ? previous->handle : nullptr;
   const UINT mask = TVIF_TEXT | TVIF_HANDLE | TVIF_STATE | TVIF_PARAM;
-  if (NotifyTree(*tv, SelChanging(refusal), cause, mask, previous, next) != 0 || Gone(tv)) return false;
+  if (NotifyTree(*tv, kSelChanging, cause, mask, previous, next, AfterRefusal(refusal)) != 0 || Gone(tv)) return false;
   next = ItemOf(*tv, newHandle);
   if (newHandle != nullptr && next == nullptr) return false;
   previous = ItemOf(*tv, previousHandle);
@@ -757,11 +752,37 @@ LRESULT OnLButtonDoubleClick(const TreePtr& tv, POINT pt) {
   return TRUE;
 }
 
+// Whether the real control goes on with its state once the parent has answered TVN_KEYDOWN of a
+// key: Enter sends NM_RETURN, with or without a selection; the keys that move, open or close the
+// selection (and Space, which reads the style for check boxes) act only when an item is selected.
+// Every other key (Escape, Tab, characters) ends the handling there.
+bool GoesOnAfterKeyDown(UINT vk, bool hasSelection) {
+  switch (vk) {
+    case VK_RETURN: return true;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_BACK:
+    case VK_ADD:
+    case VK_SUBTRACT:
+    case VK_MULTIPLY:
+    case VK_SPACE: return hasSelection;
+    default: return false;
+  }
+}
+
 LRESULT OnKeyDown(const TreePtr& tv, UINT vk) {
   NMTVKEYDOWN keydown = {};
   keydown.wVKey = static_cast<WORD>(vk);
   keydown.flags = 0;
-  LRESULT keep = NotifyParent(*tv, kKeyDown, &keydown.hdr);
+  Afterwards afterwards =
+      GoesOnAfterKeyDown(vk, tv->selected != nullptr) ? Afterwards::CallerGoesOn : Afterwards::AsItsKindSays;
+  LRESULT keep = NotifyParent(*tv, kKeyDown, &keydown.hdr, afterwards);
   if (Gone(tv)) return 0;
   tv->suppressNextChar = keep != 0;
   if (vk == VK_RETURN) {
@@ -958,13 +979,7 @@ LRESULT CALLBACK TreeViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RegisterTreeViewClass() {
-  WNDCLASSW cls = {};
-  cls.style = CS_DBLCLKS | CS_GLOBALCLASS;
-  cls.lpfnWndProc = &TreeViewProc;
-  cls.cbWndExtra = sizeof(void*);
-  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  cls.lpszClassName = WC_TREEVIEWW;
-  RegisterPredefinedClass(cls);
+  RegisterCommonControlClass(WC_TREEVIEWW, &TreeViewProc);
 }
 
 bool IsTreeView(HWND hwnd) { return FindInstance<TreeView>(hwnd) != nullptr; }

@@ -14,13 +14,18 @@
 
 namespace cesim {
 
+// The byte that cesim writes over every byte of an output the platform documents as undefined
+// (a registry value's buffer after ERROR_MORE_DATA, the find data of a failed search); as
+// UTF-16 text it reads as U+CCCC units, as a DWORD 0xCCCCCCCC.
+constexpr uint8_t kUndefinedOutputByte = 0xCC;
+
 // Converts between the device's UTF-16 text and UTF-8 for printing and test messages.
 std::string Narrow(const std::u16string& text);
 std::u16string Widen(const std::string& text);
 
 // Builds a device image folder: the file tree under files/, registry.reg (REGEDIT4 text) and
 // device.ini (screen, time zone, storage volumes, optional core-library entry points, CE-only
-// file attributes, module mappings). The folder is temporary and removed with the builder
+// file attributes, module mappings, input). The folder is temporary and removed with the builder
 // unless Keep() was called.
 class ImageBuilder {
  public:
@@ -46,16 +51,41 @@ class ImageBuilder {
   ImageBuilder& SetScreen(int width, int height);
   // A taskbar of that height at the top of the screen: the work area is the screen below it.
   ImageBuilder& SetTaskbarHeight(int pixels);
+  // GetAsyncKeyState's low bit, which the device documents as not valid: poisoned, it is set on
+  // every call; otherwise it tells whether the key was pressed since the last call.
+  ImageBuilder& SetAsyncKeyLowBitPoisoned(bool poisoned);
+  // The display's bits per pixel: 16 (5-6-5, the default), 24 or 32.
+  ImageBuilder& SetScreenDepth(int bitsPerPixel);
   ImageBuilder& SetTimeZoneBias(int minutesWestOfUtc);
-  // A storage volume: the folder is a mount folder with the given free and total bytes.
-  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes);
+  // The device's UTC time when it boots, "YYYY-MM-DD hh:mm:ss"; the virtual clock moves it on.
+  ImageBuilder& SetBootTime(const std::string& utc);
+  // A key of the device's locale ([locale]: lcid, shortdate, longdate, yearmonth, time, am, pm,
+  // era, days, shortdays, months, shortmonths).
+  ImageBuilder& SetLocale(const std::string& key, const std::string& value);
+  // A storage volume: the folder is a mount folder with the given free and total bytes, whose
+  // file system filters a folder-only search (FindExSearchLimitToDirectories) or, as a storage
+  // card's by default, ignores it. The root u"\\" describes the object store instead (no mount
+  // folder; it filters unless told otherwise).
+  ImageBuilder& AddVolume(const std::u16string& mountFolder, uint64_t freeBytes, uint64_t totalBytes,
+                          bool filtersFolders = false);
+  // The free and total bytes of the object store (the root's volume), which filters folder-only
+  // searches.
+  ImageBuilder& SetObjectStore(uint64_t freeBytes, uint64_t totalBytes);
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
   // Moves a special folder of the shell ("CSIDL_PROGRAMS") to another device path.
   ImageBuilder& SetShellFolder(const std::string& csidlName, const std::u16string& path);
+  // Whether the device has one of its system modules, "ceshell" (the shell library) or
+  // "shellres" (the shell's resources). By default it has "ceshell" and not "shellres".
+  ImageBuilder& SetSystemModule(const std::string& name, bool present);
   // Maps a device module path (u"\\Windows\\foldwise.dll") to a real shared library.
   ImageBuilder& AddModule(const std::u16string& devicePath, const std::string& hostLibrary);
+  // Puts the built programs that [programs] of the image's device.ini names into its file tree:
+  // each key is a device path, each value the name of a file in `programsFolder` (the build's
+  // sample programs), copied byte for byte. False, with the missing file's name, when one is not
+  // there.
+  bool AddPrograms(const std::string& programsFolder, std::string* missing = nullptr);
 
   // Writes device.ini and registry.reg; returns the folder.
   const std::string& Write();
@@ -116,19 +146,6 @@ bool ReleaseClipboard();
 bool CopyToClipboard(HWND owner, const std::u16string& text);
 
 // ---------------------------------------------------------------------------------------------
-// Programs that the device was asked to start (ShellExecuteEx), in order since boot. Nothing is
-// run on this host: a start is a row of this log.
-
-struct LaunchRecord {
-  std::u16string programPath;  // as the device found it: "\\Windows\\calc.exe"
-  std::u16string commandLine;  // the arguments as given; empty when none were
-  DWORD time = 0;              // the device's clock when it started
-  std::string call;            // "ShellExecuteEx"
-  DWORD creationFlags = 0;
-};
-std::vector<LaunchRecord> LaunchLog();
-
-// ---------------------------------------------------------------------------------------------
 // Icons and image lists. Nothing is drawn: a picture is known by what it shows ("document",
 // "folder", "open folder", "program", "storage card", or an icon location such as
 // "\\Windows\\calc.exe,0" for a program's own icon or a file type's DefaultIcon).
@@ -137,6 +154,25 @@ std::vector<LaunchRecord> LaunchLog();
 size_t LiveIcons();
 std::optional<std::u16string> IconPicture(HICON icon);
 std::optional<std::vector<std::u16string>> ImageListPictures(HIMAGELIST list);
+
+// Programs that the device was asked to start (CreateProcessW, ShellExecuteEx), in order since
+// boot. Nothing is run on this host: a start is a row of this log.
+struct LaunchRecord {
+  std::u16string programPath;  // as the device found it: "\\Windows\\fexplore.exe"
+  std::u16string commandLine;  // the arguments as given; empty when none were
+  DWORD time = 0;              // the device's clock when it started
+  std::string call;            // "CreateProcessW", "ShellExecuteEx"
+  DWORD creationFlags = 0;
+  // What ShellExecuteEx was asked, as given (empty for CreateProcessW): the verb ("open" when it
+  // got none), the file (a program, a document, a folder, a shortcut or a ":NAME" command) and the
+  // parameters. A document's start names the program of its type and its expanded command line.
+  std::u16string verb;
+  std::u16string file;
+  std::u16string parameters;
+};
+std::vector<LaunchRecord> LaunchLog();
+// How many process and thread handles that the device handed out are not closed.
+size_t OpenKernelHandles();
 
 // A menu as the user would read it, one row per item from the top.
 struct MenuRow {
@@ -171,6 +207,39 @@ struct Counters {
   int folderListings = 0;  // FindFirstFile(Ex)W calls that listed a folder
 };
 Counters ReadCounters();
+
+// ---------------------------------------------------------------------------------------------
+// Graphics: the GDI objects alive, the pixel memory of bitmaps, and the pixels of a bitmap.
+
+// GDI objects alive now, stock objects not counted: calls that balance leave the counts as they
+// found them.
+struct GdiObjectCounts {
+  size_t deviceContexts = 0;
+  size_t bitmaps = 0;
+  size_t others = 0;  // brushes, pens, fonts and palettes
+};
+GdiObjectCounts LiveGdiObjects();
+
+// Bytes of pixel memory that the bitmaps alive now hold, and the most held at once since boot
+// or since the peak was last reset.
+struct BitmapMemory {
+  size_t liveBytes = 0;
+  size_t peakBytes = 0;
+};
+BitmapMemory ReadBitmapMemory();
+void ResetPeakBitmapMemory();
+
+// A bitmap's picture as the device shows it: each pixel's colour as RGB(r, g, b), the top row
+// first. Empty for a handle that is no live bitmap.
+struct BitmapPixels {
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  bool dibSection = false;
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+std::optional<BitmapPixels> ReadBitmap(HBITMAP bitmap);
 
 }  // namespace cesim
 

@@ -1,0 +1,29 @@
+// Windows-1252: Latin-1 except for 0x80 to 0x9F, which hold punctuation and letters.
+#include "crt/codepage.h"
+
+namespace cesim::detail {
+
+namespace {
+
+const char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
+};
+
+}  // namespace
+
+char16_t AnsiToWide(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : static_cast<char16_t>(byte);
+}
+
+std::optional<unsigned char> WideToAnsi(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
+  for (unsigned i = 0; i < 32; ++i) {
+    if (kHighControls[i] == c) return static_cast<unsigned char>(0x80 + i);
+  }
+  return std::nullopt;
+}
+
+}  // namespace cesim::detail
