@@ -97,7 +97,7 @@ TEST_F(ShellExecuteTest, AProgramIsStartedWithItsParameters) {
 TEST_F(ShellExecuteTest, AProgramWithoutParametersGetsAnEmptyCommandLine) {
   Boot();
   EXPECT_TRUE(Execute(u"\\windows\\CALC.EXE"));
-  ExpectOneLaunch(u"\\Windows\\calc.exe", u"") ;
+  ExpectOneLaunch(u"\\Windows\\calc.exe", u"");
 }
 
 TEST_F(ShellExecuteTest, APlainNameIsLookedForInTheWindowsFolder) {
@@ -144,6 +144,69 @@ TEST_F(ShellExecuteTest, AFolderOpensWithTheFolderTypesCommand) {
   Boot();
   EXPECT_TRUE(Execute(u"\\My Documents"));
   ExpectOneLaunch(u"\\Windows\\fexplore.exe", u"\\My Documents");
+}
+
+// --- What the launch log keeps of the request ---
+
+TEST_F(ShellExecuteTest, TheLaunchLogKeepsTheVerbTheFileAndTheParametersAsGiven) {
+  Boot();
+  EXPECT_TRUE(Execute(u"\\My Documents\\notes.txt", u"-ro"));
+  EXPECT_TRUE(Execute(u"\\My Documents\\Letter.doc", u"", u"print"));
+  const std::vector<cesim::LaunchRecord> log = cesim::LaunchLog();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_EQ(cesim::Narrow(log[0].verb), "open") << "no verb is the open verb";
+  EXPECT_EQ(cesim::Narrow(log[0].file), "\\My Documents\\notes.txt");
+  EXPECT_EQ(cesim::Narrow(log[0].parameters), "-ro");
+  EXPECT_EQ(cesim::Narrow(log[1].verb), "print");
+  EXPECT_EQ(cesim::Narrow(log[1].file), "\\My Documents\\Letter.doc");
+  EXPECT_EQ(cesim::Narrow(log[1].parameters), "");
+}
+
+TEST_F(ShellExecuteTest, ProgramsStartedByCreateProcessCarryNoShellRequest) {
+  Boot();
+  ASSERT_TRUE(CreateProcessW(u"\\Windows\\calc.exe", u"-x", nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr,
+                             nullptr));
+  const std::vector<cesim::LaunchRecord> log = cesim::LaunchLog();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].call, "CreateProcessW");
+  EXPECT_TRUE(log[0].verb.empty());
+  EXPECT_TRUE(log[0].file.empty());
+  EXPECT_TRUE(log[0].parameters.empty());
+}
+
+// --- The process handle ---
+
+TEST_F(ShellExecuteTest, NoCloseProcessHandsTheCallerTheStartedProcess) {
+  Boot();
+  record = SHELLEXECUTEINFO();
+  record.cbSize = sizeof(record);
+  record.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+  record.lpFile = u"\\My Documents\\Letter.doc";
+  ASSERT_TRUE(ShellExecuteEx(&record));
+  ASSERT_NE(record.hProcess, nullptr) << "the process that opens the document";
+  EXPECT_EQ(cesim::OpenKernelHandles(), 1u);
+  EXPECT_TRUE(CloseHandle(record.hProcess));
+  EXPECT_EQ(cesim::OpenKernelHandles(), 0u);
+  EXPECT_FALSE(CloseHandle(record.hProcess)) << "closed once";
+}
+
+TEST_F(ShellExecuteTest, WithoutNoCloseProcessNoHandleIsLeftOpen) {
+  Boot();
+  EXPECT_TRUE(Execute(u"\\Windows\\calc.exe"));
+  EXPECT_EQ(record.hProcess, nullptr);
+  EXPECT_EQ(cesim::OpenKernelHandles(), 0u);
+}
+
+TEST_F(ShellExecuteTest, AFailedStartWithNoCloseProcessGivesNoHandle) {
+  Boot();
+  record = SHELLEXECUTEINFO();
+  record.cbSize = sizeof(record);
+  record.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+  record.lpFile = u"\\Windows\\missing.exe";
+  record.hProcess = reinterpret_cast<HANDLE>(0x5A5A);
+  EXPECT_FALSE(ShellExecuteEx(&record));
+  EXPECT_EQ(record.hProcess, nullptr);
+  EXPECT_EQ(cesim::OpenKernelHandles(), 0u);
 }
 
 // --- Shortcuts and named commands ---
