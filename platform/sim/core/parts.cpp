@@ -8,6 +8,7 @@
 
 #include "clipboard/clipboard.h"
 #include "controls/button/button.h"
+#include "controls/combobox/combobox.h"
 #include "controls/edit/edit.h"
 #include "controls/header/header.h"
 #include "controls/imagelist/imagelist.h"
@@ -46,6 +47,7 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterButtonClass();
   RegisterEditClass();
   RegisterStaticClass();
+  RegisterComboBoxClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
   RegisterHeaderClass();
