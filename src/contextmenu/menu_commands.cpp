@@ -28,6 +28,9 @@ STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
     case kCommandCopyPath:
       CopyPathToClipboard(owner, selectedPath_);
       break;
+    case kCommandSendShortcut:
+      SendShortcutToPrograms(owner, selectedPath_);
+      break;
     default:
       break;
   }

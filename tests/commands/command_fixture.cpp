@@ -49,6 +49,15 @@ HRESULT CommandTest::Run(const std::u16string& path, const char* verb) {
   return Invoke(verb);
 }
 
+HRESULT CommandTest::RunAnswering(const std::u16string& path, const char* verb, int button) {
+  if (!Select(path)) {
+    ADD_FAILURE() << "the context menu could not be set up for " << cesim::Narrow(path);
+    return E_UNEXPECTED;
+  }
+  cesim::AnswerMessageBox(button);
+  return Invoke(verb);
+}
+
 void CommandTest::TearDown() {
   if (menu != nullptr) {
     EXPECT_EQ(menu->Release(), 0u);

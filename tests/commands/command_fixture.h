@@ -28,6 +28,8 @@ class CommandTest : public ModuleTest {
   HRESULT Invoke(const char* verb);
   // The whole road for one command: Select, then Invoke. The result of InvokeCommand.
   HRESULT Run(const std::u16string& path, const char* verb);
+  // Run, with the next message box answered by that button.
+  HRESULT RunAnswering(const std::u16string& path, const char* verb, int button);
 
   // An invocation record of the platform's own size, for the owner window.
   CMINVOKECOMMANDINFO Record(const char* verb) const;
