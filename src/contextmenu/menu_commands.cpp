@@ -35,6 +35,9 @@ STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
     case kCommandSendShortcut:
       SendShortcutToPrograms(owner, selectedPath_);
       break;
+    case kCommandOpenWithProgram:
+      ShowProgramDialog(owner, selectedPath_);
+      break;
     default:
       break;
   }

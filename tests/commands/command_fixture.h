@@ -38,6 +38,9 @@ class CommandTest : public ModuleTest {
   // Queues the user's steps for the waits of the modal loop, one step a wait, in order.
   static void InDialog(std::vector<std::function<void()>> steps);
 
+  // A shortcut file as the device writes it: the target's length in characters, "#" and the target.
+  static std::string ShortcutFile(const std::string& target) { return std::to_string(target.size()) + "#" + target; }
+
   // An invocation record of the platform's own size, for the owner window.
   CMINVOKECOMMANDINFO Record(const char* verb) const;
 
