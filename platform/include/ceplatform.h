@@ -11,8 +11,10 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include "ceshell_ordinals.h"
 #elif defined(_WIN32)
 #include "desktop/ce_desktop.h"
+#include "ceshell_ordinals.h"
 #else
 // One header per subsystem of cesim, the base types first.
 #include "sim/types.h"
@@ -35,6 +37,8 @@
 #include "sim/metrics.h"
 #include "sim/controls.h"
 #include "sim/commctrl.h"
+#include "sim/clipboard.h"
+#include "sim/message_box.h"
 #include "sim/shell.h"
 #endif
 

@@ -34,6 +34,8 @@ struct ModuleState {
   HWND folderDialogClosing;     // Change Folder dialog: the dialog that has posted itself WM_CLOSE
   HWND folderDialogDestroying;  // Change Folder dialog: the dialog whose destruction has begun
   HWND folderTreeUnselected;    // Change Folder dialog: the tree that must lose the selection its focus gives
+  LPCWSTR parametersPath;  // Open with Parameters dialog: the program it starts, the caller's path
+  LPCWSTR programDialogPath;  // Open with Program dialog: the item it opens, the caller's path
   WCHAR emptyPath[1];                                     // nobody: always empty
 };
 

@@ -51,6 +51,13 @@ class Host {
   void SetUserString(const Text& subkey, const Text& name, const Text& value);
   void SetUserDword(const Text& subkey, const Text& name, DWORD value);
   void SetUserBinary(const Text& subkey, const Text& name, const std::vector<BYTE>& data);
+  // The default value of a key below HKEY_CLASSES_ROOT (file types: ".ext" names a type, the
+  // type's key holds its name). The desktop's classes are shared by every program: a test names
+  // its keys through ClassName, and the host takes them away again at the end.
+  void SetClassesDefault(const Text& subkey, const Text& value);
+  // A name for the test's own keys below HKEY_CLASSES_ROOT: `name` itself on cesim, `name` with
+  // the process's number appended on the desktop, where tests run side by side.
+  Text ClassName(const Text& name) const;
 
   // cesim: boots a fresh device from an image holding the files and values. Desktop: writes them
   // into a folder and a registry key of this test's own. Both initialise the common controls.

@@ -137,6 +137,12 @@ void Host::SetUserString(const Text& subkey, const Text& name, const Text& value
                                Quoted(value) + "\n");
 }
 
+void Host::SetClassesDefault(const Text& subkey, const Text& value) {
+  platform_->image.AddRegistry("[HKEY_CLASSES_ROOT\\" + cesim::Narrow(subkey) + "]\n@=" + Quoted(value) + "\n");
+}
+
+Text Host::ClassName(const Text& name) const { return name; }
+
 void Host::SetUserDword(const Text& subkey, const Text& name, DWORD value) {
   char number[16];
   std::snprintf(number, sizeof number, "%08x", static_cast<unsigned>(value));

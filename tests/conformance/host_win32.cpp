@@ -143,6 +143,7 @@ struct Host::Platform {
   Text userKey;  // the test's key below HKEY_CURRENT_USER
   std::vector<PendingItem> items;
   std::vector<PendingValue> values;
+  std::vector<PendingValue> classValues;  // below HKEY_CLASSES_ROOT, default values only
   std::vector<Text> classes;
   HWND dialog = nullptr;
   int inIdleAction = 0;
@@ -234,6 +235,7 @@ Host::~Host() {
   for (const Text& name : p.classes) UnregisterClassW(name.c_str(), GetModuleHandleW(nullptr));
   if (p.started) {
     DeleteKeyTree(HKEY_CURRENT_USER, p.userKey);
+    for (const PendingValue& value : p.classValues) DeleteKeyTree(HKEY_CLASSES_ROOT, value.subkey);
     DeleteFolderTree(p.root);
   }
   if (current == this) current = nullptr;
@@ -285,6 +287,14 @@ void Host::SetUserBinary(const Text& subkey, const Text& name, const std::vector
   platform_->values.push_back(PendingValue{subkey, name, REG_BINARY, data});
 }
 
+void Host::SetClassesDefault(const Text& subkey, const Text& value) {
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(value.c_str());
+  platform_->classValues.push_back(
+      PendingValue{subkey, Text(), REG_SZ, std::vector<BYTE>(bytes, bytes + (value.size() + 1) * sizeof(WCHAR))});
+}
+
+Text Host::ClassName(const Text& name) const { return name + Number(GetCurrentProcessId()); }
+
 bool Host::Start() {
   Platform& p = *platform_;
   DeleteFolderTree(p.root);
@@ -315,6 +325,15 @@ bool Host::Start() {
       return false;
     }
     RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
+    RegCloseKey(key);
+  }
+  for (const PendingValue& value : p.classValues) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, value.subkey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegSetValueExW(key, nullptr, 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
     RegCloseKey(key);
   }
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};

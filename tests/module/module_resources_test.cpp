@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "cesim/automation.h"
-#include "module/platform_gaps.h"
 #include "module_fixture.h"
 #include "resources/resource_ids.h"
 

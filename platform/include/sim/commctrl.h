@@ -1045,4 +1045,37 @@ CESIM_API int WINAPI CommandBar_Height(HWND hwndCB);
 // End of toolbar.
 // ---------------------------------------------------------------------------------------------
 
+// ---------------------------------------------------------------------------------------------
+// Image lists: same-sized images, kept in order; an icon given to the list is copied, an icon the
+// list gives out belongs to its caller (DestroyIcon).
+
+#define ILC_MASK 0x0001
+#define ILC_COLOR 0x0000
+#define ILC_COLORDDB 0x00FE
+#define ILC_COLOR4 0x0004
+#define ILC_COLOR8 0x0008
+#define ILC_COLOR16 0x0010
+#define ILC_COLOR24 0x0018
+#define ILC_COLOR32 0x0020
+
+#define ILD_NORMAL 0x0000
+#define ILD_TRANSPARENT 0x0001
+#define ILD_MASK 0x0010
+#define ILD_IMAGE 0x0020
+
+CESIM_API HIMAGELIST WINAPI ImageList_Create(int cx, int cy, UINT flags, int cInitial, int cGrow);
+CESIM_API BOOL WINAPI ImageList_Destroy(HIMAGELIST himl);
+CESIM_API int WINAPI ImageList_GetImageCount(HIMAGELIST himl);
+CESIM_API BOOL WINAPI ImageList_GetIconSize(HIMAGELIST himl, int* cx, int* cy);
+// i = -1 appends; returns the image's index, -1 on failure.
+CESIM_API int WINAPI ImageList_ReplaceIcon(HIMAGELIST himl, int i, HICON hicon);
+CESIM_API HICON WINAPI ImageList_GetIcon(HIMAGELIST himl, int i, UINT flags);
+// i = -1 removes every image.
+CESIM_API BOOL WINAPI ImageList_Remove(HIMAGELIST himl, int i);
+#define ImageList_AddIcon(himl, hicon) ImageList_ReplaceIcon(himl, -1, hicon)
+#define ImageList_RemoveAll(himl) ImageList_Remove(himl, -1)
+
+// End of image lists.
+// ---------------------------------------------------------------------------------------------
+
 #endif

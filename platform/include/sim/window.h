@@ -1,6 +1,6 @@
 // Windows as the Windows CE SDK declares them: styles, classes, creation and destruction, the
 // window tree, geometry and visibility, window text and data, the default window procedure,
-// activation, focus and capture, scroll codes and cursors.
+// activation, focus and capture, scroll codes, cursors and icons.
 //
 // Pointer-sized values: this host is 64-bit, so GetWindowLongW and SetWindowLongW carry a
 // LONG_PTR, as GetWindowLongPtrW and SetWindowLongPtrW do in the desktop 64-bit headers; both
@@ -303,6 +303,11 @@ CESIM_API HWND WINAPI GetCapture(void);
 CESIM_API HCURSOR WINAPI LoadCursorW(HINSTANCE hInstance, LPCWSTR lpCursorName);
 CESIM_API HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 CESIM_API HCURSOR WINAPI GetCursor(void);
+
+// ---------------------------------------------------------------------------------------------
+// Icons. The shell and the image lists hand out icons that their caller destroys.
+
+CESIM_API BOOL WINAPI DestroyIcon(HICON hIcon);
 
 // ---------------------------------------------------------------------------------------------
 // The names without a character-set suffix: this platform is Unicode only.

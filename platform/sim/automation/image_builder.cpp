@@ -198,6 +198,11 @@ ImageBuilder& ImageBuilder::SetCoreExport(const std::string& name, bool present)
   return *this;
 }
 
+ImageBuilder& ImageBuilder::SetShellFolder(const std::string& csidlName, const std::u16string& path) {
+  Put(settings_, "shellfolders", csidlName, Narrow(path));
+  return *this;
+}
+
 ImageBuilder& ImageBuilder::SetSystemModule(const std::string& name, bool present) {
   Put(settings_, "system modules", name, present ? "1" : "0");
   return *this;

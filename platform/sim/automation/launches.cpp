@@ -15,6 +15,9 @@ std::vector<LaunchRecord> LaunchLog() {
     row.time = launch.time;
     row.call = launch.call;
     row.creationFlags = launch.creationFlags;
+    row.verb = launch.verb;
+    row.file = launch.file;
+    row.parameters = launch.parameters;
     rows.push_back(row);
   }
   return rows;

@@ -3,6 +3,7 @@
 // Fixed blocks are their own handles; moveable blocks have a handle of their own (never 16-byte
 // aligned, so it can never be mistaken for a block's address) and are reached through GlobalLock.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
@@ -31,6 +32,7 @@ struct Block {
   void* data = nullptr;  // null for a discarded moveable block
   size_t size = 0;
   unsigned lock = 0;
+  bool clipboard = false;  // SetClipboardData took it
 };
 
 struct Heap {
@@ -44,6 +46,17 @@ Heap& TheHeap() {
 }
 
 uintptr_t Key(const void* handle) { return reinterpret_cast<uintptr_t>(handle); }
+
+// The application gave the block to the clipboard and then freed or resized it: on the device the
+// clipboard would hand out freed memory to the next reader. Said on stderr, then cesim stops.
+[[noreturn]] void ReportClipboardBlockTouched(const void* handle, const char* call) {
+  std::fprintf(stderr,
+               "cesim: %s of memory block %p, which the clipboard owns since SetClipboardData took it; the "
+               "clipboard would go on handing out freed memory\n",
+               call, handle);
+  std::fflush(stderr);
+  std::abort();
+}
 
 Block* FindBlock(const void* handle, BlockFamily family) {
   if (handle == nullptr) return nullptr;
@@ -93,6 +106,7 @@ bool FreeBlock(const void* handle, BlockFamily family) {
     SetLastError(ERROR_INVALID_HANDLE);
     return false;
   }
+  if (block->clipboard) ReportClipboardBlockTouched(handle, "LocalFree or GlobalFree");
   std::free(block->data);
   TheHeap().blocks.erase(Key(handle));
   return true;
@@ -117,6 +131,7 @@ HANDLE ReAllocateBlock(HANDLE handle, size_t bytes, UINT flags) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
+  if (block->clipboard) ReportClipboardBlockTouched(handle, "LocalReAlloc or GlobalReAlloc");
   const bool zero = (flags & GMEM_ZEROINIT) != 0;
   const bool mayMove = (flags & GMEM_MOVEABLE) != 0;
 
@@ -213,9 +228,36 @@ bool FreeFixedBlock(BlockFamily family, void* pointer) {
   return FreeBlock(pointer, family);
 }
 
+bool GiveBlockToClipboard(HANDLE handle) {
+  Block* block = FindBlock(handle, BlockFamily::LocalGlobal);
+  if (block == nullptr) return false;
+  block->clipboard = true;
+  return true;
+}
+
+bool ClipboardHoldsBlock(HANDLE handle) {
+  const Block* block = FindBlock(handle, BlockFamily::LocalGlobal);
+  return block != nullptr && block->clipboard;
+}
+
+void FreeClipboardBlock(HANDLE handle) {
+  Block* block = FindBlock(handle, BlockFamily::LocalGlobal);
+  if (block == nullptr || !block->clipboard) return;
+  std::free(block->data);
+  TheHeap().blocks.erase(Key(handle));
+}
+
 }  // namespace detail
 
-size_t LiveMemoryBlocks() { return detail::TheHeap().blocks.size(); }
+size_t LiveMemoryBlocks() {
+  size_t live = 0;
+  for (const auto& entry : detail::TheHeap().blocks) {
+    if (!entry.second.clipboard) ++live;
+  }
+  return live;
+}
+
+size_t ClipboardMemoryBlocks() { return detail::TheHeap().blocks.size() - LiveMemoryBlocks(); }
 
 }  // namespace cesim
 

@@ -6,9 +6,12 @@
 
 #include <iterator>
 
+#include "clipboard/clipboard.h"
 #include "controls/button/button.h"
+#include "controls/combobox/combobox.h"
 #include "controls/edit/edit.h"
 #include "controls/header/header.h"
+#include "controls/imagelist/imagelist.h"
 #include "controls/listview/listview.h"
 #include "controls/static/static.h"
 #include "controls/toolbar/toolbar.h"
@@ -24,9 +27,13 @@
 #include "loader/loader.h"
 #include "loader/system_modules.h"
 #include "menu/store.h"
+#include "message_box/message_box.h"
 #include "registry/store.h"
 #include "resources/resources.h"
+#include "shell/menu_bar.h"
+#include "shell/system_images.h"
 #include "version/version.h"
+#include "window/icons.h"
 #include "window/system.h"
 
 namespace cesim::detail {
@@ -40,11 +47,13 @@ void RegisterPredefinedClasses(Phase phase) {
   RegisterButtonClass();
   RegisterEditClass();
   RegisterStaticClass();
+  RegisterComboBoxClass();
   RegisterDialogClass();
   RegisterTreeViewClass();
   RegisterHeaderClass();
   RegisterListViewClass();
   RegisterToolbarClass();
+  RegisterMenuBarClass();
 }
 
 struct Part {
@@ -66,6 +75,11 @@ const Part kParts[] = {
     {"predefined window classes", &RegisterPredefinedClasses},
     {"menus", &ResetMenus},
     {"graphics objects", &ResetGraphics},
+    {"icons", &ResetIcons},
+    {"image lists", &ResetImageLists},
+    {"system image lists", &ResetSystemImages},
+    {"clipboard", &ResetClipboard},
+    {"message boxes", &ResetMessageBoxes},
     {"loader", &ResetLoader},
     {"launch log", &ResetLaunches},
     {"system modules", &ResetSystemModules},

@@ -77,7 +77,7 @@ DWORD ResolveProgram(const std::u16string& name, std::u16string* programPath) {
 }
 
 DWORD RecordLaunch(const std::u16string& programPath, const std::u16string& commandLine, const std::string& call,
-                   DWORD creationFlags) {
+                   DWORD creationFlags, const ShellRequest* request) {
   LaunchLog& log = Log();
   Launch launch;
   launch.programPath = programPath;
@@ -85,6 +85,11 @@ DWORD RecordLaunch(const std::u16string& programPath, const std::u16string& comm
   launch.time = ClockNow();
   launch.call = call;
   launch.creationFlags = creationFlags;
+  if (request != nullptr) {
+    launch.verb = request->verb;
+    launch.file = request->file;
+    launch.parameters = request->parameters;
+  }
   // Process identifiers of the device are handle-like numbers.
   launch.processId = 0x00100002 + (++log.nextProcessId) * 0x10000;
   log.launches.push_back(launch);

@@ -31,11 +31,22 @@ struct Launch {
   std::string call;            // what started it: "CreateProcessW", "ShellExecuteEx"
   DWORD creationFlags = 0;
   DWORD processId = 0;
+  // ShellExecuteEx's request, as it was given; empty for other calls.
+  std::u16string verb;
+  std::u16string file;
+  std::u16string parameters;
+};
+
+// What the shell was asked when it starts a program (ShellExecuteEx).
+struct ShellRequest {
+  std::u16string verb;
+  std::u16string file;
+  std::u16string parameters;
 };
 
 // Keeps a start in the log; returns the identifier of the process that it stands for.
 DWORD RecordLaunch(const std::u16string& programPath, const std::u16string& commandLine, const std::string& call,
-                   DWORD creationFlags);
+                   DWORD creationFlags, const ShellRequest* request = nullptr);
 const std::vector<Launch>& Launches();
 
 void ResetLaunches(Phase phase);

@@ -9,6 +9,8 @@
 
 #include "core/device.h"
 #include "resources/resources.h"
+#include "shell/ceshell_paths.h"
+#include "sim/shell.h"
 
 // The compiled resource files of the system modules, embedded in cesim by its build.
 extern "C" const uint8_t cesim_ceshell_resources[];
@@ -31,11 +33,25 @@ struct SystemModule {
   std::vector<SystemExport> exports;
 };
 
-// The shell library's path functions (exported by ordinal) join this table as they are built.
+// An export as GetProcAddressW hands it out; the caller casts it back to the export's own type.
+template <typename Function>
+FARPROC AsExport(Function* function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
+// The shell library's path functions, which it exports by ordinal only.
+std::vector<SystemExport> ShellLibraryExports() {
+  return {
+      {nullptr, CESHELL_ORDINAL_PATHISPROGRAM, AsExport(&ShellPathIsProgram)},
+      {nullptr, CESHELL_ORDINAL_PATHISSHORTCUT, AsExport(&ShellPathIsShortcut)},
+      {nullptr, CESHELL_ORDINAL_CLEANCOMMAND, AsExport(&ShellCleanCommand)},
+  };
+}
+
 std::vector<SystemModule>& Modules() {
   static std::vector<SystemModule> modules = {
       {u"CESHELL", u"\\Windows\\ceshell.dll", "ceshell", 0x01F70000, true, cesim_ceshell_resources,
-       &cesim_ceshell_resources_size, {}},
+       &cesim_ceshell_resources_size, ShellLibraryExports()},
       {u"SHELLRES", u"\\Windows\\shellres.dll", "shellres", 0x01F80000, false, cesim_shellres_resources,
        &cesim_shellres_resources_size, {}},
   };

@@ -74,6 +74,8 @@ class ImageBuilder {
   // Whether the core library exports an optional entry point ("GetGestureInfo",
   // "SetLayeredWindowAttributes"). By default both are present.
   ImageBuilder& SetCoreExport(const std::string& name, bool present);
+  // Moves a special folder of the shell ("CSIDL_PROGRAMS") to another device path.
+  ImageBuilder& SetShellFolder(const std::string& csidlName, const std::u16string& path);
   // Whether the device has one of its system modules, "ceshell" (the shell library) or
   // "shellres" (the shell's resources). By default it has "ceshell" and not "shellres".
   ImageBuilder& SetSystemModule(const std::string& name, bool present);
@@ -112,8 +114,46 @@ std::u16string ProgramPath();
 HMODULE LoadModule(const std::u16string& devicePath);
 void FreeModule(HMODULE module);
 
-// How many memory blocks (LocalAlloc, GlobalAlloc, CoTaskMemAlloc) are allocated and not freed.
+// How many memory blocks (LocalAlloc, GlobalAlloc, CoTaskMemAlloc) are allocated and not freed,
+// leaving out those that the clipboard owns: a block handed to SetClipboardData is the
+// clipboard's from then on, counted by ClipboardMemoryBlocks until the clipboard is emptied.
 size_t LiveMemoryBlocks();
+size_t ClipboardMemoryBlocks();
+
+// ---------------------------------------------------------------------------------------------
+// The clipboard, as another application on the device sees it.
+
+struct ClipboardView {
+  bool open = false;                    // by the program or by another application
+  bool heldByAnotherApplication = false;
+  HWND openWindow = nullptr;            // the window it is open for
+  HWND owner = nullptr;                 // the window that emptied it last
+  std::vector<UINT> formats;            // in the order they were placed
+  std::vector<UINT> delayedFormats;     // of those, the ones the owner is still to render
+};
+ClipboardView ReadClipboard();
+// The CF_UNICODETEXT text, read as another application pastes it (a delayed text is rendered by
+// its owner first); nothing when there is none or the program has the clipboard open.
+std::optional<std::u16string> ClipboardText();
+// Another application holds the clipboard open for `holder` (any window; it need not be the
+// program's): the program's OpenClipboard fails until the holder lets go, after
+// `refusalsBeforeLettingGo` refused opens, or at ReleaseClipboard when that is 0. A holder that
+// never lets go while the program retries without end is reported and stops the test, as the
+// device would hang. False when the program has the clipboard open.
+bool HoldClipboard(HWND holder, int refusalsBeforeLettingGo = 0);
+bool ReleaseClipboard();
+// Another application copies a text (CF_UNICODETEXT) with `owner` as the clipboard's new owner.
+bool CopyToClipboard(HWND owner, const std::u16string& text);
+
+// ---------------------------------------------------------------------------------------------
+// Icons and image lists. Nothing is drawn: a picture is known by what it shows ("document",
+// "folder", "open folder", "program", "storage card", or an icon location such as
+// "\\Windows\\calc.exe,0" for a program's own icon or a file type's DefaultIcon).
+
+// Icons handed out (SHGetFileInfo with SHGFI_ICON, ImageList_GetIcon) and not destroyed.
+size_t LiveIcons();
+std::optional<std::u16string> IconPicture(HICON icon);
+std::optional<std::vector<std::u16string>> ImageListPictures(HIMAGELIST list);
 
 // Programs that the device was asked to start (CreateProcessW, ShellExecuteEx), in order since
 // boot. Nothing is run on this host: a start is a row of this log.
@@ -123,6 +163,12 @@ struct LaunchRecord {
   DWORD time = 0;              // the device's clock when it started
   std::string call;            // "CreateProcessW", "ShellExecuteEx"
   DWORD creationFlags = 0;
+  // What ShellExecuteEx was asked, as given (empty for CreateProcessW): the verb ("open" when it
+  // got none), the file (a program, a document, a folder, a shortcut or a ":NAME" command) and the
+  // parameters. A document's start names the program of its type and its expanded command line.
+  std::u16string verb;
+  std::u16string file;
+  std::u16string parameters;
 };
 std::vector<LaunchRecord> LaunchLog();
 // How many process and thread handles that the device handed out are not closed.

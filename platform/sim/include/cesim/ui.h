@@ -184,6 +184,34 @@ void TurnDevice();
 void SetScreenSize(int width, int height);
 
 // ---------------------------------------------------------------------------------------------
+// Message boxes and the caption's OK button.
+
+struct MessageBoxView {
+  HWND window = nullptr;      // null once the box has gone
+  HWND owner = nullptr;
+  std::u16string caption;
+  std::u16string text;
+  UINT type = 0;              // as MessageBoxW got it: buttons, icon (MB_ICONMASK), default button
+  std::vector<int> buttons;   // IDOK ... IDNO, from the left
+  int defaultButton = 0;
+  int answer = 0;             // the button that ended it; 0 while it shows or when it stalled
+};
+// The message box shown on top now.
+std::optional<MessageBoxView> ShownMessageBox();
+// Every message box since boot, the first first.
+std::vector<MessageBoxView> MessageBoxesShown();
+// Taps a button of the message box shown on top; false when there is none or it lacks the button.
+bool PressMessageBoxButton(int button);
+// Answers the next message box: when a message loop next waits (the box's own loop), the button
+// is tapped. A wait with no box shown is reported on stderr and the answer is used up.
+void AnswerMessageBox(int button);
+
+// Taps the OK button on a window's caption (WS_EX_CAPTIONOKBTN, as SHInitDialog's
+// SHIDIF_DONEBUTTON gives it): the window gets WM_COMMAND with IDOK. False when the window shows
+// no such button (no caption, no OK button, hidden or disabled).
+bool TapCaptionOkButton(HWND window);
+
+// ---------------------------------------------------------------------------------------------
 // Time and message loops.
 
 // Dispatches queued messages as an application's message loop does until the queue is idle:
