@@ -1,5 +1,5 @@
 // The context menu object: site and selection, the five commands in the Explorer's menu, and
-// their verb texts.
+// their verb texts. InvokeCommand is in menu_commands.cpp.
 #include "contextmenu/context_menu.h"
 
 #include "contextmenu/drop_list.h"
@@ -170,10 +170,4 @@ STDMETHODIMP ContextMenu::GetCommandString(UINT_PTR commandId, UINT type, UINT* 
   if (commandId < firstCommandId_ || commandId > firstCommandId_ + (kCommandCount - 1)) return E_FAIL;
   if (text != NULL) _snprintf(text, size, "%d", static_cast<int>(commandId - firstCommandId_));
   return S_OK;
-}
-
-STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
-  if (info == NULL) return E_POINTER;
-  // The commands themselves are not part of the module yet.
-  return E_NOTIMPL;
 }

@@ -1,0 +1,96 @@
+// Send Shortcut to Programs: a shortcut to the selected program in the Start menu's Programs
+// folder, named after the program, with the user's say when that name is taken.
+#include "contextmenu/menu_commands.h"
+
+#include "module/bounded_format.h"
+#include "resources/resource_ids.h"
+#include "resources/strings.h"
+
+namespace {
+
+// After No, the numbered names tried: name(1).lnk up to this number. A folder holding all of them
+// gets no shortcut rather than a search without end.
+const int kHighestShortcutNumber = 999;
+// The names tried for the new shortcut before it replaces an existing one.
+const int kTemporaryNameAttempts = 100;
+
+BOOL Exists(LPCWSTR path) { return GetFileAttributesW(path) != 0xFFFFFFFF; }
+
+// The Programs folder followed by "\" and the program's file name without its extension: the
+// shortcut names are built from it. FALSE when the Programs folder cannot be had or the name does
+// not fit.
+BOOL BuildBaseName(HWND owner, LPCWSTR program, WCHAR* base) {
+  WCHAR folder[MAX_PATH];
+  folder[0] = 0;
+  if (!SHGetSpecialFolderPath(owner, folder, CSIDL_PROGRAMS, TRUE) || folder[0] == 0) return FALSE;
+  const WCHAR* slash = wcsrchr(program, TEXT('\\'));
+  const WCHAR* name = slash != NULL ? slash : program;
+  if (!FormatBounded(base, MAX_PATH, TEXT("%s%s"), folder, name)) return FALSE;
+  // The extension goes from the name's last "."; a dot in a folder name is no extension.
+  WCHAR* nameStart = wcsrchr(base, TEXT('\\'));
+  WCHAR* dot = wcsrchr(nameStart != NULL ? nameStart : base, TEXT('.'));
+  if (dot != NULL) *dot = 0;
+  return TRUE;
+}
+
+// The target as the shortcut stores it: a path with a space anywhere in double quotation marks.
+BOOL BuildTarget(LPCWSTR program, WCHAR* target) {
+  if (wcschr(program, TEXT(' ')) != NULL) return FormatBounded(target, MAX_PATH, TEXT("\"%s\""), program);
+  return FormatBounded(target, MAX_PATH, TEXT("%s"), program);
+}
+
+// Writes the new shortcut before the existing one goes: it is created under a free temporary
+// name, and only once it exists is the old file deleted and the new one moved into its place. A
+// creation or deletion that fails leaves the user's shortcut as it was.
+void ReplaceShortcut(LPCWSTR base, LPCWSTR shortcut, WCHAR* target) {
+  WCHAR temporary[MAX_PATH];
+  BOOL created = FALSE;
+  for (int attempt = 1; attempt <= kTemporaryNameAttempts && !created; ++attempt) {
+    if (!FormatBounded(temporary, MAX_PATH, TEXT("%s~%d.tmp"), base, attempt)) return;
+    if (Exists(temporary)) continue;
+    if (!SHCreateShortcut(temporary, target)) return;
+    created = TRUE;
+  }
+  if (!created) return;
+  if (!DeleteFileW(shortcut)) {
+    DeleteFileW(temporary);
+    return;
+  }
+  MoveFileW(temporary, shortcut);
+}
+
+// After No: the first free name(n).lnk, n from 1.
+void CreateNumberedShortcut(LPCWSTR base, WCHAR* target) {
+  WCHAR shortcut[MAX_PATH];
+  for (int number = 1; number <= kHighestShortcutNumber; ++number) {
+    if (!FormatBounded(shortcut, MAX_PATH, TEXT("%s(%d).lnk"), base, number)) return;
+    if (!Exists(shortcut)) {
+      SHCreateShortcut(shortcut, target);
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+void SendShortcutToPrograms(HWND owner, LPCWSTR path) {
+  WCHAR base[MAX_PATH];
+  WCHAR shortcut[MAX_PATH];
+  WCHAR target[MAX_PATH];
+  // A name or target that does not fit its buffer is refused: a cut one would name another file.
+  if (!BuildBaseName(owner, path, base)) return;
+  if (!FormatBounded(shortcut, MAX_PATH, TEXT("%s.lnk"), base)) return;
+  if (!BuildTarget(path, target)) return;
+
+  if (!Exists(shortcut)) {
+    SHCreateShortcut(shortcut, target);
+    return;
+  }
+  int answer = MessageBoxW(owner, GetResourceString(IDS_SHORTCUT_EXISTS), GetResourceString(IDS_CONFIRM_OVERWRITE),
+                           MB_YESNOCANCEL | MB_ICONQUESTION);
+  if (answer == IDYES) {
+    ReplaceShortcut(base, shortcut, target);
+  } else if (answer == IDNO) {
+    CreateNumberedShortcut(base, target);
+  }
+}
