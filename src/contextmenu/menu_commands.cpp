@@ -1,6 +1,7 @@
 // InvokeCommand: the chosen command, found from its verb text, run on the selected path.
 #include "contextmenu/context_menu.h"
 #include "contextmenu/menu_commands.h"
+#include "dialogs/file_dialogs.h"
 
 namespace {
 
@@ -27,6 +28,9 @@ STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
   switch (offset) {
     case kCommandCopyPath:
       CopyPathToClipboard(owner, selectedPath_);
+      break;
+    case kCommandProperties:
+      ShowPropertiesDialog(owner, selectedPath_);
       break;
     case kCommandSendShortcut:
       SendShortcutToPrograms(owner, selectedPath_);

@@ -1,6 +1,8 @@
 // The properties dialog's type, size and time texts, each built in its own fixed buffer.
 #include "dialogs/properties_fields.h"
 
+#include "module/bounded_format.h"
+
 namespace {
 
 const int kTypeNameSize = 80;
@@ -16,17 +18,14 @@ BOOL FormatVolumeSpace(LPCWSTR path, WCHAR* text) {
   ULARGE_INTEGER free;
   if (!GetDiskFreeSpaceExW(path, &available, &total, &free)) return FALSE;
   // The free space is the volume's, not what is left for this caller.
-  _snwprintf(text, kSizeTextSize - 1, TEXT("%u.%0u/%u.%0u MB"), Megabytes(free.QuadPart), Tenths(free.QuadPart),
-             Megabytes(total.QuadPart), Tenths(total.QuadPart));
-  text[kSizeTextSize - 1] = 0;
-  return TRUE;
+  return FormatBounded(text, kSizeTextSize, TEXT("%u.%0u/%u.%0u MB"), Megabytes(free.QuadPart),
+                       Tenths(free.QuadPart), Megabytes(total.QuadPart), Tenths(total.QuadPart));
 }
 
 }  // namespace
 
 void FormatTypeText(const WCHAR* typeName, DWORD attributes, WCHAR* text) {
-  wcsncpy(text, typeName, kTypeNameSize - 1);
-  text[kTypeNameSize - 1] = 0;
+  CopyCut(text, kTypeNameSize, typeName);
   if (attributes & FILE_ATTRIBUTE_INROM) wcsncat(text, TEXT(" (ROM)"), kTypeNameSize);
 }
 
@@ -37,8 +36,7 @@ BOOL FormatSizeText(LPCWSTR path, const WIN32_FIND_DATAW& find, WCHAR* text) {
   const DWORD volumeFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_TEMPORARY;
   if ((attributes & volumeFolder) == volumeFolder) return FormatVolumeSpace(path, text);
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return FALSE;
-  _snwprintf(text, kSizeTextSize - 1, TEXT("%u bytes"), find.nFileSizeLow);
-  text[kSizeTextSize - 1] = 0;
+  FormatBounded(text, kSizeTextSize, TEXT("%u bytes"), find.nFileSizeLow);
   return FALSE;
 }
 

@@ -3,15 +3,17 @@
 // past its end.
 #include "dialogs/version_block.h"
 
+#include "module/bounded_format.h"
+
 namespace {
 
 // Room for "\StringFileInfo\" with eight digits, "\" and the longest key of the dialog.
 const int kQuerySize = 64;
 
 BOOL Query(void* block, DWORD blockSize, LPCWSTR subBlock, const BYTE** value, UINT* length) {
+  // The device's VerQueryValueW takes the sub-block as a writable string.
   WCHAR query[kQuerySize];
-  wcsncpy(query, subBlock, kQuerySize - 1);
-  query[kQuerySize - 1] = 0;
+  if (!FormatBounded(query, kQuerySize, TEXT("%s"), subBlock)) return FALSE;
   void* found = NULL;
   UINT foundLength = 0;
   if (!VerQueryValueW(block, query, &found, &foundLength) || found == NULL) return FALSE;
@@ -52,8 +54,7 @@ BOOL QueryFirstTranslation(void* block, DWORD blockSize, WORD* language, WORD* c
 
 LPCWSTR QueryVersionString(void* block, DWORD blockSize, WORD language, WORD codePage, LPCWSTR key) {
   WCHAR query[kQuerySize];
-  _snwprintf(query, kQuerySize - 1, TEXT("\\StringFileInfo\\%04x%04x\\%s"), language, codePage, key);
-  query[kQuerySize - 1] = 0;
+  if (!FormatBounded(query, kQuerySize, TEXT("\\StringFileInfo\\%04x%04x\\%s"), language, codePage, key)) return NULL;
   const BYTE* value = NULL;
   UINT length = 0;
   if (!Query(block, blockSize, query, &value, &length)) return NULL;

@@ -6,6 +6,7 @@
 
 #include "dialogs/full_screen_dialog.h"
 #include "dialogs/version_block.h"
+#include "module/bounded_format.h"
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
@@ -30,9 +31,10 @@ void ShowFileVersion(HWND dialog, void* block, DWORD size) {
   const VS_FIXEDFILEINFO* fixed = QueryFixedInfo(block, size);
   if (fixed == NULL) return;
   WCHAR text[kFileVersionSize];
-  _snwprintf(text, kFileVersionSize - 1, TEXT("%d.%d.%d.%d"), HIWORD(fixed->dwFileVersionMS),
-             LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-  text[kFileVersionSize - 1] = 0;
+  if (!FormatBounded(text, kFileVersionSize, TEXT("%d.%d.%d.%d"), HIWORD(fixed->dwFileVersionMS),
+                     LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS))) {
+    return;
+  }
   SetDlgItemTextW(dialog, IDC_VERSION_FILE_VERSION, text);
 }
 
