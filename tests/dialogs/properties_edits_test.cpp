@@ -68,8 +68,9 @@ TEST_F(PropertiesEditsTest, ARewrittenShortcutKeepsItsAttributes) {
 }
 
 TEST_F(PropertiesEditsTest, ATargetTheShellCannotStoreLeavesTheShortcutAsItWas) {
-  // The shell stores targets of up to 255 characters.
-  const std::u16string longTarget = u"\\Windows\\" + std::u16string(250, u'a') + u".exe";
+  // The shell stores targets of up to 255 characters; this one, of 257, fits the field's buffer.
+  const std::u16string longTarget = u"\\Windows\\" + std::u16string(244, u'a') + u".exe";
+  ASSERT_EQ(longTarget.size(), 257u);
   EditAndOk(kShortcut, [&](HWND dialog) { ReplaceText(dialog, IDC_PROP_TARGET, longTarget); });
   EXPECT_EQ(FirstLine(kShortcut), cesim::Widen(kStoredShortcut)) << "the user's shortcut is not lost";
   EXPECT_EQ(Documents(), (std::vector<std::u16string>{u"Calculator.lnk", u"Letter.doc", u"Plans\\"}));
