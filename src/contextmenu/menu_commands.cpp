@@ -32,8 +32,14 @@ STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
     case kCommandProperties:
       ShowPropertiesDialog(owner, selectedPath_);
       break;
+    case kCommandOpenWithParameters:
+      ShowParametersDialog(owner, selectedPath_);
+      break;
     case kCommandSendShortcut:
       SendShortcutToPrograms(owner, selectedPath_);
+      break;
+    case kCommandOpenWithProgram:
+      ShowProgramDialog(owner, selectedPath_);
       break;
     default:
       break;

@@ -63,9 +63,24 @@ void LockFields(DWORD attributes) {
   }
 }
 
+// A shortcut as the shell library's shortcut test says; on a device without that library, a file
+// whose name ends in ".lnk", as the shell writes shortcuts.
+BOOL IsShortcut(LPCWSTR path) {
+  ShellLibrary library;
+  if (OpenShellLibrary(&library)) {
+    BOOL shortcut = NamesShortcut(library, path);
+    CloseShellLibrary(&library);
+    return shortcut;
+  }
+  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
+  const WCHAR* name = slash != NULL ? slash + 1 : path;
+  const WCHAR* dot = wcsrchr(name, TEXT('.'));
+  return dot != NULL && _wcsicmp(dot, TEXT(".lnk")) == 0;
+}
+
 void ShowShortcutTarget(DWORD attributes) {
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;
-  if (!PathIsShortcut(g_module.propertiesPath)) return;
+  if (!IsShortcut(g_module.propertiesPath)) return;
   ShowWindow(g_module.propertiesTarget, SW_SHOW);
   WCHAR target[MAX_PATH];
   ReadShortcutTarget(g_module.propertiesPath, target, MAX_PATH);  // empty when unreadable

@@ -1,29 +1,47 @@
-// The shell library's path tests, looked up by number each time they are used: the library is
-// one of the device's system modules and stays loaded for the life of the process.
+// Looking the shell library's numbered exports up.
 #include "dialogs/shell_library.h"
 
 namespace {
 
-// Through a generic pointer: the exports' own types differ from FARPROC's.
-void* ShellLibraryExport(WORD ordinal) {
-  HMODULE library = GetModuleHandleW(TEXT("ceshell"));
-  if (library == NULL) return NULL;
-  return reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEW(ordinal)));
+void Clear(ShellLibrary* library) {
+  library->module = NULL;
+  library->isProgram = NULL;
+  library->isShortcut = NULL;
+  library->cleanCommand = NULL;
 }
 
-BOOL HasShortcutExtension(LPCWSTR path) {
-  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
-  const WCHAR* name = slash != NULL ? slash + 1 : path;
-  const WCHAR* dot = wcsrchr(name, TEXT('.'));
-  return dot != NULL && _wcsicmp(dot, TEXT(".lnk")) == 0;
+// Through a generic pointer: the functions' own types differ from FARPROC's.
+void* Export(HMODULE module, int ordinal) {
+  return reinterpret_cast<void*>(GetProcAddress(module, MAKEINTRESOURCEW(ordinal)));
 }
 
 }  // namespace
 
-BOOL PathIsShortcut(LPCWSTR path) {
-  if (path == NULL) return FALSE;
-  CESHELL_PATHISSHORTCUT test =
-      reinterpret_cast<CESHELL_PATHISSHORTCUT>(ShellLibraryExport(CESHELL_ORDINAL_PATHISSHORTCUT));
-  if (test != NULL) return test(path);
-  return HasShortcutExtension(path);
+BOOL OpenShellLibrary(ShellLibrary* library) {
+  Clear(library);
+  HMODULE module = LoadLibraryW(TEXT("ceshell.dll"));
+  if (module == NULL) return FALSE;
+  library->isProgram = reinterpret_cast<CESHELL_PATHISPROGRAM>(Export(module, CESHELL_ORDINAL_PATHISPROGRAM));
+  library->isShortcut = reinterpret_cast<CESHELL_PATHISSHORTCUT>(Export(module, CESHELL_ORDINAL_PATHISSHORTCUT));
+  library->cleanCommand = reinterpret_cast<CESHELL_CLEANCOMMAND>(Export(module, CESHELL_ORDINAL_CLEANCOMMAND));
+  if (library->isProgram == NULL || library->isShortcut == NULL || library->cleanCommand == NULL) {
+    FreeLibrary(module);
+    Clear(library);
+    return FALSE;
+  }
+  library->module = module;
+  return TRUE;
+}
+
+void CloseShellLibrary(ShellLibrary* library) {
+  if (library->module != NULL) FreeLibrary(library->module);
+  Clear(library);
+}
+
+BOOL NamesProgram(const ShellLibrary& library, LPCWSTR path) {
+  return library.isProgram != NULL && library.isProgram(path);
+}
+
+BOOL NamesShortcut(const ShellLibrary& library, LPCWSTR path) {
+  return library.isShortcut != NULL && library.isShortcut(path);
 }

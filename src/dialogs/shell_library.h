@@ -1,12 +1,24 @@
-// The path tests of the device's shell library, which exports them by number only.
+// The shell library's path functions, which it exports by number only: the program test, the
+// shortcut test and the command clean-up.
 #ifndef FOLDWISE_DIALOGS_SHELL_LIBRARY_H
 #define FOLDWISE_DIALOGS_SHELL_LIBRARY_H
 
 #include "ceplatform.h"
 
-// TRUE when the path names a shortcut file, as the shell library's shortcut test (export 38)
-// says. Where the device has no shell library, or it lacks the export, a shortcut is what the
-// shell writes one as: a file whose name ends in ".lnk", in any letter case.
-BOOL PathIsShortcut(LPCWSTR path);
+struct ShellLibrary {
+  HMODULE module;
+  CESHELL_PATHISPROGRAM isProgram;
+  CESHELL_PATHISSHORTCUT isShortcut;
+  CESHELL_CLEANCOMMAND cleanCommand;
+};
+
+// Loads the library and looks its three functions up. FALSE, with every member null, when the
+// device lacks the library or any of them; the caller then knows no programs and no shortcuts.
+BOOL OpenShellLibrary(ShellLibrary* library);
+void CloseShellLibrary(ShellLibrary* library);
+
+// The program test and the shortcut test; FALSE without the library.
+BOOL NamesProgram(const ShellLibrary& library, LPCWSTR path);
+BOOL NamesShortcut(const ShellLibrary& library, LPCWSTR path);
 
 #endif

@@ -45,6 +45,8 @@ struct ModuleState {
   LPCWSTR versionPath;                                    // version dialog
   void* versionBlock;                                     // version dialog: owned until WM_DESTROY
   DWORD versionBlockSize;                                 // version dialog
+  LPCWSTR parametersPath;  // Open with Parameters dialog: the program it starts, the caller's path
+  LPCWSTR programDialogPath;  // Open with Program dialog: the item it opens, the caller's path
   WCHAR emptyPath[1];                                     // nobody: always empty
 };
 

@@ -36,6 +36,17 @@ CMINVOKECOMMANDINFO CommandTest::Record(const char* verb) const {
   return info;
 }
 
+HWND CommandTest::OwnedDialog() const {
+  cesim::WindowQuery query;
+  query.className = u"Dialog";
+  query.owner = owner;
+  return cesim::FindFirstWindow(query);
+}
+
+void CommandTest::InDialog(std::vector<std::function<void()>> steps) {
+  for (auto& step : steps) cesim::WhenIdle(step);
+}
+
 HRESULT CommandTest::Invoke(const char* verb) {
   CMINVOKECOMMANDINFO info = Record(verb);
   return menu->InvokeCommand(&info);

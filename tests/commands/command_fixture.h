@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "cesim/automation.h"
@@ -30,6 +32,14 @@ class CommandTest : public ModuleTest {
   HRESULT Run(const std::u16string& path, const char* verb);
   // Run, with the next message box answered by that button.
   HRESULT RunAnswering(const std::u16string& path, const char* verb, int button);
+
+  // The dialog that the owner window owns now, or null.
+  HWND OwnedDialog() const;
+  // Queues the user's steps for the waits of the modal loop, one step a wait, in order.
+  static void InDialog(std::vector<std::function<void()>> steps);
+
+  // A shortcut file as the device writes it: the target's length in characters, "#" and the target.
+  static std::string ShortcutFile(const std::string& target) { return std::to_string(target.size()) + "#" + target; }
 
   // An invocation record of the platform's own size, for the owner window.
   CMINVOKECOMMANDINFO Record(const char* verb) const;

@@ -21,8 +21,6 @@ class SendShortcutTest : public CommandTest {
         .AddFolder(kPrograms);
   }
 
-  // A shortcut file as the device writes it: the target's length, "#" and the target.
-  static std::string ShortcutText(const std::string& target) { return std::to_string(target.size()) + "#" + target; }
   static std::u16string ShortcutLine(const std::u16string& target) {
     return cesim::Widen(std::to_string(target.size()) + "#") + target;
   }
@@ -54,7 +52,7 @@ TEST_F(SendShortcutTest, AMissingProgramsFolderIsCreated) {
 }
 
 TEST_F(SendShortcutTest, ATakenNameAsksTheUser) {
-  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutFile("\\Windows\\old.exe"));
   EXPECT_EQ(RunAnswering(kToolBox, kSendShortcut, IDCANCEL), S_OK);
   auto boxes = cesim::MessageBoxesShown();
   ASSERT_EQ(boxes.size(), 1u);
@@ -70,7 +68,7 @@ TEST_F(SendShortcutTest, ATakenNameAsksTheUser) {
 }
 
 TEST_F(SendShortcutTest, YesReplacesTheShortcutAtTheSameName) {
-  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutFile("\\Windows\\old.exe"));
   EXPECT_EQ(RunAnswering(kToolBox, kSendShortcut, IDYES), S_OK);
   EXPECT_EQ(Programs(), std::vector<std::u16string>{u"box.lnk"});
   EXPECT_EQ(FirstLine(kPrograms + u"\\box.lnk"), ShortcutLine(u"\"" + kToolBox + u"\""));
@@ -83,7 +81,7 @@ TEST_F(SendShortcutTest, YesKeepsTheOldShortcutWhenTheNewOneCannotBeMade) {
   std::u16string name = longProgram.substr(longProgram.rfind(u'\\') + 1);
   std::u16string shortcut = kPrograms + u"\\" + name.substr(0, name.size() - 4) + u".lnk";
   ASSERT_LT(shortcut.size(), 260u);
-  device.image.AddFile(longProgram, "MZ").AddFile(shortcut, ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(longProgram, "MZ").AddFile(shortcut, ShortcutFile("\\Windows\\old.exe"));
   EXPECT_EQ(RunAnswering(longProgram, kSendShortcut, IDYES), S_OK);
   ASSERT_EQ(cesim::MessageBoxesShown().size(), 1u);
   EXPECT_EQ(FirstLine(shortcut), ShortcutLine(u"\\Windows\\old.exe"));
@@ -91,15 +89,15 @@ TEST_F(SendShortcutTest, YesKeepsTheOldShortcutWhenTheNewOneCannotBeMade) {
 }
 
 TEST_F(SendShortcutTest, YesKeepsAShortcutThatCannotBeDeletedAndLeavesNoOtherFile) {
-  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutText("\\Windows\\old.exe"), FILE_ATTRIBUTE_INROM);
+  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutFile("\\Windows\\old.exe"), FILE_ATTRIBUTE_INROM);
   EXPECT_EQ(RunAnswering(kToolBox, kSendShortcut, IDYES), S_OK);
   EXPECT_EQ(Programs(), std::vector<std::u16string>{u"box.lnk"});
   EXPECT_EQ(FirstLine(kPrograms + u"\\box.lnk"), ShortcutLine(u"\\Windows\\old.exe"));
 }
 
 TEST_F(SendShortcutTest, NoMakesTheFirstFreeNumberedName) {
-  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutText("\\Windows\\old.exe"))
-      .AddFile(kPrograms + u"\\box(1).lnk", ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(kPrograms + u"\\box.lnk", ShortcutFile("\\Windows\\old.exe"))
+      .AddFile(kPrograms + u"\\box(1).lnk", ShortcutFile("\\Windows\\old.exe"));
   EXPECT_EQ(RunAnswering(kToolBox, kSendShortcut, IDNO), S_OK);
   EXPECT_EQ(Programs(), (std::vector<std::u16string>{u"box(1).lnk", u"box(2).lnk", u"box.lnk"}));
   EXPECT_EQ(FirstLine(kPrograms + u"\\box(2).lnk"), ShortcutLine(u"\"" + kToolBox + u"\""));
@@ -107,13 +105,13 @@ TEST_F(SendShortcutTest, NoMakesTheFirstFreeNumberedName) {
 }
 
 TEST_F(SendShortcutTest, NoKeepsEveryDotButTheLast) {
-  device.image.AddFile(kPrograms + u"\\my.tool.lnk", ShortcutText("\\Windows\\my.tool.exe"));
+  device.image.AddFile(kPrograms + u"\\my.tool.lnk", ShortcutFile("\\Windows\\my.tool.exe"));
   EXPECT_EQ(RunAnswering(u"\\Windows\\my.tool.exe", kSendShortcut, IDNO), S_OK);
   EXPECT_EQ(Programs(), (std::vector<std::u16string>{u"my.tool(1).lnk", u"my.tool.lnk"}));
 }
 
 TEST_F(SendShortcutTest, NoStopsAtTheHighestNumber) {
-  device.image.AddFile(kPrograms + u"\\calc.lnk", ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(kPrograms + u"\\calc.lnk", ShortcutFile("\\Windows\\old.exe"));
   for (int n = 1; n <= 999; ++n) {
     device.image.AddFile(kPrograms + u"\\calc(" + cesim::Widen(std::to_string(n)) + u").lnk", "1#x");
   }
@@ -134,7 +132,7 @@ TEST_F(SendShortcutTest, ANameThatFitsOnlyWithoutItsNumberGetsNoNumberedShortcut
   // Programs folder + "\calc.lnk" is 259 characters; "\calc(1).lnk" would be 262.
   std::u16string folder = PathOfLength(u"\\Windows", 259 - 9);
   device.image.AddFolder(folder).SetShellFolder("CSIDL_PROGRAMS", folder);
-  device.image.AddFile(folder + u"\\calc.lnk", ShortcutText("\\Windows\\old.exe"));
+  device.image.AddFile(folder + u"\\calc.lnk", ShortcutFile("\\Windows\\old.exe"));
   EXPECT_EQ(RunAnswering(u"\\Windows\\calc.exe", kSendShortcut, IDNO), S_OK);
   EXPECT_EQ(FolderNames(folder), std::vector<std::u16string>{u"calc.lnk"});
 }

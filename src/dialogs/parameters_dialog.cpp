@@ -1,0 +1,71 @@
+// The Open with Parameters dialog: the program's name as its caption, a field for the
+// parameters, and the program started with them on OK.
+#include "dialogs/file_dialogs.h"
+
+#include "module/module_state.h"
+#include "resources/resource_ids.h"
+#include "resources/strings.h"
+
+namespace {
+
+// The text after the path's last "\", or the whole path when it has none.
+LPCWSTR FileNameOf(LPCWSTR path) {
+  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
+  return slash != NULL ? slash + 1 : path;
+}
+
+BOOL OnInitDialog(HWND dialog, LPCWSTR path) {
+  g_module.parametersPath = path;
+  SetWindowTextW(dialog, FileNameOf(path));
+  // The field takes no more than the parameters buffer holds, so what the user typed is what the
+  // program gets.
+  SendDlgItemMessageW(dialog, IDC_PARAMETERS, EM_LIMITTEXT, MAX_PATH - 1, 0);
+  return TRUE;  // the platform gives the focus to the parameter field
+}
+
+void OnOk(HWND dialog) {
+  WCHAR parameters[MAX_PATH];
+  parameters[0] = 0;
+  GetWindowTextW(GetDlgItem(dialog, IDC_PARAMETERS), parameters, MAX_PATH);
+  SHELLEXECUTEINFO info;
+  memset(&info, 0, sizeof(info));
+  info.cbSize = sizeof(SHELLEXECUTEINFO);
+  info.lpFile = g_module.parametersPath;
+  info.lpParameters = parameters;
+  ShellExecuteEx(&info);
+  EndDialog(dialog, IDOK);
+}
+
+BOOL OnCommand(HWND dialog, WORD id) {
+  switch (id) {
+    case IDOK:
+      OnOk(dialog);
+      return TRUE;
+    case IDCANCEL:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK ParametersDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog, reinterpret_cast<LPCWSTR>(lParam));
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam));
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void ShowParametersDialog(HWND owner, LPCWSTR path) {
+  LPCVOID dialogTemplate = GetDialogTemplate(IDD_PARAMETERS);
+  if (dialogTemplate == NULL) return;
+  DialogBoxIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), owner,
+                          ParametersDialogProc, reinterpret_cast<LPARAM>(path));
+}
