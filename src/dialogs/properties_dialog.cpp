@@ -4,6 +4,7 @@
 #include "dialogs/file_dialogs.h"
 
 #include "dialogs/full_screen_dialog.h"
+#include "dialogs/modal_dialog.h"
 #include "dialogs/properties_edits.h"
 #include "dialogs/properties_fields.h"
 #include "dialogs/shell_library.h"
@@ -166,10 +167,8 @@ void OnDestroy(HWND dialog) {
 }  // namespace
 
 void ShowPropertiesDialog(HWND owner, LPCWSTR path) {
-  LPCVOID dialogTemplate = GetDialogTemplate(IDD_PROPERTIES);
-  if (dialogTemplate == NULL || path == NULL) return;
-  DialogBoxIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), owner,
-                          &PropertiesDialogProc, reinterpret_cast<LPARAM>(path));
+  if (path == NULL) return;
+  RunModalDialog(IDD_PROPERTIES, owner, &PropertiesDialogProc, reinterpret_cast<LPARAM>(path));
 }
 
 INT_PTR CALLBACK PropertiesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "dialogs/file_dialogs.h"
 
 #include "dialogs/full_screen_dialog.h"
+#include "dialogs/modal_dialog.h"
 #include "dialogs/version_block.h"
 #include "module/bounded_format.h"
 #include "module/module_state.h"
@@ -109,10 +110,8 @@ void OnDestroy() {
 }  // namespace
 
 void ShowVersionDialog(HWND owner, LPCWSTR path) {
-  LPCVOID dialogTemplate = GetDialogTemplate(IDD_VERSION);
-  if (dialogTemplate == NULL || path == NULL) return;
-  DialogBoxIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), owner,
-                          &VersionDialogProc, reinterpret_cast<LPARAM>(path));
+  if (path == NULL) return;
+  RunModalDialog(IDD_VERSION, owner, &VersionDialogProc, reinterpret_cast<LPARAM>(path));
 }
 
 INT_PTR CALLBACK VersionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
