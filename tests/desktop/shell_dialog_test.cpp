@@ -39,10 +39,11 @@ class ShellDialog : public ::testing::Test {
     // A DLGTEMPLATE without controls: style, extended style, no items, 0, 0, 138 x 96, no menu,
     // class or caption.
     const DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_CENTER;
-    words[0] = LOWORD(style);
-    words[1] = HIWORD(style);
-    words[7] = 138;
-    words[8] = 96;
+    WORD* w = reinterpret_cast<WORD*>(words);
+    w[0] = LOWORD(style);
+    w[1] = HIWORD(style);
+    w[7] = 138;
+    w[8] = 96;
   }
   void TearDown() {
     if (dialog != NULL) DestroyWindow(dialog);
