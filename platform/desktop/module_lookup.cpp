@@ -35,6 +35,8 @@ HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name) {
 }
 
 FARPROC WINAPI GetProcAddressA(HMODULE module, LPCSTR name) {
+  // The shell library has no desktop module behind its handle.
+  if (cedesktop_IsShellLibrary(module)) return cedesktop_ShellLibraryExport(module, name);
   FARPROC address = GetProcAddress(module, name);
   if (address != NULL || module == NULL || IsOrdinal(name) || module != CoreLibraryHandle()) {
     return address;

@@ -2,17 +2,13 @@
 // parameters, and the program started with them on OK.
 #include "dialogs/file_dialogs.h"
 
+#include "dialogs/path_name.h"
+#include "dialogs/program_start.h"
 #include "module/module_state.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
 
 namespace {
-
-// The text after the path's last "\", or the whole path when it has none.
-LPCWSTR FileNameOf(LPCWSTR path) {
-  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
-  return slash != NULL ? slash + 1 : path;
-}
 
 BOOL OnInitDialog(HWND dialog, LPCWSTR path) {
   g_module.parametersPath = path;
@@ -27,12 +23,7 @@ void OnOk(HWND dialog) {
   WCHAR parameters[MAX_PATH];
   parameters[0] = 0;
   GetWindowTextW(GetDlgItem(dialog, IDC_PARAMETERS), parameters, MAX_PATH);
-  SHELLEXECUTEINFO info;
-  memset(&info, 0, sizeof(info));
-  info.cbSize = sizeof(SHELLEXECUTEINFO);
-  info.lpFile = g_module.parametersPath;
-  info.lpParameters = parameters;
-  ShellExecuteEx(&info);
+  StartProgram(g_module.parametersPath, parameters);
   EndDialog(dialog, IDOK);
 }
 

@@ -3,7 +3,9 @@
 // item's file type.
 #include "dialogs/file_dialogs.h"
 
+#include "dialogs/path_name.h"
 #include "dialogs/program_association.h"
+#include "dialogs/program_start.h"
 #include "dialogs/shell_library.h"
 #include "dialogs/start_menu_scan.h"
 #include "module/bounded_format.h"
@@ -27,8 +29,7 @@ BOOL CanAssociate(LPCWSTR path, const ShellLibrary& library) {
 
 BOOL OnInitDialog(HWND dialog, LPCWSTR path) {
   g_module.programDialogPath = path;
-  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
-  SetWindowTextW(dialog, slash != NULL ? slash + 1 : path);
+  SetWindowTextW(dialog, FileNameOf(path));
   ShellLibrary library;
   OpenShellLibrary(&library);
   FillProgramList(GetDlgItem(dialog, IDC_PROGRAM_LIST), library);
@@ -69,12 +70,7 @@ void OnOk(HWND dialog) {
     AssociateProgram(dialog, path, program, IsChecked(dialog, IDC_PROGRAM_QUOTE));
   }
 
-  SHELLEXECUTEINFO info;
-  memset(&info, 0, sizeof(info));
-  info.cbSize = sizeof(SHELLEXECUTEINFO);
-  info.lpFile = program;
-  info.lpParameters = argument;
-  ShellExecuteEx(&info);
+  StartProgram(program, argument);
   EndDialog(dialog, IDOK);
 }
 

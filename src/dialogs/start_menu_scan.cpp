@@ -1,6 +1,7 @@
 // Filling the Open with Program list from the Start Menu.
 #include "dialogs/start_menu_scan.h"
 
+#include "dialogs/path_name.h"
 #include "dialogs/shortcut_reader.h"
 #include "module/bounded_format.h"
 
@@ -10,12 +11,6 @@ const int kProgramPathColumn = 1;
 
 BOOL IsDotEntry(LPCWSTR name) {
   return name[0] == TEXT('.') && (name[1] == 0 || (name[1] == TEXT('.') && name[2] == 0));
-}
-
-// The text after the last "\", or the whole text when it has none (as for ":NAME").
-LPCWSTR FileNameOf(LPCWSTR path) {
-  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
-  return slash != NULL ? slash + 1 : path;
 }
 
 // The program that a shortcut starts, as a bare path (or a ":NAME" command) in `program`

@@ -171,6 +171,11 @@ BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
 FARPROC WINAPI GetProcAddressA(HMODULE module, LPCSTR name);
 FARPROC WINAPI GetProcAddressW(HMODULE module, LPCWSTR name);
 
+// The device shell's shortcut files: the number of the target's characters, "#" and the target,
+// in the device's ANSI code page. FALSE when a file of that name exists, its folder is missing or
+// the target does not fit (256 characters with the terminator).
+DWORD WINAPI SHCreateShortcut(LPWSTR szShortcut, LPWSTR szTarget);
+
 // Command bars (the device's common controls). On the desktop a command bar is a toolbar across
 // the top of its window, and its menu bar is the window's own menu: the pop-up menus' messages go
 // to the window on both. The button index of the menu bar is not used, since the desktop's menu
@@ -206,6 +211,16 @@ HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name);
 // as they are. A path that does not fit is cut to size - 1 characters and terminated, the result
 // is size and the last error ERROR_INSUFFICIENT_BUFFER, as on the desktop.
 DWORD WINAPI cedesktop_GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size);
+
+// The device's shell library, "ceshell" (with or without ".dll", any letter case), which the
+// desktop lacks: loading it gives a handle that stands for it, freeing that handle does nothing,
+// and GetProcAddress on it gives the library's numbered path functions (ceshell_ordinals.h) with
+// the device's rules. Any other name is the desktop's own.
+HMODULE WINAPI cedesktop_LoadLibraryW(LPCWSTR name);
+BOOL WINAPI cedesktop_FreeLibrary(HMODULE module);
+// Whether the handle stands for the shell library; its export of that ordinal, or null.
+BOOL cedesktop_IsShellLibrary(HMODULE module);
+FARPROC cedesktop_ShellLibraryExport(HMODULE module, LPCSTR name);
 
 // The device ignores access rights of registry keys: every opened or created key can be read and
 // written. The desktop ones ask for read and write access, and fall back to the rights given
@@ -262,6 +277,10 @@ inline LONG_PTR cedesktop_SetWindowLongW(HWND window, int index, LONG_PTR value)
 #define GetModuleHandleW cedesktop_GetModuleHandleW
 #undef GetModuleFileNameW
 #define GetModuleFileNameW cedesktop_GetModuleFileNameW
+#undef LoadLibraryW
+#define LoadLibraryW cedesktop_LoadLibraryW
+#undef FreeLibrary
+#define FreeLibrary cedesktop_FreeLibrary
 #undef RegOpenKeyExW
 #define RegOpenKeyExW cedesktop_RegOpenKeyExW
 #undef RegCreateKeyExW

@@ -3,6 +3,7 @@
 #include "files/paths.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -47,10 +48,16 @@ std::string HostRoot() {
 }
 
 std::optional<std::string> FindHostEntry(const std::string& hostFolder, const std::u16string& name) {
+  const std::string exact = Narrow(name);
+  // A name on disk as written is the answer that the listing below gives too; most lookups end here.
+  struct stat status;
+  if (!exact.empty() && exact != "." && exact != ".." && exact.find('/') == std::string::npos &&
+      lstat((hostFolder + "/" + exact).c_str(), &status) == 0) {
+    return exact;
+  }
   DIR* folder = opendir(hostFolder.c_str());
   if (folder == nullptr) return std::nullopt;
   std::vector<std::string> matches;
-  const std::string exact = Narrow(name);
   bool exactFound = false;
   while (dirent* entry = readdir(folder)) {
     const std::string entryName = entry->d_name;

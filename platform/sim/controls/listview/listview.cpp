@@ -577,8 +577,10 @@ LRESULT OnInsertItem(const ListViewPtr& lv, const LVITEMW* in) {
   int index = 0;
   if (sorted) {
     bool descending = (lv->style & LVS_SORTDESCENDING) != 0;
+    std::optional<std::u16string> bounded;
+    if (text != nullptr) bounded = TextUpTo(text, kMaxItemText);
     while (index < ItemCount(*lv)) {
-      int order = CompareSortText(lv->items[static_cast<size_t>(index)].text, text);
+      int order = CompareSortText(lv->items[static_cast<size_t>(index)].text, bounded);
       if (descending) order = -order;
       if (order >= 0) break;
       ++index;

@@ -44,11 +44,15 @@ bool TextDiffers(const ListText& slot, LPCWSTR text) {
 }
 
 int CompareSortText(const ListText& a, LPCWSTR b) {
+  std::optional<std::u16string> other;
+  if (b != nullptr && b != LPSTR_TEXTCALLBACKW) other = TextUpTo(b, kMaxItemText);
+  return CompareSortText(a, other);
+}
+
+int CompareSortText(const ListText& a, const std::optional<std::u16string>& b) {
   bool aText = a.kind == ListText::Kind::Stored;
-  bool bText = b != nullptr && b != LPSTR_TEXTCALLBACKW;
-  if (!aText || !bText) return aText == bText ? 0 : (aText ? 1 : -1);
-  std::u16string other = TextUpTo(b, kMaxItemText);
-  return lstrcmpW(a.text.c_str(), other.c_str());
+  if (!aText || !b) return aText == b.has_value() ? 0 : (aText ? 1 : -1);
+  return lstrcmpW(a.text.c_str(), b->c_str());
 }
 
 void ListView::CheckInvariants() {

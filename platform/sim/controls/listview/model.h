@@ -5,6 +5,7 @@
 #define CESIM_CONTROLS_LISTVIEW_MODEL_H
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -104,6 +105,9 @@ bool TextDiffers(const ListText& slot, LPCWSTR text);
 // Texts compared as LVS_SORTASCENDING sorts them: in the user's locale (lstrcmpW), an item without
 // a text of its own first.
 int CompareSortText(const ListText& a, LPCWSTR b);
+// The same with b's text already bounded (TextUpTo), or nothing for a caller-kept text: for a
+// sorted insertion that compares one text with every item.
+int CompareSortText(const ListText& a, const std::optional<std::u16string>& b);
 
 // The longest text an item keeps.
 constexpr size_t kMaxItemText = 4096;
