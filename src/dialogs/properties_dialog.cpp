@@ -5,6 +5,7 @@
 
 #include "dialogs/full_screen_dialog.h"
 #include "dialogs/modal_dialog.h"
+#include "dialogs/path_name.h"
 #include "dialogs/properties_edits.h"
 #include "dialogs/properties_fields.h"
 #include "dialogs/shell_library.h"
@@ -36,8 +37,7 @@ void TakeSnapshot(LPCWSTR path) {
 // The name as the file system spells it; for an item that is not there, the name in the path.
 LPCWSTR ShownName() {
   if (g_module.propertiesFound) return g_module.propertiesFind.cFileName;
-  const WCHAR* slash = wcsrchr(g_module.propertiesPath, TEXT('\\'));
-  return slash != NULL ? slash + 1 : g_module.propertiesPath;
+  return FileNameOf(g_module.propertiesPath);
 }
 
 // The item's icon and type name, in one call to the shell.
@@ -73,9 +73,7 @@ BOOL IsShortcut(LPCWSTR path) {
     CloseShellLibrary(&library);
     return shortcut;
   }
-  const WCHAR* slash = wcsrchr(path, TEXT('\\'));
-  const WCHAR* name = slash != NULL ? slash + 1 : path;
-  const WCHAR* dot = wcsrchr(name, TEXT('.'));
+  const WCHAR* dot = wcsrchr(FileNameOf(path), TEXT('.'));
   return dot != NULL && _wcsicmp(dot, TEXT(".lnk")) == 0;
 }
 
