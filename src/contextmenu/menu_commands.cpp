@@ -29,6 +29,9 @@ STDMETHODIMP ContextMenu::InvokeCommand(LPCMINVOKECOMMANDINFO info) {
     case kCommandCopyPath:
       CopyPathToClipboard(owner, selectedPath_);
       break;
+    case kCommandProperties:
+      ShowPropertiesDialog(owner, selectedPath_);
+      break;
     case kCommandOpenWithParameters:
       ShowParametersDialog(owner, selectedPath_);
       break;

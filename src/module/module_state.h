@@ -34,6 +34,17 @@ struct ModuleState {
   HWND folderDialogClosing;     // Change Folder dialog: the dialog that has posted itself WM_CLOSE
   HWND folderDialogDestroying;  // Change Folder dialog: the dialog whose destruction has begun
   HWND folderTreeUnselected;    // Change Folder dialog: the tree that must lose the selection its focus gives
+  LPCWSTR propertiesPath;                                 // properties dialog
+  WIN32_FIND_DATAW propertiesFind;                        // properties dialog: the snapshot at opening
+  BOOL propertiesFound;                                   // properties dialog: the snapshot is the item's
+  HWND propertiesName;                                    // properties dialog
+  HWND propertiesTarget;                                  // properties dialog
+  HWND propertiesReadOnly;                                // properties dialog
+  HWND propertiesHidden;                                  // properties dialog
+  HWND propertiesModified;                                // properties dialog
+  LPCWSTR versionPath;                                    // version dialog
+  void* versionBlock;                                     // version dialog: owned until WM_DESTROY
+  DWORD versionBlockSize;                                 // version dialog
   LPCWSTR parametersPath;  // Open with Parameters dialog: the program it starts, the caller's path
   LPCWSTR programDialogPath;  // Open with Program dialog: the item it opens, the caller's path
   WCHAR emptyPath[1];                                     // nobody: always empty

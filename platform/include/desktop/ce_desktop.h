@@ -109,6 +109,27 @@ typedef struct tagSHRGI {
 // (WM_CONTEXTMENU), so the gesture is never recognised here and the result is 0.
 DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);
 
+// The device shell's dialog set-up (SHInitDialog): which members are given, and the flags.
+typedef struct tagSHINITDLGINFO {
+  DWORD dwMask;
+  HWND hDlg;
+  DWORD dwFlags;
+} SHINITDLGINFO, *PSHINITDLGINFO;
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+#define SHIDIF_WANTSCROLLBAR 0x0040
+// Called from WM_INITDIALOG. The sizing flags size the dialog to the work area, as the device sizes
+// it to its screen. The desktop caption has no OK button: SHIDIF_DONEBUTTON gives the dialog a
+// small "OK" button (IDOK) at the top right of its client area instead, which ends it as the
+// device's Done button does. There is no menu bar to empty (SHIDIF_EMPTYMENU); the input panel's
+// flags mean nothing here.
+BOOL WINAPI SHInitDialog(PSHINITDLGINFO pshidi);
+
 // Extended window styles of the device's shell.
 #define WS_EX_NOANIMATION 0x04000000L
 #define WS_EX_INK 0x10000000L
