@@ -33,7 +33,7 @@ class ShortcutFileTest : public ::testing::Test {
 TEST_F(ShortcutFileTest, WritesTheCountTheHashAndTheTargetInTheDevicesCodePage) {
   WCHAR target[] = L"\"\\Program Files\\Caf\x00e9\\box.exe\"";
   ASSERT_TRUE(SHCreateShortcut(&path_[0], target));
-  EXPECT_EQ("32#\"\\Program Files\\Caf\xe9\\box.exe\"", Contents());
+  EXPECT_EQ("29#\"\\Program Files\\Caf\xe9\\box.exe\"", Contents());
 }
 
 TEST_F(ShortcutFileTest, AnExistingFileIsKept) {
