@@ -1,7 +1,6 @@
 // The shell's image loader on a camera picture: a 12-megapixel JPEG (4000 x 3000) decoded by
-// SHLoadImageFile, alone and followed by the GDI calls that scale it into a preview (a memory DC
-// for the picture, a 5-6-5 DIB section of the preview's size in another, StretchBlt, a
-// device-dependent copy, everything but the copy released). Besides the time, each reports the
+// SHLoadImageFile alone, and the module's preview step on the same picture (the decode, the
+// scaling into a 5-6-5 picture of the overlay's size, the overlay shown). Besides the time, each reports the
 // peak of bitmap pixel memory against the decoded picture's own size, the memory side of the
 // preview's budget (a preview may cost at most 1.3 times the decode alone, and hold at most 1.5
 // times the decoded picture at its peak).
@@ -13,6 +12,7 @@
 #include "ceplatform.h"
 #include "cesim/automation.h"
 #include "image_files.h"
+#include "pane_host.h"
 
 namespace {
 
@@ -51,42 +51,6 @@ size_t DecodedBytes(HBITMAP bitmap) {
   return static_cast<size_t>(bm.bmWidthBytes) * static_cast<size_t>(bm.bmHeight);
 }
 
-// The GDI steps of a preview that fits the picture into 180 pixels' width, as the preview does.
-HBITMAP ScaleForPreview(HBITMAP picture) {
-  BITMAP bm = {};
-  GetObjectW(picture, sizeof bm, &bm);
-  const int w = 180, h = bm.bmHeight * 180 / bm.bmWidth;
-  HDC source = CreateCompatibleDC(nullptr);
-  HGDIOBJ sourcePrevious = SelectObject(source, picture);
-  struct {
-    BITMAPINFOHEADER header;
-    DWORD masks[3];
-  } info = {};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = (((bm.bmBitsPixel * w + 31) / 32) * bm.bmBitsPixel) / 8;
-  info.header.biHeight = -h;
-  info.header.biPlanes = bm.bmPlanes;
-  info.header.biBitCount = bm.bmBitsPixel;
-  info.header.biCompression = BI_BITFIELDS;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
-  void* bits = nullptr;
-  HBITMAP target = CreateDIBSection(source, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC destination = CreateCompatibleDC(nullptr);
-  HGDIOBJ destinationPrevious = SelectObject(destination, target);
-  BITMAP t = {};
-  GetObjectW(target, sizeof t, &t);
-  StretchBlt(destination, 0, 0, t.bmWidth, t.bmHeight, source, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-  HBITMAP preview = CreateBitmap(t.bmWidth, t.bmHeight, t.bmPlanes, t.bmBitsPixel, t.bmBits);
-  SelectObject(destination, destinationPrevious);
-  DeleteObject(target);
-  DeleteDC(destination);
-  SelectObject(source, sourcePrevious);
-  DeleteDC(source);
-  return preview;
-}
-
 void ReportMemory(benchmark::State& state, size_t decoded) {
   const cesim::BitmapMemory memory = cesim::ReadBitmapMemory();
   state.counters["decoded_MB"] = static_cast<double>(decoded) / (1024.0 * 1024.0);
@@ -111,25 +75,40 @@ void BM_DecodeCameraJpeg(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeCameraJpeg)->Unit(benchmark::kMillisecond);
 
+// The module's own preview step, as the Explorer's pane runs it when the preview timer expires:
+// the small test Explorer lists the folder through the module's table, the picture is focused,
+// and each iteration is one timer message to the pane.
 void BM_PreviewOfCameraJpeg(benchmark::State& state) {
-  Device device;
-  size_t decoded = 0;
-  HBITMAP preview = nullptr;
+  foldwise_test::BootedDevice booted;
+  booted.image.AddFile(kPath, CameraJpeg())
+      .AddModule(u"\\Windows\\foldwise.dll", FOLDWISE_MODULE_PATH)
+      .AddFile(u"\\Windows\\fexplore.exe", "MZ")
+      .AddRegistry("[HKEY_LOCAL_MACHINE\\Explorer]\n[HKEY_CURRENT_USER\\Software\\Microsoft\\File Explorer]\n");
+  if (!booted.Boot()) {
+    state.SkipWithError("the device did not boot");
+    return;
+  }
+  cesim::StartProcess(u"\\Windows\\fexplore.exe");
+  HMODULE module = LoadLibraryW(u"\\Windows\\foldwise.dll");
+  foldwise_test::PaneHost host;
+  if (module == nullptr || !host.Start(module, u"\\My Documents")) {
+    state.SkipWithError("the module or the small Explorer did not start");
+    return;
+  }
+  int item = host.ItemOf(kPath);
+  LVITEMW focus = {};
+  focus.state = focus.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+  SendMessageW(host.list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&focus));
+  HWND overlay = GetDlgItem(host.frame, 0xFFF0);
+  HBITMAP probe = SHLoadImageFile(kPath);
+  const size_t decoded = DecodedBytes(probe);
+  DeleteObject(probe);
   cesim::ResetPeakBitmapMemory();
   for (auto _ : state) {
-    HBITMAP picture = SHLoadImageFile(kPath);
-    if (picture == nullptr) {
-      state.SkipWithError("the picture did not load");
-      return;
-    }
-    decoded = DecodedBytes(picture);
-    HBITMAP next = ScaleForPreview(picture);
-    DeleteObject(picture);
-    // The previous preview goes when the next one replaces it, as in the overlay.
-    if (preview != nullptr) DeleteObject(preview);
-    preview = next;
+    SendMessageW(host.pane, WM_TIMER, 1, 0);
+    host.log.Clear();
   }
-  DeleteObject(preview);
+  if (!IsWindowVisible(overlay)) state.SkipWithError("no preview was shown");
   ReportMemory(state, decoded);
 }
 BENCHMARK(BM_PreviewOfCameraJpeg)->Unit(benchmark::kMillisecond);

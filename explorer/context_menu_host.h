@@ -21,6 +21,8 @@ struct LoadedHandler {
   HMODULE module;
   IContextMenu* menu;
   HRESULT queryResult;  // what QueryContextMenu answered
+  UINT firstCommand;    // the first identifier it was given
+  UINT commandCount;    // how many identifiers from there on it took
 };
 
 // A shown context menu. Close() releases the handlers' objects and destroys the menu.
@@ -32,11 +34,15 @@ struct ContextMenuSession {
 };
 
 // Builds the context menu for a path: the Explorer's items, then the handlers registered under
-// HKEY_CLASSES_ROOT "*" (files) or "Folder" (folders) "\shellex\ContextMenuHandlers".
+// HKEY_CLASSES_ROOT "*" (files) or "Folder" (folders) "\shellex\ContextMenuHandlers", each
+// given its own range of identifiers from kFirstHandlerCommand on. The Explorer keeps no file
+// clipboard, so Cut and Copy are there but greyed.
 BOOL OpenContextMenu(LPCWSTR path, ContextMenuSession* session);
 void CloseContextMenu(ContextMenuSession* session);
 
-// Parses "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}".
-BOOL ParseGuid(LPCWSTR text, GUID* guid);
+// Runs a chosen handler command: asks the handler that owns the identifier for its verb text
+// (GetCommandString with the identifier as chosen) and invokes it with that verb, owned by
+// `owner`. FALSE when no handler owns the identifier or it gave no verb.
+BOOL InvokeHandlerCommand(ContextMenuSession* session, UINT command, HWND owner, HRESULT* result = NULL);
 
 #endif

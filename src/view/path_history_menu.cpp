@@ -91,6 +91,8 @@ void DeletePathAndRestart(WCHAR letter) {
     }
     RegCloseKey(key);
   }
-  PostMessageW(g_module.frameWindow, WM_CLOSE, 0, 0);
-  CreateProcessW(HOST_PROGRAM_NAME, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL);
+  // The new Explorer first: when it cannot be started, the user keeps the one that is open.
+  if (CreateProcessW(HOST_PROGRAM_NAME, NULL, NULL, NULL, FALSE, 0, NULL, NULL, NULL, NULL)) {
+    PostMessageW(g_module.frameWindow, WM_CLOSE, 0, 0);
+  }
 }

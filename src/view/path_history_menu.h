@@ -15,8 +15,8 @@ void RemoveDeletePathMenu(HMENU popup);
 // nothing when the history is empty or cannot be read.
 void AddDeletePathMenu(HMENU popup);
 
-// Removes the entry's letter from the history's order (its value stays), then closes the
-// Explorer and starts a new one.
+// Removes the entry's letter from the history's order (its value stays), then starts a new
+// Explorer and closes this one; when no new one can be started, this one stays open.
 void DeletePathAndRestart(WCHAR letter);
 
 #endif

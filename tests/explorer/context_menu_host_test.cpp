@@ -5,6 +5,7 @@
 #include "booted_device.h"
 #include "cesim/automation.h"
 #include "context_menu_host.h"
+#include "handler_registry.h"
 
 namespace foldwise_test {
 namespace {

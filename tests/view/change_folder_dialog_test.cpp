@@ -9,9 +9,7 @@
 #include "change_folder_fixture.h"
 #include "frame_window.h"
 #include "host/host_contract.h"
-#include "module/module_state.h"
 #include "resources/resource_ids.h"
-#include "view/change_folder_dialog.h"
 
 namespace foldwise_test {
 namespace {
@@ -141,7 +139,7 @@ TEST_F(ChangeFolderTest, TheNetworkFolderIsASecondRoot) {
 
 TEST_F(ChangeFolderTest, ANetworkStartShowsTheServerAsRoot) {
   Boot("\\\\server\\share\\docs");
-  HWND dialog = Open();
+  HWND dialog = OpenFromPane();
   std::string tree = cesim::DumpTree(Tree(dialog));
   // The network cannot be listed here: the server's branch stays empty and nothing is selected.
   EXPECT_EQ(tree.rfind("+ \\\\server\n", 0), 0u) << tree;
@@ -174,8 +172,10 @@ TEST_F(ChangeFolderTest, OnlyOneDialogAtATime) {
   Boot("\\Windows");
   HWND first = Open();
   ASSERT_NE(first, nullptr);
-  EXPECT_EQ(ShowChangeFolderDialog(frame), first);
-  EXPECT_EQ(FrameDialogs().size(), 1u);
+  // The folder command again leaves the open dialog as it is.
+  SendMessageW(frame, WM_COMMAND, HOST_CMD_FOLDER, 0);
+  cesim::PumpMessages();
+  EXPECT_EQ(FrameDialogs(), std::vector<HWND>{first});
 }
 
 TEST_F(ChangeFolderTest, EnterSendsTheSelectedFolder) {
@@ -233,11 +233,52 @@ TEST_F(ChangeFolderTest, TheGestureQuestionIsAnsweredWithOne) {
   EXPECT_EQ(GetWindowLongW(dialog, DWL_MSGRESULT), 1);
 }
 
-TEST_F(ChangeFolderTest, AMissingTemplateShowsNothing) {
-  Boot("\\Windows");
-  g_module.instance = GetModuleHandleW(nullptr);  // a module without the template
-  EXPECT_EQ(ShowChangeFolderDialog(frame), nullptr);
+// Which of the Explorer's three path values is its last location: LastLocation names it.
+struct LastLocationCase {
+  const char* lastLocation;  // registry text of the index, empty for none
+  const char* selected;
+};
+
+class LastLocationTest : public ChangeFolderTest, public ::testing::WithParamInterface<LastLocationCase> {};
+
+TEST_P(LastLocationTest, TheIndexNamesThePathValue) {
+  device.image.AddFolder(u"\\Storage Card\\Backup");
+  Boot("\\Windows\\Fonts", std::string(GetParam().lastLocation) + StringValue("StorageCardPath", "\\Storage Card\\Backup") +
+                                  StringValue("NetWorkPath", "\\\\server\\share"));
+  HWND dialog = OpenFromPane();
+  ASSERT_NE(dialog, nullptr);
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_NE(tree.find(std::string(GetParam().selected) + " [selected]\n"), std::string::npos) << tree;
+}
+
+INSTANTIATE_TEST_SUITE_P(Indexes, LastLocationTest,
+                         ::testing::Values(LastLocationCase{"", "Fonts"},
+                                           LastLocationCase{"\"LastLocation\"=dword:00000001\n", "Backup"},
+                                           LastLocationCase{"\"LastLocation\"=dword:00000009\n", "Fonts"}),
+                         [](const ::testing::TestParamInfo<LastLocationCase>& info) {
+                           return std::string(info.index == 0 ? "Missing" : info.index == 1 ? "StorageCard" : "Unknown");
+                         });
+
+TEST_F(ChangeFolderTest, ANetworkLastLocationLeavesTheFolderCommandToTheHost) {
+  Boot("\\Windows", "\"LastLocation\"=dword:00000002\n" + StringValue("NetWorkPath", "\\\\server\\share"));
+  // The Explorer's own folder pop-up, led by the network root, would open: the module takes it
+  // away as it opens, so neither it nor the dialog is there.
+  int stalls = cesim::MessageLoopStalls();
+  SendMessageW(frame, WM_COMMAND, HOST_CMD_FOLDER, 0);
+  cesim::PumpMessages();
+  EXPECT_EQ(cesim::MessageLoopStalls(), stalls);
+  EXPECT_TRUE(cesim::DumpOpenMenus().empty());
   EXPECT_TRUE(FrameDialogs().empty());
+}
+
+TEST_F(ChangeFolderTest, ALastLocationThatDoesNotFitAPathIsNotUsedCut) {
+  std::string tooLong = "\\" + std::string(259, 'x');  // 260 characters and the terminator
+  Boot(tooLong);
+  HWND dialog = Open();
+  ASSERT_NE(dialog, nullptr);
+  // Nothing to open along: the tree starts at the device root, nothing of the value cut to size.
+  std::string tree = cesim::DumpTree(Tree(dialog));
+  EXPECT_EQ(tree.find("xxx"), std::string::npos) << tree;
 }
 
 // --- Paths near the device's limit ---
@@ -264,7 +305,7 @@ TEST_F(LongPathTest, FoldersWhosePathDoesNotFitAreLeftOutAndTheTreeStaysUsable) 
   EXPECT_EQ(cesim::Narrow(u"\\Deep\\" + name259), FrameFolder());
 }
 
-TEST_F(LongPathTest, GetTreeItemPathRefusesAPathThatDoesNotFit) {
+TEST_F(LongPathTest, AnItemWhosePathDoesNotFitSendsNothing) {
   Boot("\\Windows");
   HWND dialog = Open();
   HWND tree = Tree(dialog);
@@ -280,12 +321,7 @@ TEST_F(LongPathTest, GetTreeItemPathRefusesAPathThatDoesNotFit) {
   HTREEITEM first = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   insert.hParent = first;
   HTREEITEM second = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  WCHAR path[MAX_PATH];
-  EXPECT_TRUE(GetTreeItemPath(tree, first, path));
-  EXPECT_EQ(cesim::Narrow(path), "\\Windows\\" + std::string(200, 'x'));
-  path[0] = u'?';
-  EXPECT_FALSE(GetTreeItemPath(tree, second, path));
-  EXPECT_EQ(path[0], 0);
+  ASSERT_NE(second, nullptr);
   // Choosing it sends nothing; the dialog closes as after any choice.
   SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(second));
   cesim::PressKey(VK_RETURN);

@@ -6,10 +6,10 @@
 #include "cesim/automation.h"
 #include "cesim/ui.h"
 #include "frame_window.h"
+#include "host/host_contract.h"
 #include "message_loop.h"
-#include "module/module_state.h"
 #include "resources/resource_ids.h"
-#include "view/change_folder_dialog.h"
+#include "view/commands.h"
 
 namespace foldwise_test {
 
@@ -27,32 +27,35 @@ std::string StringValue(const std::string& name, const std::string& value) {
 }
 
 void ChangeFolderTest::SetUp() {
-  std::memset(&g_module, 0, sizeof(g_module));
-  device.image.AddModule(u"\\Windows\\foldwise.dll", FOLDWISE_MODULE_PATH)
-      .AddFile(u"\\Windows\\fexplore.exe", "MZ")
-      .AddFolder(u"\\Windows\\Fonts")
+  ExplorerTest::SetUp();
+  device.image.AddFolder(u"\\Windows\\Fonts")
       .AddFolder(u"\\Windows\\Start Menu\\Programs")
       .AddFolder(u"\\Windows\\System\\Cache", FILE_ATTRIBUTE_HIDDEN)
       .AddFolder(u"\\My Documents")
       .AddFolder(u"\\Temp", FILE_ATTRIBUTE_HIDDEN);
 }
 
-void ChangeFolderTest::TearDown() { std::memset(&g_module, 0, sizeof(g_module)); }
-
 void ChangeFolderTest::Boot(const std::string& lastLocation, const std::string& registry) {
   device.image.AddRegistry(kUserKey + StringValue("LocalPath", lastLocation) + registry);
-  ASSERT_TRUE(device.Boot());
-  cesim::StartProcess(u"\\Windows\\fexplore.exe");
-  g_module.instance = LoadLibraryW(u"\\Windows\\foldwise.dll");
-  ASSERT_NE(g_module.instance, nullptr);
-  frame = CreateFrameWindow(GetModuleHandleW(nullptr), u"\\My Documents");
-  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(StartExplorerIn(u"\\My Documents"));
 }
 
+namespace {
+
+HWND OnlyDialog(const std::vector<HWND>& dialogs) { return dialogs.size() == 1 ? dialogs[0] : nullptr; }
+
+}  // namespace
+
 HWND ChangeFolderTest::Open() {
-  HWND dialog = ShowChangeFolderDialog(frame);
+  SendMessageW(frame, WM_COMMAND, HOST_CMD_FOLDER, 0);
   cesim::PumpMessages();
-  return dialog;
+  return OnlyDialog(FrameDialogs());
+}
+
+HWND ChangeFolderTest::OpenFromPane() {
+  SendMessageW(pane, WM_COMMAND, CMD_CHANGE_FOLDER, 0);
+  cesim::PumpMessages();
+  return OnlyDialog(FrameDialogs());
 }
 
 HWND ChangeFolderTest::Tree(HWND dialog) { return GetDlgItem(dialog, IDC_FOLDER_TREE); }

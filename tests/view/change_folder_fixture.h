@@ -1,6 +1,7 @@
-// A device with the module loaded for its resources and the Explorer stand-in's frame window, on
-// which the Change Folder tests open the dialog; the user acts through cesim's automation, under
-// a plain message loop or under the Explorer's own, which calls IsDialogMessageW.
+// A device with the Explorer stand-in running and the module extending its windows: the Change
+// Folder tests open the dialog through the Explorer's folder command, which the module takes
+// over; the user acts through cesim's automation, under a plain message loop or under the
+// Explorer's own, which calls IsDialogMessageW.
 #ifndef FOLDWISE_TESTS_CHANGE_FOLDER_FIXTURE_H
 #define FOLDWISE_TESTS_CHANGE_FOLDER_FIXTURE_H
 
@@ -10,25 +11,28 @@
 #include <string>
 #include <vector>
 
-#include "booted_device.h"
 #include "ceplatform.h"
+#include "explorer_fixture.h"
 
 namespace foldwise_test {
 
 // A registry line for a string value, with the device path's backslashes escaped.
 std::string StringValue(const std::string& name, const std::string& value);
 
-class ChangeFolderTest : public ::testing::Test {
+class ChangeFolderTest : public ExplorerTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
-  // Boots with the Explorer's last location (and more registry text), loads the module for its
-  // resources and creates the frame window.
+  // Boots with the Explorer's last location (and more registry text) and starts the Explorer in
+  // \My Documents.
   void Boot(const std::string& lastLocation, const std::string& registry = "");
 
-  // Opens the dialog from the frame window and lets it settle under a plain message loop.
+  // Chooses the Explorer's folder command, lets the dialog settle under a plain message loop and
+  // returns it (null when the frame owns no dialog or more than one).
   HWND Open();
+  // Opens it from the list pane instead (its "Change Folder" command), which the module does
+  // whatever the last location is; the folder command leaves a network location to the host.
+  HWND OpenFromPane();
 
   HWND Tree(HWND dialog);
 
@@ -41,9 +45,6 @@ class ChangeFolderTest : public ::testing::Test {
 
   std::vector<HWND> FrameDialogs();
   std::string FrameFolder();
-
-  BootedDevice device;
-  HWND frame = nullptr;
 };
 
 }  // namespace foldwise_test

@@ -105,6 +105,9 @@ typedef struct tagSHRGI {
 #define SHRG_LONGDELAY 0x00000008
 #define SHRG_NOANIMATION 0x00000010
 #define GN_CONTEXTMENU 1000
+// The desktop has no tap-and-hold: its context menus come with the right click and the menu key
+// (WM_CONTEXTMENU), so the gesture is never recognised here and the result is 0.
+DWORD WINAPI SHRecognizeGesture(SHRGINFO* shrg);
 
 // Extended window styles of the device's shell.
 #define WS_EX_NOANIMATION 0x04000000L

@@ -147,15 +147,21 @@ LONG WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
 
 LONG WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
                              LPBYTE lpData, LPDWORD lpcbData) {
-  std::shared_ptr<RegistryKey> key = KeyOf(hKey);
-  if (!key) return ERROR_INVALID_HANDLE;
+  // Read without copying a key's share or a name: the Explorer reads settings at every message.
+  const RegistryKey* key = RegistryRootKey(hKey);
+  if (key == nullptr) {
+    auto it = Handles().find(reinterpret_cast<uintptr_t>(hKey));
+    if (it == Handles().end()) return ERROR_INVALID_HANDLE;
+    key = it->second.get();
+  }
   if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
   if (lpReserved != nullptr) {
     // The device's one-call form: the reserved argument names a subkey whose value is read.
-    key = FindSubkey(key, SplitKeyPath(reinterpret_cast<LPCWSTR>(lpReserved)));
-    if (!key) return ERROR_FILE_NOT_FOUND;
+    key = FindSubkeyByPath(*key, reinterpret_cast<LPCWSTR>(lpReserved));
+    if (key == nullptr) return ERROR_FILE_NOT_FOUND;
   }
-  const RegistryValueEntry* value = FindValue(*key, Text(lpValueName));
+  const RegistryValueEntry* value =
+      FindValueByName(*key, lpValueName == nullptr ? std::u16string_view() : std::u16string_view(lpValueName));
   if (value == nullptr) return ERROR_FILE_NOT_FOUND;
   return CopyData(*value, lpType, lpData, lpcbData);
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/case_fold.h"
 #include "core/device.h"
 #include "core/parts.h"
 #include "files/paths.h"
@@ -55,6 +56,42 @@ void ResetRegistry(Phase phase) {
 std::shared_ptr<RegistryKey> RegistryRoot(HKEY predefined) {
   for (const RootEntry& root : Roots()) {
     if (root.handle == predefined) return root.key;
+  }
+  return nullptr;
+}
+
+const RegistryKey* RegistryRootKey(HKEY predefined) {
+  for (const RootEntry& root : Roots()) {
+    if (root.handle == predefined) return root.key.get();
+  }
+  return nullptr;
+}
+
+const RegistryKey* FindSubkeyByPath(const RegistryKey& key, std::u16string_view path) {
+  const RegistryKey* current = &key;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find(u'\\', start);
+    if (end == std::u16string_view::npos) end = path.size();
+    std::u16string_view name = path.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;  // empty components are skipped, as SplitKeyPath does
+    const RegistryKey* next = nullptr;
+    for (const std::shared_ptr<RegistryKey>& child : current->children) {
+      if (SameFolded(child->name, name)) {
+        next = child.get();
+        break;
+      }
+    }
+    if (next == nullptr) return nullptr;
+    current = next;
+  }
+  return current;
+}
+
+const RegistryValueEntry* FindValueByName(const RegistryKey& key, std::u16string_view name) {
+  for (const RegistryValueEntry& value : key.values) {
+    if (SameFolded(value.name, name)) return &value;
   }
   return nullptr;
 }

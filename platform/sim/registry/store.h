@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/parts.h"
@@ -27,6 +28,13 @@ struct RegistryKey {
   std::vector<RegistryValueEntry> values;              // in creation order
   int openHandles = 0;
 };
+
+// Lookups for the read path, which allocate nothing: the key named by a path of names separated
+// by "\" below a key (the key itself for an empty path), and a value by name; null when missing.
+const RegistryKey* FindSubkeyByPath(const RegistryKey& key, std::u16string_view path);
+const RegistryValueEntry* FindValueByName(const RegistryKey& key, std::u16string_view name);
+// The key of a predefined root, without sharing it.
+const RegistryKey* RegistryRootKey(HKEY predefined);
 
 // The root key for a predefined handle, or null.
 std::shared_ptr<RegistryKey> RegistryRoot(HKEY predefined);
