@@ -113,8 +113,9 @@ TEST_F(ComboBoxTest, TheProgramsSelectionShowsInTheFieldAndSendsNoSelChange) {
   EXPECT_EQ(FieldText(), Text(TEXT("beta")));
   EXPECT_EQ(GetWindowTextLengthW(combo), 4);
   EXPECT_EQ(Count(CBN_SELCHANGE), 0);
-  EXPECT_EQ(Send(CB_SETCURSEL, 7), CB_ERR);
-  EXPECT_EQ(Send(CB_GETCURSEL), CB_ERR) << "an index out of range clears the selection";
+  EXPECT_EQ(Send(CB_SETCURSEL, 7), CB_ERR) << "an index out of range";
+  EXPECT_EQ(Send(CB_SETCURSEL, static_cast<WPARAM>(-1)), CB_ERR) << "-1 clears the selection";
+  EXPECT_EQ(Send(CB_GETCURSEL), CB_ERR);
   EXPECT_EQ(FieldText(), Text());
 }
 
@@ -130,12 +131,14 @@ TEST_F(ComboBoxTest, ArrowKeysMoveTheSelectionAndTellTheParent) {
   EXPECT_EQ(Count(CBN_SELCHANGE), 1);
   EXPECT_EQ(FieldText(), Text(TEXT("three")));
   host.PressKey(VK_DOWN);
+  EXPECT_EQ(Send(CB_GETCURSEL), 2);
+  EXPECT_EQ(Count(CBN_SELCHANGE), 2);
   host.PressKey(VK_DOWN);
   EXPECT_EQ(Send(CB_GETCURSEL), 2) << "the last item stays selected";
-  EXPECT_EQ(Count(CBN_SELCHANGE), 2) << "no change, no notification";
+  EXPECT_EQ(Count(CBN_SELCHANGE), 3) << "the list tells of every move of its caret, also one that stays";
   host.PressKey(VK_UP);
   EXPECT_EQ(Send(CB_GETCURSEL), 1);
-  EXPECT_EQ(Count(CBN_SELCHANGE), 3);
+  EXPECT_EQ(Count(CBN_SELCHANGE), 4);
   EXPECT_EQ(Send(CB_GETDROPPEDSTATE), FALSE) << "the arrows leave the list closed";
 }
 

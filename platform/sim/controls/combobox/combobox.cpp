@@ -179,6 +179,16 @@ void SelectByUser(const ComboPtr& c, int index) {
   CommandParent(*c, kSelChange);
 }
 
+// A key that moves the selection: it goes to the item, kept within the list, and the parent hears
+// CBN_SELCHANGE for every such key while the list has items, also when the selection stays where
+// it was (the first item and Up, the last and Down), as the platform's list tells its combo box.
+void SelectByKey(const ComboPtr& c, int index) {
+  if (c->items.empty()) return;
+  c->selected = std::max(0, std::min(index, Count(*c) - 1));
+  KeepSelectionInView(*c);
+  CommandParent(*c, kSelChange);
+}
+
 bool IsDropped(const ComboInstance& c) { return c.list != nullptr; }
 
 void DropDown(const ComboPtr& c) {
@@ -234,23 +244,23 @@ LRESULT OnKeyDown(const ComboPtr& c, UINT vk) {
       return 0;
     case VK_DOWN:
     case VK_RIGHT:
-      SelectByUser(c, c->selected == CB_ERR ? 0 : c->selected + 1);
+      SelectByKey(c, c->selected == CB_ERR ? 0 : c->selected + 1);
       return 0;
     case VK_UP:
     case VK_LEFT:
-      SelectByUser(c, c->selected == CB_ERR ? 0 : c->selected - 1);
+      SelectByKey(c, c->selected == CB_ERR ? 0 : c->selected - 1);
       return 0;
     case VK_HOME:
-      SelectByUser(c, 0);
+      SelectByKey(c, 0);
       return 0;
     case VK_END:
-      SelectByUser(c, count - 1);
+      SelectByKey(c, count - 1);
       return 0;
     case VK_NEXT:
-      SelectByUser(c, std::min(count - 1, (c->selected == CB_ERR ? 0 : c->selected) + kVisibleItems - 1));
+      SelectByKey(c, (c->selected == CB_ERR ? 0 : c->selected) + kVisibleItems - 1);
       return 0;
     case VK_PRIOR:
-      SelectByUser(c, std::max(0, (c->selected == CB_ERR ? 0 : c->selected) - kVisibleItems + 1));
+      SelectByKey(c, (c->selected == CB_ERR ? 0 : c->selected) - kVisibleItems + 1);
       return 0;
     default:
       return 0;
@@ -262,7 +272,7 @@ LRESULT OnChar(const ComboPtr& c, char16_t ch) {
   if (ch < 0x20) return 0;
   const char16_t text[2] = {ch, 0};
   const LRESULT found = Find(*c, static_cast<WPARAM>(c->selected), reinterpret_cast<LPARAM>(text), false);
-  if (found != CB_ERR) SelectByUser(c, static_cast<int>(found));
+  if (found != CB_ERR) SelectByKey(c, static_cast<int>(found));
   return 0;
 }
 
