@@ -4,6 +4,7 @@
 
 #include <istream>
 #include <ostream>
+#include <vector>
 
 #include "cesim/automation.h"
 #include "session.h"
@@ -27,36 +28,62 @@ bool RunStep(const std::string& command, const std::string& argument, std::ostre
   }
   return RunListStep(command, argument, out) || RunMenuStep(command, argument, out) ||
          RunPreviewStep(command, argument, out) || RunFolderStep(command, argument, out) ||
-         RunDeviceStep(command, argument, out);
+         RunDeviceStep(command, argument, out) || RunCommandStep(command, argument, out);
 }
+
+// The script's lines and the next one to run; false once a line could not be run.
+std::vector<std::string> g_lines;
+size_t g_next = 0;
+std::ostream* g_out = nullptr;
+bool g_failed = false;
+
+void SkipEmptyLines() {
+  while (g_next < g_lines.size() && (g_lines[g_next].empty() || g_lines[g_next][0] == '#')) ++g_next;
+}
+
+std::string CommandOf(const std::string& line) { return line.substr(0, line.find_first_of(" \t")); }
 
 }  // namespace
 
+std::string NextCommand() {
+  SkipEmptyLines();
+  return g_next < g_lines.size() && !g_failed ? CommandOf(g_lines[g_next]) : std::string();
+}
+
+bool RunNextLine() {
+  SkipEmptyLines();
+  if (g_next >= g_lines.size() || g_failed) return false;
+  const size_t number = g_next + 1;
+  const std::string line = g_lines[g_next++];
+  std::ostream& out = *g_out;
+  size_t space = line.find_first_of(" \t");
+  std::string command = line.substr(0, space);
+  std::string argument = space == std::string::npos ? std::string() : Trim(line.substr(space));
+  out << "\n> " << line << "\n";
+  if (!RunStep(command, argument, out)) {
+    out << "line " << number << ": cannot run \"" << line << "\"\n";
+    g_failed = true;
+    return false;
+  }
+  // The registry and launch steps print the whole state; the changes count from there on.
+  if (command == "registry" || command == "launches") ForgetChanges();
+  else PrintChanges(out);
+  return true;
+}
+
 bool RunScript(std::istream& script, std::ostream& out) {
+  g_lines.clear();
+  g_next = 0;
+  g_failed = false;
+  g_out = &out;
   std::string line;
-  int number = 0;
-  while (std::getline(script, line)) {
-    ++number;
-    line = Trim(line);
-    if (line.empty() || line[0] == '#') continue;
-    size_t space = line.find_first_of(" \t");
-    std::string command = line.substr(0, space);
-    std::string argument = space == std::string::npos ? std::string() : Trim(line.substr(space));
-    out << "\n> " << line << "\n";
-    RegistrySnapshot registry = ReadExplorerRegistry();
-    size_t launches = cesim::LaunchLog().size();
-    if (!RunStep(command, argument, out)) {
-      out << "line " << number << ": cannot run \"" << line << "\"\n";
-      EndSession();
-      return false;
-    }
-    if (command != "registry" && command != "launches") {
-      PrintRegistryChanges(registry, out);
-      PrintLaunches(launches, out);
-    }
+  while (std::getline(script, line)) g_lines.push_back(Trim(line));
+  ForgetChanges();
+  while (!NextCommand().empty()) {
+    if (!RunNextLine()) break;
   }
   EndSession();
-  return true;
+  return !g_failed;
 }
 
 }  // namespace fexplore_sim

@@ -1,6 +1,7 @@
 // The steps of fexplore-sim, one file per kind: menus (menu_steps.cpp), the list and its keys
 // (list_steps.cpp), the preview overlay (preview_steps.cpp), the Change Folder pop-up
-// (folder_steps.cpp) and the device (device_steps.cpp). Each returns false for a line it does not
+// (folder_steps.cpp), the device (device_steps.cpp) and the context menu's commands with their
+// dialogs (command_steps.cpp). Each returns false for a line it does not
 // know, and prints what the user sees after its step.
 #ifndef FEXPLORE_SIM_STEPS_H
 #define FEXPLORE_SIM_STEPS_H
@@ -18,6 +19,15 @@ bool RunListStep(const std::string& command, const std::string& argument, std::o
 bool RunPreviewStep(const std::string& command, const std::string& argument, std::ostream& out);
 bool RunFolderStep(const std::string& command, const std::string& argument, std::ostream& out);
 bool RunDeviceStep(const std::string& command, const std::string& argument, std::ostream& out);
+// Commands of an item's context menu run as the Explorer runs them, and the user's actions in
+// the dialogs and message boxes they open (command_steps.cpp).
+bool RunCommandStep(const std::string& command, const std::string& argument, std::ostream& out);
+
+// What a step changed on the device, printed after it (step_changes.cpp): the Explorer's
+// registry values, the programs started, the clipboard's text and the files created, changed or
+// removed, each since the last print. ForgetChanges takes the device as it is now as the start.
+void PrintChanges(std::ostream& out);
+void ForgetChanges();
 
 // Prints the pop-up menus that are open, each item's submenu below it, then closes them as the
 // user does with Escape.

@@ -1,0 +1,118 @@
+// What a step changed on the device, each since the last print: the Explorer's registry values,
+// the programs started, the clipboard's text and the device's files.
+#include <map>
+#include <optional>
+
+#include "cesim/automation.h"
+#include "steps.h"
+
+namespace fexplore_sim {
+namespace {
+
+// A file as a listing tells it apart from its former self: its size and last change.
+struct FileState {
+  unsigned long long size = 0;
+  unsigned long long written = 0;
+  bool folder = false;
+  bool operator!=(const FileState& other) const {
+    return size != other.size || written != other.written || folder != other.folder;
+  }
+};
+using FileListing = std::map<std::u16string, FileState>;
+
+void ListFolder(const std::u16string& folder, int depth, FileListing* listing) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + u"\\*.*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    std::u16string path = folder + u"\\" + found.cFileName;
+    FileState state;
+    state.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    state.size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    state.written = (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                    found.ftLastWriteTime.dwLowDateTime;
+    (*listing)[path] = state;
+    if (state.folder && depth < 16) ListFolder(path, depth + 1, listing);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+FileListing ListFiles() {
+  FileListing listing;
+  ListFolder(u"", 0, &listing);
+  return listing;
+}
+
+bool IsShortcut(const std::u16string& path) {
+  return path.size() > 4 && (path.compare(path.size() - 4, 4, u".lnk") == 0 || path.compare(path.size() - 4, 4, u".LNK") == 0);
+}
+
+// A shortcut's text, which is what the user would want to see of it.
+void PrintFile(const std::u16string& path, const FileState& state, std::ostream& out) {
+  out << " " << cesim::Narrow(path);
+  if (state.folder) {
+    out << "\\ (folder)\n";
+    return;
+  }
+  out << " (" << state.size << " bytes)";
+  if (IsShortcut(path) && state.size < 1024) {
+    FILE* stream = _wfopen(path.c_str(), u"r");
+    WCHAR line[1024] = {};
+    if (stream != nullptr) {
+      if (fgetws(line, 1024, stream) != nullptr) {
+        std::u16string text = line;
+        while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+        out << ": " << cesim::Narrow(text);
+      }
+      fclose(stream);
+    }
+  }
+  out << "\n";
+}
+
+struct Baseline {
+  RegistrySnapshot registry;
+  size_t launches = 0;
+  std::optional<std::u16string> clipboard;
+  FileListing files;
+};
+Baseline g_baseline;
+
+Baseline Current() {
+  Baseline now;
+  now.registry = ReadExplorerRegistry();
+  now.launches = cesim::LaunchLog().size();
+  now.clipboard = cesim::ClipboardText();
+  now.files = ListFiles();
+  return now;
+}
+
+}  // namespace
+
+void ForgetChanges() { g_baseline = Current(); }
+
+void PrintChanges(std::ostream& out) {
+  Baseline now = Current();
+  PrintRegistryChanges(g_baseline.registry, out);
+  PrintLaunches(g_baseline.launches, out);
+  if (now.clipboard != g_baseline.clipboard) {
+    if (now.clipboard) out << "  Clipboard: \"" << cesim::Narrow(*now.clipboard) << "\"\n";
+    else out << "  Clipboard: (no text)\n";
+  }
+  for (const auto& [path, state] : now.files) {
+    auto old = g_baseline.files.find(path);
+    if (old == g_baseline.files.end()) {
+      out << "  File created:";
+      PrintFile(path, state, out);
+    } else if (old->second != state) {
+      out << "  File changed:";
+      PrintFile(path, state, out);
+    }
+  }
+  for (const auto& [path, state] : g_baseline.files) {
+    if (now.files.find(path) == now.files.end()) out << "  File removed: " << cesim::Narrow(path) << "\n";
+  }
+  g_baseline = std::move(now);
+}
+
+}  // namespace fexplore_sim
