@@ -351,7 +351,8 @@ bool DialogStep(const std::string& command, const std::string& argument, std::os
     cesim::PressKey(VK_END);
     for (size_t i = 0; i < length; ++i) cesim::PressKey(VK_BACK);
     cesim::TypeText(cesim::Widen(text));
-    out << "  The field reads " << Quoted(WindowText(control)) << ".\n";
+    // The keys reach the field once the dialog's loop takes them; dialog-show reads the result.
+    out << "  Typed into [" << id << "]: " << Quoted(cesim::Widen(text)) << "\n";
     return true;
   }
   if (command == "dialog-pick") {

@@ -104,7 +104,7 @@ void PrintChanges(std::ostream& out) {
     if (old == g_baseline.files.end()) {
       out << "  File created:";
       PrintFile(path, state, out);
-    } else if (old->second != state) {
+    } else if (old->second != state && !state.folder) {
       out << "  File changed:";
       PrintFile(path, state, out);
     }
