@@ -23,15 +23,6 @@ const std::set<std::string> kDialogSteps = {"dialog-show", "dialog-type", "dialo
 bool g_commandRunning = false;
 std::ostream* g_out = nullptr;
 
-std::string ShownText(const std::u16string& text) {
-  std::u16string shown;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    shown.push_back(text[i]);
-  }
-  return cesim::Narrow(shown);
-}
-
 std::string Trim(const std::string& text) {
   size_t first = text.find_first_not_of(' ');
   if (first == std::string::npos) return std::string();

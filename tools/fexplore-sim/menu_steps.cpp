@@ -13,15 +13,6 @@
 namespace fexplore_sim {
 namespace {
 
-std::string ShownText(const std::u16string& text) {
-  std::u16string shown;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;  // "&&" shows one ampersand
-    shown.push_back(text[i]);
-  }
-  return cesim::Narrow(shown);
-}
-
 // One line per item, as DumpOpenMenus writes them, and each submenu's items below its item,
 // indented by two more spaces, whether it is open or not.
 void FormatMenu(HMENU menu, const std::string& indent, int depth, std::string* text) {
@@ -134,6 +125,15 @@ void ShowContextMenu(const std::string& path, std::ostream& out) {
 }
 
 }  // namespace
+
+std::string ShownText(const std::u16string& text) {
+  std::u16string shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;  // "&&" shows one ampersand
+    shown.push_back(text[i]);
+  }
+  return cesim::Narrow(shown);
+}
 
 void PrintAndCancelMenus(std::ostream& out) {
   std::vector<cesim::OpenMenu> open = cesim::OpenMenus();

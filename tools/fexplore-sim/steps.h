@@ -44,6 +44,8 @@ void PrintFolderState(std::ostream& out, int navigationsBefore, bool quietWithou
 // The preview overlay: hidden or shown, its size and place in the frame, its picture and
 // transparency.
 void PrintOverlay(std::ostream& out);
+// A menu item's text as shown: "&" marks the next letter, "&&" shows one ampersand.
+std::string ShownText(const std::u16string& text);
 // The list item whose shown name (or file name) is `name`, or -1.
 int FindListItem(HWND list, const std::string& name);
 
