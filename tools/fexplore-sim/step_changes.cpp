@@ -9,13 +9,15 @@
 namespace fexplore_sim {
 namespace {
 
-// A file as a listing tells it apart from its former self: its size and last change.
+// A file as a listing tells it apart from its former self: its size, last change and attributes.
 struct FileState {
   unsigned long long size = 0;
   unsigned long long written = 0;
+  DWORD attributes = 0;
   bool folder = false;
   bool operator!=(const FileState& other) const {
-    return size != other.size || written != other.written || folder != other.folder;
+    return size != other.size || written != other.written || attributes != other.attributes ||
+           folder != other.folder;
   }
 };
 using FileListing = std::map<std::u16string, FileState>;
@@ -27,6 +29,7 @@ void ListFolder(const std::u16string& folder, int depth, FileListing* listing) {
   do {
     std::u16string path = folder + u"\\" + found.cFileName;
     FileState state;
+    state.attributes = found.dwFileAttributes;
     state.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     state.size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     state.written = (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
@@ -54,7 +57,10 @@ void PrintFile(const std::u16string& path, const FileState& state, std::ostream&
     out << "\\ (folder)\n";
     return;
   }
-  out << " (" << state.size << " bytes)";
+  out << " (" << state.size << " bytes";
+  if (state.attributes & FILE_ATTRIBUTE_READONLY) out << ", read-only";
+  if (state.attributes & FILE_ATTRIBUTE_HIDDEN) out << ", hidden";
+  out << ")";
   if (IsShortcut(path) && state.size < 1024) {
     FILE* stream = _wfopen(path.c_str(), u"r");
     WCHAR line[1024] = {};
