@@ -15,15 +15,13 @@ namespace cesim::detail {
 std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path) {
   if (path.empty() || !IsPathSeparator(path[0])) return std::nullopt;
   std::vector<std::u16string> names;
-  std::u16string current;
+  size_t start = 0;
   for (size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || IsPathSeparator(path[i])) {
-      if (current == u"." || current == u"..") return std::nullopt;
-      if (!current.empty()) names.push_back(current);
-      current.clear();
-    } else {
-      current += path[i];
-    }
+    if (i < path.size() && !IsPathSeparator(path[i])) continue;
+    const size_t length = i - start;
+    if ((length == 1 || length == 2) && path.compare(start, length, u"..", length) == 0) return std::nullopt;
+    if (length > 0) names.emplace_back(path, start, length);
+    start = i + 1;
   }
   return names;
 }
