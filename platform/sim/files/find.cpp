@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "cesim/automation.h"
@@ -108,21 +109,22 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
   if (!folder.exists || !folder.isFolder) return FailSearch(lpFindFileData, ERROR_PATH_NOT_FOUND);
   if (foldersOnly && !VolumeOf(folder.key).filtersFolders) foldersOnly = false;
-  std::vector<std::string> hostNames;
+  // Each matching name with its folded form, which orders the entries (the name as written
+  // orders names that fold alike); each name is folded once, not at every comparison.
+  std::vector<std::pair<std::u16string, std::string>> hostNames;
   if (DIR* listing = opendir(folder.resolved.host.c_str())) {
     while (dirent* entry = readdir(listing)) {
       const std::string name = entry->d_name;
-      if (name != "." && name != ".." && MatchesPattern(pattern, Widen(name))) hostNames.push_back(name);
+      if (name == "." || name == "..") continue;
+      const std::u16string wide = Widen(name);
+      if (MatchesPattern(pattern, wide)) hostNames.emplace_back(FoldCase(wide), name);
     }
     closedir(listing);
   }
-  std::sort(hostNames.begin(), hostNames.end(), [](const std::string& a, const std::string& b) {
-    const std::u16string foldedA = FoldCase(Widen(a));
-    const std::u16string foldedB = FoldCase(Widen(b));
-    return foldedA != foldedB ? foldedA < foldedB : a < b;
-  });
+  std::sort(hostNames.begin(), hostNames.end());
   Search search;
-  for (const std::string& hostName : hostNames) {
+  for (const auto& entry : hostNames) {
+    const std::string& hostName = entry.second;
     WIN32_FIND_DATAW data;
     if (!FillEntry(folder.resolved.host, folder.resolved.names, hostName, data)) continue;
     if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;

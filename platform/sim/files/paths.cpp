@@ -77,6 +77,21 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path) {
   ResolvedPath resolved;
   resolved.host = root;
   resolved.names = *names;
+  // A path whose every name is on disk as written resolves to itself: one look at the whole
+  // path answers what a look at each name would (each would find its name as written).
+  std::string exact = root;
+  bool plain = true;
+  for (const std::u16string& name : resolved.names) {
+    const std::string narrow = Narrow(name);
+    if (narrow.empty() || narrow == "." || narrow == ".." || narrow.find('/') != std::string::npos) plain = false;
+    exact += "/" + narrow;
+  }
+  struct stat status;
+  if (plain && !resolved.names.empty() && lstat(exact.c_str(), &status) == 0) {
+    resolved.host = exact;
+    resolved.existing = resolved.names.size();
+    return resolved;
+  }
   bool searching = true;
   for (std::u16string& name : resolved.names) {
     std::optional<std::string> onDisk;

@@ -105,11 +105,14 @@ int SortedInsertionIndex(ListView& lv, const std::optional<std::u16string>& text
 void ListView::CheckInvariants() {
   CESIM_CHECK_INVARIANT(focused >= -1 && focused < ItemCount(*this), "focus within the items");
   CESIM_CHECK_INVARIANT(selectionMark >= -1 && selectionMark < ItemCount(*this), "selection mark within the items");
-  for (int i = 0; i < ItemCount(*this); ++i) {
-    bool focusBit = (items[static_cast<size_t>(i)].state & LVIS_FOCUSED) != 0;
-    CESIM_CHECK_INVARIANT(focusBit == (i == focused), "only the focused item has LVIS_FOCUSED");
-    CESIM_CHECK_INVARIANT(items[static_cast<size_t>(i)].subItems.size() <= columns.size(),
-                          "sub-items only for columns");
+  // Run before and after every message: one plain pass over the items.
+  const ListItem* item = items.data();
+  const size_t count = items.size();
+  const size_t columnCount = columns.size();
+  for (size_t i = 0; i < count; ++i, ++item) {
+    bool focusBit = (item->state & LVIS_FOCUSED) != 0;
+    CESIM_CHECK_INVARIANT(focusBit == (static_cast<int>(i) == focused), "only the focused item has LVIS_FOCUSED");
+    CESIM_CHECK_INVARIANT(item->subItems.size() <= columnCount, "sub-items only for columns");
   }
   CESIM_CHECK_INVARIANT(editItem == -1 || edit != nullptr, "an edited item has its edit control");
 }
