@@ -12,18 +12,38 @@
 
 namespace cesim::detail {
 
-std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path) {
-  if (path.empty() || !IsPathSeparator(path[0])) return std::nullopt;
-  std::vector<std::u16string> names;
+namespace {
+
+// Calls `name(start, length)` for each name of an absolute device path; false for a path that
+// does not start at the root or that holds a "." or ".." name.
+template <typename Each>
+bool ForEachName(const std::u16string& path, Each name) {
+  const size_t size = path.size();
+  const char16_t* text = path.data();
+  if (size == 0 || !IsPathSeparator(text[0])) return false;
   size_t start = 0;
-  for (size_t i = 0; i <= path.size(); ++i) {
-    if (i < path.size() && !IsPathSeparator(path[i])) continue;
+  for (size_t i = 0; i <= size; ++i) {
+    if (i < size && !IsPathSeparator(text[i])) continue;
     const size_t length = i - start;
-    if ((length == 1 || length == 2) && path.compare(start, length, u"..", length) == 0) return std::nullopt;
-    if (length > 0) names.emplace_back(path, start, length);
+    if ((length == 1 || length == 2) && text[start] == u'.' && text[i - 1] == u'.') return false;
+    if (length > 0) name(start, length);
     start = i + 1;
   }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path) {
+  std::vector<std::u16string> names;
+  if (!ForEachName(path, [&](size_t start, size_t length) { names.emplace_back(path, start, length); })) {
+    return std::nullopt;
+  }
   return names;
+}
+
+bool IsDevicePath(const std::u16string& path) {
+  return ForEachName(path, [](size_t, size_t) {});
 }
 
 bool SameName(const std::u16string& a, const std::u16string& b) { return SameFolded(a, b); }
@@ -31,7 +51,10 @@ bool SameName(const std::u16string& a, const std::u16string& b) { return SameFol
 std::u16string PathKey(const std::vector<std::u16string>& names) {
   if (names.empty()) return u"\\";
   std::u16string key;
-  for (const std::u16string& name : names) key += u"\\" + FoldCase(name);
+  for (const std::u16string& name : names) {
+    key += u'\\';
+    key += FoldCase(name);
+  }
   return key;
 }
 
