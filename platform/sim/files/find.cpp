@@ -62,16 +62,17 @@ bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
   return p == pattern.size();
 }
 
-bool FillEntry(const std::string& hostFolder, const std::vector<std::u16string>& folderNames,
-               const std::string& hostName, WIN32_FIND_DATAW& data) {
+// `folderKey` is the folder's PathKey; the entry's key adds its folded name.
+bool FillEntry(const std::string& hostFolder, const std::u16string& folderKey, const std::string& hostName,
+               WIN32_FIND_DATAW& data) {
   struct stat info;
   const std::string host = hostFolder + "/" + hostName;
   if (stat(host.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) return false;
   const std::u16string name = Widen(hostName);
   if (name.size() >= MAX_PATH) return false;
-  std::vector<std::u16string> names = folderNames;
-  names.push_back(name);
-  const std::u16string key = PathKey(names);
+  std::u16string key = folderKey == u"\\" ? std::u16string() : folderKey;
+  key += u'\\';
+  key += FoldCase(name);
   const bool isFolder = S_ISDIR(info.st_mode);
   std::memset(&data, 0, sizeof(data));
   data.dwFileAttributes = DeviceAttributes(key, isFolder);
@@ -126,7 +127,7 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   for (const auto& entry : hostNames) {
     const std::string& hostName = entry.second;
     WIN32_FIND_DATAW data;
-    if (!FillEntry(folder.resolved.host, folder.resolved.names, hostName, data)) continue;
+    if (!FillEntry(folder.resolved.host, folder.key, hostName, data)) continue;
     if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     search.entries.push_back(data);
   }
