@@ -73,6 +73,14 @@ void AddProgramEntry(HWND list, LPCWSTR path, LPCWSTR name, const ShellLibrary& 
   if (!shortcut && !NamesProgram(library, name)) return;
   if (_wcsicmp(name, TEXT("icon.lnk")) == 0) return;
 
+  // The program first: a shortcut that starts none is passed over without asking the shell.
+  WCHAR program[MAX_PATH];
+  if (shortcut) {
+    if (!ReadShortcutProgram(path, program, library)) return;
+  } else {
+    CopyCut(program, MAX_PATH, path);
+  }
+
   SHFILEINFO info;
   memset(&info, 0, sizeof(info));
   if (SHGetFileInfo(path, 0, &info, sizeof(SHFILEINFO), SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON) ==
@@ -83,12 +91,6 @@ void AddProgramEntry(HWND list, LPCWSTR path, LPCWSTR name, const ShellLibrary& 
   }
   info.szDisplayName[MAX_PATH - 1] = 0;
 
-  WCHAR program[MAX_PATH];
-  if (shortcut) {
-    if (!ReadShortcutProgram(path, program, library)) return;
-  } else {
-    CopyCut(program, MAX_PATH, path);
-  }
   WCHAR text[MAX_PATH];
   BuildItemText(text, info.szDisplayName, FileNameOf(program));
   AddRow(list, text, info.iIcon, program);

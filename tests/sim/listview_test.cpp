@@ -5,6 +5,7 @@
 // destroy the control while it notifies them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -540,6 +541,62 @@ TEST_F(ListViewTest, SortedListsInsertByTextWithoutLetterCase) {
   EXPECT_EQ(texts, (Texts{u"0 first", u"Alarm (alarm.exe)", u"beta", u"calc (calc.exe)", u"Word (winword.exe)"}));
   // A sorted list cannot take a text its parent keeps.
   EXPECT_EQ(Insert(0, LPSTR_TEXTCALLBACKW), -1);
+}
+
+TEST_F(ListViewTest, SortedListsKeepManyTextsInOrder) {
+  for (DWORD sort : {static_cast<DWORD>(LVS_SORTASCENDING), static_cast<DWORD>(LVS_SORTDESCENDING)}) {
+    Create(LVS_REPORT | sort);
+    // Texts in a scrambled order, with repeats; a repeat goes before the texts equal to it.
+    Texts expected;
+    for (int i = 0; i < 60; ++i) {
+      std::u16string text = u"entry ";
+      for (char digit : std::to_string((i * 37) % 23)) text += static_cast<char16_t>(digit);
+      int at = Insert(0, text.c_str(), i);
+      auto place = sort == LVS_SORTASCENDING
+                       ? std::lower_bound(expected.begin(), expected.end(), text,
+                                          [](const std::u16string& a, const std::u16string& b) { return lstrcmpW(a.c_str(), b.c_str()) < 0; })
+                       : std::lower_bound(expected.begin(), expected.end(), text,
+                                          [](const std::u16string& a, const std::u16string& b) { return lstrcmpW(a.c_str(), b.c_str()) > 0; });
+      ASSERT_EQ(at, place - expected.begin()) << i;
+      expected.insert(place, text);
+    }
+    Texts texts;
+    for (int i = 0; i < Count(); ++i) texts.push_back(TextOf(i));
+    EXPECT_EQ(texts, expected);
+    DestroyWindow(list);
+  }
+}
+
+// The list does not sort itself again when a text changes, or when the parent sorts it: a new
+// text still goes before the first item whose text sorts at or after it.
+TEST_F(ListViewTest, SortedInsertionAfterTheOrderIsBrokenTakesTheFirstItemAtOrAfterTheText) {
+  Create(LVS_REPORT | LVS_SORTASCENDING);
+  for (const char16_t* text : {u"b", u"d", u"f", u"h", u"j"}) Insert(0, text);
+  SetSubText(2, 0, u"a");          // b d a h j
+  EXPECT_EQ(Insert(0, u"c"), 1);   // b c d a h j: "d" is the first at or after "c"
+  EXPECT_EQ(Insert(0, u"zz"), 6);  // after all
+  EXPECT_EQ(Insert(0, u"a"), 0);   // "b" is at or after it
+  Texts texts;
+  for (int i = 0; i < Count(); ++i) texts.push_back(TextOf(i));
+  EXPECT_EQ(texts, (Texts{u"a", u"b", u"c", u"d", u"a", u"h", u"j", u"zz"}));
+
+  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  for (const char16_t* text : {u"b", u"d", u"f", u"h", u"j"}) Insert(0, text, text[0]);
+  // The parent orders the items by their data, backwards: j h f d b.
+  PFNLVCOMPARE backwards = [](LPARAM a, LPARAM b, LPARAM) -> int { return static_cast<int>(b - a); };
+  ASSERT_TRUE(SendMessageW(list, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(backwards)));
+  EXPECT_EQ(Insert(0, u"i"), 0);  // "j" is at or after it
+  EXPECT_EQ(Insert(0, u"k"), 6);
+  texts.clear();
+  for (int i = 0; i < Count(); ++i) texts.push_back(TextOf(i));
+  EXPECT_EQ(texts, (Texts{u"i", u"j", u"h", u"f", u"d", u"b", u"k"}));
+
+  // Sorted again from the start, the list finds its order once more.
+  SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+  for (const char16_t* text : {u"m", u"k", u"o", u"l", u"n"}) Insert(0, text);
+  texts.clear();
+  for (int i = 0; i < Count(); ++i) texts.push_back(TextOf(i));
+  EXPECT_EQ(texts, (Texts{u"k", u"l", u"m", u"n", u"o"}));
 }
 
 TEST_F(ListViewTest, BadArgumentsAreRefused) {

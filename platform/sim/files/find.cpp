@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "cesim/automation.h"
@@ -61,16 +62,17 @@ bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
   return p == pattern.size();
 }
 
-bool FillEntry(const std::string& hostFolder, const std::vector<std::u16string>& folderNames,
-               const std::string& hostName, WIN32_FIND_DATAW& data) {
+// `folderKey` is the folder's PathKey; the entry's key adds its folded name.
+bool FillEntry(const std::string& hostFolder, const std::u16string& folderKey, const std::string& hostName,
+               WIN32_FIND_DATAW& data) {
   struct stat info;
   const std::string host = hostFolder + "/" + hostName;
   if (stat(host.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) return false;
   const std::u16string name = Widen(hostName);
   if (name.size() >= MAX_PATH) return false;
-  std::vector<std::u16string> names = folderNames;
-  names.push_back(name);
-  const std::u16string key = PathKey(names);
+  std::u16string key = folderKey == u"\\" ? std::u16string() : folderKey;
+  key += u'\\';
+  key += FoldCase(name);
   const bool isFolder = S_ISDIR(info.st_mode);
   std::memset(&data, 0, sizeof(data));
   data.dwFileAttributes = DeviceAttributes(key, isFolder);
@@ -108,23 +110,24 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
   if (!folder.exists || !folder.isFolder) return FailSearch(lpFindFileData, ERROR_PATH_NOT_FOUND);
   if (foldersOnly && !VolumeOf(folder.key).filtersFolders) foldersOnly = false;
-  std::vector<std::string> hostNames;
+  // Each matching name with its folded form, which orders the entries (the name as written
+  // orders names that fold alike); each name is folded once, not at every comparison.
+  std::vector<std::pair<std::u16string, std::string>> hostNames;
   if (DIR* listing = opendir(folder.resolved.host.c_str())) {
     while (dirent* entry = readdir(listing)) {
       const std::string name = entry->d_name;
-      if (name != "." && name != ".." && MatchesPattern(pattern, Widen(name))) hostNames.push_back(name);
+      if (name == "." || name == "..") continue;
+      const std::u16string wide = Widen(name);
+      if (MatchesPattern(pattern, wide)) hostNames.emplace_back(FoldCase(wide), name);
     }
     closedir(listing);
   }
-  std::sort(hostNames.begin(), hostNames.end(), [](const std::string& a, const std::string& b) {
-    const std::u16string foldedA = FoldCase(Widen(a));
-    const std::u16string foldedB = FoldCase(Widen(b));
-    return foldedA != foldedB ? foldedA < foldedB : a < b;
-  });
+  std::sort(hostNames.begin(), hostNames.end());
   Search search;
-  for (const std::string& hostName : hostNames) {
+  for (const auto& entry : hostNames) {
+    const std::string& hostName = entry.second;
     WIN32_FIND_DATAW data;
-    if (!FillEntry(folder.resolved.host, folder.resolved.names, hostName, data)) continue;
+    if (!FillEntry(folder.resolved.host, folder.key, hostName, data)) continue;
     if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
     search.entries.push_back(data);
   }

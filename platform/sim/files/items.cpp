@@ -42,7 +42,7 @@ DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
   for (size_t i = 0; i < absolute.size(); ++i) {
     if (IsForbiddenInName(absolute[i], pattern && i >= lastName)) return ERROR_INVALID_NAME;
   }
-  if (!SplitDevicePath(absolute)) return ERROR_INVALID_NAME;
+  if (!IsDevicePath(absolute)) return ERROR_INVALID_NAME;
   return ERROR_SUCCESS;
 }
 

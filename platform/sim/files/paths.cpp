@@ -12,20 +12,38 @@
 
 namespace cesim::detail {
 
+namespace {
+
+// Calls `name(start, length)` for each name of an absolute device path; false for a path that
+// does not start at the root or that holds a "." or ".." name.
+template <typename Each>
+bool ForEachName(const std::u16string& path, Each name) {
+  const size_t size = path.size();
+  const char16_t* text = path.data();
+  if (size == 0 || !IsPathSeparator(text[0])) return false;
+  size_t start = 0;
+  for (size_t i = 0; i <= size; ++i) {
+    if (i < size && !IsPathSeparator(text[i])) continue;
+    const size_t length = i - start;
+    if ((length == 1 || length == 2) && text[start] == u'.' && text[i - 1] == u'.') return false;
+    if (length > 0) name(start, length);
+    start = i + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path) {
-  if (path.empty() || !IsPathSeparator(path[0])) return std::nullopt;
   std::vector<std::u16string> names;
-  std::u16string current;
-  for (size_t i = 0; i <= path.size(); ++i) {
-    if (i == path.size() || IsPathSeparator(path[i])) {
-      if (current == u"." || current == u"..") return std::nullopt;
-      if (!current.empty()) names.push_back(current);
-      current.clear();
-    } else {
-      current += path[i];
-    }
+  if (!ForEachName(path, [&](size_t start, size_t length) { names.emplace_back(path, start, length); })) {
+    return std::nullopt;
   }
   return names;
+}
+
+bool IsDevicePath(const std::u16string& path) {
+  return ForEachName(path, [](size_t, size_t) {});
 }
 
 bool SameName(const std::u16string& a, const std::u16string& b) { return SameFolded(a, b); }
@@ -33,7 +51,10 @@ bool SameName(const std::u16string& a, const std::u16string& b) { return SameFol
 std::u16string PathKey(const std::vector<std::u16string>& names) {
   if (names.empty()) return u"\\";
   std::u16string key;
-  for (const std::u16string& name : names) key += u"\\" + FoldCase(name);
+  for (const std::u16string& name : names) {
+    key += u'\\';
+    key += FoldCase(name);
+  }
   return key;
 }
 
@@ -79,6 +100,21 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path) {
   ResolvedPath resolved;
   resolved.host = root;
   resolved.names = *names;
+  // A path whose every name is on disk as written resolves to itself: one look at the whole
+  // path answers what a look at each name would (each would find its name as written).
+  std::string exact = root;
+  bool plain = true;
+  for (const std::u16string& name : resolved.names) {
+    const std::string narrow = Narrow(name);
+    if (narrow.empty() || narrow == "." || narrow == ".." || narrow.find('/') != std::string::npos) plain = false;
+    exact += "/" + narrow;
+  }
+  struct stat status;
+  if (plain && !resolved.names.empty() && lstat(exact.c_str(), &status) == 0) {
+    resolved.host = exact;
+    resolved.existing = resolved.names.size();
+    return resolved;
+  }
   bool searching = true;
   for (std::u16string& name : resolved.names) {
     std::optional<std::string> onDisk;

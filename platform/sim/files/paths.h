@@ -18,6 +18,9 @@ inline bool IsPathSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 // at the root or that holds a "." or ".." name, which the device's file system does not have.
 std::optional<std::vector<std::u16string>> SplitDevicePath(const std::u16string& path);
 
+// Whether SplitDevicePath takes the path, without splitting it.
+bool IsDevicePath(const std::u16string& path);
+
 // Whether two names are one on the device: compared in its letter-case folding (FoldCase).
 bool SameName(const std::u16string& a, const std::u16string& b);
 

@@ -23,6 +23,7 @@ namespace {
 struct ShellItem {
   std::u16string path;  // the device path, names as the file system writes them
   std::u16string name;  // its last name
+  std::string host;     // the image's file or folder, for an item from the file system
   DWORD attributes = 0;
   bool fromFileSystem = false;  // false: described by the caller's attributes
 };
@@ -47,6 +48,7 @@ DWORD FindShellItem(LPCWSTR path, ShellItem* item) {
   const DeviceItem found = LookUpItem(absolute);
   if (!found.exists) return found.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   item->path = DevicePathOf(found.resolved);
+  item->host = found.resolved.host;
   item->name = found.resolved.names.empty() ? u"\\" : found.resolved.names.back();
   item->attributes = ItemAttributes(found);
   item->fromFileSystem = true;
@@ -102,8 +104,9 @@ std::u16string Picture(const ShellItem& item, bool open) {
   if (IsStorageFolder(item)) return kStorageCardPicture;
   if (IsFolder(item)) return open ? kOpenFolderPicture : kFolderPicture;
   if (item.fromFileSystem && NamesShortcut(item.name)) {
-    // A shortcut shows what it starts; one whose target is not there shows a document.
-    std::optional<std::u16string> command = ReadShortcutCommand(item.path);
+    // A shortcut shows what it starts; one whose target is not there shows a document. The
+    // shortcut was found a moment ago: its file is read without looking its path up again.
+    std::optional<std::u16string> command = ReadShortcutCommandFromHost(item.host);
     ShellItem target;
     if (command && !command->empty() && (*command)[0] != u':' &&
         FindShellItem(CleanShortcutCommand(*command).c_str(), &target) == ERROR_SUCCESS && !IsFolder(target) &&

@@ -64,7 +64,11 @@ std::optional<std::u16string> ReadShortcutCommand(const std::u16string& path) {
   if (CheckPath(path.c_str(), false, absolute) != ERROR_SUCCESS) return std::nullopt;
   const DeviceItem item = LookUpItem(absolute);
   if (!item.exists || item.isFolder) return std::nullopt;
-  const int descriptor = open(item.resolved.host.c_str(), O_RDONLY | O_CLOEXEC);
+  return ReadShortcutCommandFromHost(item.resolved.host);
+}
+
+std::optional<std::u16string> ReadShortcutCommandFromHost(const std::string& hostPath) {
+  const int descriptor = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return std::nullopt;
   std::string bytes(kLongestShortcutFile, '\0');
   const ssize_t got = read(descriptor, bytes.data(), bytes.size());

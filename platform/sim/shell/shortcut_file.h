@@ -10,6 +10,8 @@ namespace cesim::detail {
 // The command of a shortcut file: what follows the count and its "#" up to the end of the first
 // line. Nothing for a file that cannot be read or does not start with a count.
 std::optional<std::u16string> ReadShortcutCommand(const std::u16string& path);
+// The same of a shortcut file whose device path is already resolved to the image's file.
+std::optional<std::u16string> ReadShortcutCommandFromHost(const std::string& hostPath);
 
 }  // namespace cesim::detail
 

@@ -165,7 +165,10 @@ bool QueryItem(const ListViewPtr& lv, LVITEMW* item, std::u16string* text, bool*
       if (given == nullptr || given == LPSTR_TEXTCALLBACKW) text->clear();
       else if (given == item->pszText) *text = TextInBuffer(given, item->cchTextMax);
       else *text = TextUpTo(given, kMaxItemText);
-      if (keep && after.text.kind == ListText::Kind::Callback && given != LPSTR_TEXTCALLBACKW) SetText(after.text, text->c_str());
+      if (keep && after.text.kind == ListText::Kind::Callback && given != LPSTR_TEXTCALLBACKW) {
+        SetText(after.text, text->c_str());
+        ForgetTextOrder(*lv);
+      }
     } else if (shown.Asked()) {
       text->clear();
       if (callbackMarker != nullptr) *callbackMarker = true;
@@ -255,7 +258,10 @@ bool SetMainItem(const ListViewPtr& lv, const LVITEMW& in, bool isNew) {
   if (changed == 0) return true;
 
   ListItem& target = lv->items[static_cast<size_t>(index)];
-  if ((in.mask & LVIF_TEXT) != 0) SetText(target.text, in.pszText);
+  if ((in.mask & LVIF_TEXT) != 0) {
+    SetText(target.text, in.pszText);
+    if (!isNew) ForgetTextOrder(*lv);
+  }
   if ((in.mask & LVIF_IMAGE) != 0) target.image = in.iImage;
   if ((in.mask & LVIF_PARAM) != 0) target.lParam = in.lParam;
   if ((in.mask & LVIF_INDENT) != 0) target.indent = in.iIndent;
@@ -577,20 +583,21 @@ LRESULT OnInsertItem(const ListViewPtr& lv, const LVITEMW* in) {
                 text != LPSTR_TEXTCALLBACKW;
   if (in->iItem < 0 && !sorted) return -1;
   int index = 0;
+  // The order the items keep once this one has its text (none while it is being set: the parent
+  // may hear of the new item and change the list meanwhile).
+  ListView::TextOrder order = ListView::TextOrder::Unknown;
   if (sorted) {
     bool descending = (lv->style & LVS_SORTDESCENDING) != 0;
     std::optional<std::u16string> bounded;
     if (text != nullptr) bounded = TextUpTo(text, kMaxItemText);
-    while (index < ItemCount(*lv)) {
-      int order = CompareSortText(lv->items[static_cast<size_t>(index)].text, bounded);
-      if (descending) order = -order;
-      if (order >= 0) break;
-      ++index;
-    }
+    index = SortedInsertionIndex(*lv, bounded, descending);
+    order = lv->textOrder;
   } else {
     index = std::min(in->iItem, ItemCount(*lv));
   }
   lv->items.insert(lv->items.begin() + index, ListItem());
+  ForgetTextOrder(*lv);
+  const unsigned long orderChanges = lv->textOrderChanges;
   if (lv->focused >= index) ++lv->focused;
   if (lv->selectionMark >= index) ++lv->selectionMark;
   if (lv->editItem >= index) ++lv->editItem;
@@ -605,6 +612,7 @@ LRESULT OnInsertItem(const ListViewPtr& lv, const LVITEMW* in) {
     if (ValidItem(*lv, index)) RemoveItem(*lv, index);
     return -1;
   }
+  if (lv->textOrderChanges == orderChanges) lv->textOrder = order;
   LPARAM lParam = lv->items[static_cast<size_t>(index)].lParam;
   NotifyItem(*lv, kInsertItem, index, lParam);
   if (Gone(lv)) return -1;
@@ -817,6 +825,7 @@ LRESULT OnSortItems(const ListViewPtr& lv, LPARAM sortParam, PFNLVCOMPARE compar
     if (static_cast<int>(order[position]) == mark) lv->selectionMark = static_cast<int>(position);
   }
   lv->items = std::move(sorted);
+  ForgetTextOrder(*lv);
   if (ViewOf(*lv) == LVS_ICON || ViewOf(*lv) == LVS_SMALLICON) Arrange(*lv, LVA_DEFAULT);
   return TRUE;
 }

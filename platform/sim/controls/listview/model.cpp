@@ -55,14 +55,64 @@ int CompareSortText(const ListText& a, const std::optional<std::u16string>& b) {
   return lstrcmpW(a.text.c_str(), b->c_str());
 }
 
+void ForgetTextOrder(ListView& lv) {
+  lv.textOrder = ListView::TextOrder::Unknown;
+  ++lv.textOrderChanges;
+}
+
+namespace {
+
+int DirectedCompare(const ListView& lv, size_t index, const std::optional<std::u16string>& text, bool descending) {
+  int order = CompareSortText(lv.items[index].text, text);
+  return descending ? -order : order;
+}
+
+bool TextsInOrder(const ListView& lv, bool descending) {
+  for (size_t i = 1; i < lv.items.size(); ++i) {
+    const ListText& before = lv.items[i - 1].text;
+    std::optional<std::u16string> text;
+    if (lv.items[i].text.kind == ListText::Kind::Stored) text = lv.items[i].text.text;
+    int order = CompareSortText(before, text);
+    if (descending ? order < 0 : order > 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int SortedInsertionIndex(ListView& lv, const std::optional<std::u16string>& text, bool descending) {
+  const ListView::TextOrder wanted = descending ? ListView::TextOrder::Descending : ListView::TextOrder::Ascending;
+  // The order is checked again once after whatever made it unknown (or after a change of direction).
+  if (lv.textOrder != wanted) lv.textOrder = TextsInOrder(lv, descending) ? wanted : ListView::TextOrder::Unknown;
+  const size_t count = lv.items.size();
+  if (lv.textOrder != wanted) {
+    // Out of order: the first item that sorts at or after the text, as the control always looks.
+    size_t index = 0;
+    while (index < count && DirectedCompare(lv, index, text, descending) < 0) ++index;
+    return static_cast<int>(index);
+  }
+  // In order, the items that sort before the text are all at the front: the same first index.
+  size_t low = 0;
+  size_t high = count;
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    if (DirectedCompare(lv, middle, text, descending) < 0) low = middle + 1;
+    else high = middle;
+  }
+  return static_cast<int>(low);
+}
+
 void ListView::CheckInvariants() {
   CESIM_CHECK_INVARIANT(focused >= -1 && focused < ItemCount(*this), "focus within the items");
   CESIM_CHECK_INVARIANT(selectionMark >= -1 && selectionMark < ItemCount(*this), "selection mark within the items");
-  for (int i = 0; i < ItemCount(*this); ++i) {
-    bool focusBit = (items[static_cast<size_t>(i)].state & LVIS_FOCUSED) != 0;
-    CESIM_CHECK_INVARIANT(focusBit == (i == focused), "only the focused item has LVIS_FOCUSED");
-    CESIM_CHECK_INVARIANT(items[static_cast<size_t>(i)].subItems.size() <= columns.size(),
-                          "sub-items only for columns");
+  // Run before and after every message: one plain pass over the items.
+  const ListItem* item = items.data();
+  const size_t count = items.size();
+  const size_t columnCount = columns.size();
+  for (size_t i = 0; i < count; ++i, ++item) {
+    bool focusBit = (item->state & LVIS_FOCUSED) != 0;
+    CESIM_CHECK_INVARIANT(focusBit == (static_cast<int>(i) == focused), "only the focused item has LVIS_FOCUSED");
+    CESIM_CHECK_INVARIANT(item->subItems.size() <= columnCount, "sub-items only for columns");
   }
   CESIM_CHECK_INVARIANT(editItem == -1 || edit != nullptr, "an edited item has its edit control");
 }

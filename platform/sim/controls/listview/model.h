@@ -49,6 +49,12 @@ struct ListView : ControlInstance {
 
   DWORD style = 0;  // as of the last WM_STYLECHANGED, to see what a change changes
   std::vector<ListItem> items;
+  // Whether the items' texts are known to be in sorted order (CompareSortText), and in which
+  // direction: a sorted insertion then finds its place by halving the items instead of
+  // comparing its text with each. Anything that may break the order forgets it (ForgetTextOrder).
+  enum class TextOrder { Unknown, Ascending, Descending };
+  TextOrder textOrder = TextOrder::Ascending;
+  unsigned long textOrderChanges = 0;  // counts ForgetTextOrder, to see whether a callback broke it
   std::vector<ListColumn> columns;
   HWND header = nullptr;
   int focused = -1;
@@ -108,6 +114,13 @@ int CompareSortText(const ListText& a, LPCWSTR b);
 // The same with b's text already bounded (TextUpTo), or nothing for a caller-kept text: for a
 // sorted insertion that compares one text with every item.
 int CompareSortText(const ListText& a, const std::optional<std::u16string>& b);
+
+// The items' texts are no longer known to be in order: a text changed, an item went in at a place
+// of the caller's choosing, or the items were reordered.
+void ForgetTextOrder(ListView& lv);
+// The index at which a sorted insertion puts a text (bounded, or nothing for a caller-kept text):
+// before the first item whose text sorts at or after it.
+int SortedInsertionIndex(ListView& lv, const std::optional<std::u16string>& text, bool descending);
 
 // The longest text an item keeps.
 constexpr size_t kMaxItemText = 4096;
