@@ -2,6 +2,7 @@
 // folder, named after the program, with the user's say when that name is taken.
 #include "contextmenu/menu_commands.h"
 
+#include "dialogs/shortcut_rewrite.h"
 #include "module/bounded_format.h"
 #include "resources/resource_ids.h"
 #include "resources/strings.h"
@@ -12,7 +13,6 @@ namespace {
 // gets no shortcut rather than a search without end.
 const int kHighestShortcutNumber = 999;
 // The names tried for the new shortcut before it replaces an existing one.
-const int kTemporaryNameAttempts = 100;
 
 BOOL Exists(LPCWSTR path) { return GetFileAttributesW(path) != 0xFFFFFFFF; }
 
@@ -37,26 +37,6 @@ BOOL BuildBaseName(HWND owner, LPCWSTR program, WCHAR* base) {
 BOOL BuildTarget(LPCWSTR program, WCHAR* target) {
   if (wcschr(program, TEXT(' ')) != NULL) return FormatBounded(target, MAX_PATH, TEXT("\"%s\""), program);
   return FormatBounded(target, MAX_PATH, TEXT("%s"), program);
-}
-
-// Writes the new shortcut before the existing one goes: it is created under a free temporary
-// name, and only once it exists is the old file deleted and the new one moved into its place. A
-// creation or deletion that fails leaves the user's shortcut as it was.
-void ReplaceShortcut(LPCWSTR base, LPCWSTR shortcut, WCHAR* target) {
-  WCHAR temporary[MAX_PATH];
-  BOOL created = FALSE;
-  for (int attempt = 1; attempt <= kTemporaryNameAttempts && !created; ++attempt) {
-    if (!FormatBounded(temporary, MAX_PATH, TEXT("%s~%d.tmp"), base, attempt)) return;
-    if (Exists(temporary)) continue;
-    if (!SHCreateShortcut(temporary, target)) return;
-    created = TRUE;
-  }
-  if (!created) return;
-  if (!DeleteFileW(shortcut)) {
-    DeleteFileW(temporary);
-    return;
-  }
-  MoveFileW(temporary, shortcut);
 }
 
 // After No: the first free name(n).lnk, n from 1.
@@ -89,7 +69,7 @@ void SendShortcutToPrograms(HWND owner, LPCWSTR path) {
   int answer = MessageBoxW(owner, GetResourceString(IDS_SHORTCUT_EXISTS), GetResourceString(IDS_CONFIRM_OVERWRITE),
                            MB_YESNOCANCEL | MB_ICONQUESTION);
   if (answer == IDYES) {
-    ReplaceShortcut(base, shortcut, target);
+    RewriteShortcut(shortcut, target, GetFileAttributesW(shortcut));
   } else if (answer == IDNO) {
     CreateNumberedShortcut(base, target);
   }

@@ -1,5 +1,6 @@
 // The Open with Parameters dialog: the program's name as its caption, a field for the
 // parameters, and the program started with them on OK.
+#include "dialogs/modal_dialog.h"
 #include "dialogs/file_dialogs.h"
 
 #include "dialogs/path_name.h"
@@ -55,8 +56,5 @@ INT_PTR CALLBACK ParametersDialogProc(HWND dialog, UINT message, WPARAM wParam, 
 }  // namespace
 
 void ShowParametersDialog(HWND owner, LPCWSTR path) {
-  LPCVOID dialogTemplate = GetDialogTemplate(IDD_PARAMETERS);
-  if (dialogTemplate == NULL) return;
-  DialogBoxIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), owner,
-                          ParametersDialogProc, reinterpret_cast<LPARAM>(path));
+  RunModalDialog(IDD_PARAMETERS, owner, ParametersDialogProc, reinterpret_cast<LPARAM>(path));
 }

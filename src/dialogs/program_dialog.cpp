@@ -1,6 +1,7 @@
 // The Open with Program dialog: the Start Menu's programs in a list; a tap (or Open) starts the
 // chosen one with the item's path and, when asked, first makes it the open command of the
 // item's file type.
+#include "dialogs/modal_dialog.h"
 #include "dialogs/file_dialogs.h"
 
 #include "dialogs/path_name.h"
@@ -116,8 +117,5 @@ INT_PTR CALLBACK ProgramDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void ShowProgramDialog(HWND owner, LPCWSTR path) {
-  LPCVOID dialogTemplate = GetDialogTemplate(IDD_PROGRAM);
-  if (dialogTemplate == NULL) return;
-  DialogBoxIndirectParamW(g_module.instance, static_cast<LPCDLGTEMPLATEW>(dialogTemplate), owner, ProgramDialogProc,
-                          reinterpret_cast<LPARAM>(path));
+  RunModalDialog(IDD_PROGRAM, owner, ProgramDialogProc, reinterpret_cast<LPARAM>(path));
 }
