@@ -1,5 +1,5 @@
-// What a step changed on the device, each since the last print: the Explorer's registry values,
-// the programs started, the clipboard's text and the device's files.
+// What a step changed on the device, each since the last print: the Explorer's registry values and
+// those below HKEY_CLASSES_ROOT, the programs started, the clipboard's text and the device's files.
 #include <map>
 #include <optional>
 
@@ -86,7 +86,7 @@ Baseline g_baseline;
 
 Baseline Current() {
   Baseline now;
-  now.registry = ReadExplorerRegistry();
+  now.registry = ReadWatchedRegistry();
   now.launches = cesim::LaunchLog().size();
   now.clipboard = cesim::ClipboardText();
   now.files = ListFiles();
@@ -99,7 +99,7 @@ void ForgetChanges() { g_baseline = Current(); }
 
 void PrintChanges(std::ostream& out) {
   Baseline now = Current();
-  PrintRegistryChanges(g_baseline.registry, out);
+  PrintRegistryChanges(g_baseline.registry, now.registry, out);
   PrintLaunches(g_baseline.launches, out);
   if (now.clipboard != g_baseline.clipboard) {
     if (now.clipboard) out << "  Clipboard: \"" << cesim::Narrow(*now.clipboard) << "\"\n";

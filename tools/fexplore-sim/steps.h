@@ -1,7 +1,7 @@
 // The steps of fexplore-sim, one file per kind: menus (menu_steps.cpp), the list and its keys
 // (list_steps.cpp), the preview overlay (preview_steps.cpp), the Change Folder pop-up
-// (folder_steps.cpp), the device (device_steps.cpp) and the context menu's commands with their
-// dialogs (command_steps.cpp). Each returns false for a line it does not
+// (folder_steps.cpp), the device's registry and launches (device_steps.cpp) and the context
+// menu's commands with their dialogs (command_steps.cpp). Each returns false for a line it does not
 // know, and prints what the user sees after its step.
 #ifndef FEXPLORE_SIM_STEPS_H
 #define FEXPLORE_SIM_STEPS_H
@@ -24,8 +24,8 @@ bool RunDeviceStep(const std::string& command, const std::string& argument, std:
 bool RunCommandStep(const std::string& command, const std::string& argument, std::ostream& out);
 
 // What a step changed on the device, printed after it (step_changes.cpp): the Explorer's
-// registry values, the programs started, the clipboard's text and the files created, changed or
-// removed, each since the last print. ForgetChanges takes the device as it is now as the start.
+// registry values and those below HKEY_CLASSES_ROOT, the programs started, the clipboard's text
+// and the files created, changed or removed, each since the last print. ForgetChanges takes the device as it is now as the start.
 void PrintChanges(std::ostream& out);
 void ForgetChanges();
 
@@ -49,11 +49,17 @@ std::string ShownText(const std::u16string& text);
 // The list item whose shown name (or file name) is `name`, or -1.
 int FindListItem(HWND list, const std::string& name);
 
-// The Explorer's settings and path history as the registry holds them, to show what a step
-// changed: one entry per value, named "KEY \"value\"", its data as text.
+// Registry values as the registry holds them (registry_snapshot.cpp): one entry per value, named
+// "KEY \"value\"" ("KEY @" for a key's default value), its data as text.
 using RegistrySnapshot = std::map<std::string, std::string>;
+// The Explorer's settings, last folders and path history.
 RegistrySnapshot ReadExplorerRegistry();
-void PrintRegistryChanges(const RegistrySnapshot& before, std::ostream& out);
+// Every value at and below a key, written as HKEY_CLASSES_ROOT\.doc; false when there is no such key.
+bool ReadRegistryTree(const std::string& key, RegistrySnapshot* snapshot);
+// What a step's changes are shown from: the Explorer's values and every value below
+// HKEY_CLASSES_ROOT (file types, their open commands, the context-menu handlers).
+RegistrySnapshot ReadWatchedRegistry();
+void PrintRegistryChanges(const RegistrySnapshot& before, const RegistrySnapshot& after, std::ostream& out);
 // The programs started since the step began.
 void PrintLaunches(size_t before, std::ostream& out);
 
