@@ -9,15 +9,35 @@
 namespace fexplore_sim {
 namespace {
 
-// A file as a listing tells it apart from its former self: its size, last change and attributes.
+bool IsShortcut(const std::u16string& path) {
+  return path.size() > 4 && (path.compare(path.size() - 4, 4, u".lnk") == 0 || path.compare(path.size() - 4, 4, u".LNK") == 0);
+}
+
+// A shortcut's first line, which is what the user would want to see of it; empty for a file too
+// large to be a shortcut or one that cannot be read.
+std::u16string ShortcutLine(const std::u16string& path, unsigned long long size) {
+  if (size >= 1024) return std::u16string();
+  std::u16string text;
+  if (FILE* stream = _wfopen(path.c_str(), u"r")) {
+    WCHAR line[1024] = {};
+    if (fgetws(line, 1024, stream) != nullptr) text = line;
+    fclose(stream);
+  }
+  while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+  return text;
+}
+
+// A file as a listing tells it apart from its former self: its size, last change and attributes,
+// and a shortcut's text, which a rewrite of the same length in the same moment changes alone.
 struct FileState {
   unsigned long long size = 0;
   unsigned long long written = 0;
   DWORD attributes = 0;
   bool folder = false;
+  std::u16string shortcut;
   bool operator!=(const FileState& other) const {
     return size != other.size || written != other.written || attributes != other.attributes ||
-           folder != other.folder;
+           folder != other.folder || shortcut != other.shortcut;
   }
 };
 using FileListing = std::map<std::u16string, FileState>;
@@ -34,6 +54,7 @@ void ListFolder(const std::u16string& folder, int depth, FileListing* listing) {
     state.size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     state.written = (static_cast<unsigned long long>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                     found.ftLastWriteTime.dwLowDateTime;
+    if (!state.folder && IsShortcut(path)) state.shortcut = ShortcutLine(path, state.size);
     (*listing)[path] = state;
     if (state.folder && depth < 16) ListFolder(path, depth + 1, listing);
   } while (FindNextFileW(search, &found));
@@ -46,11 +67,6 @@ FileListing ListFiles() {
   return listing;
 }
 
-bool IsShortcut(const std::u16string& path) {
-  return path.size() > 4 && (path.compare(path.size() - 4, 4, u".lnk") == 0 || path.compare(path.size() - 4, 4, u".LNK") == 0);
-}
-
-// A shortcut's text, which is what the user would want to see of it.
 void PrintFile(const std::u16string& path, const FileState& state, std::ostream& out) {
   out << " " << cesim::Narrow(path);
   if (state.folder) {
@@ -61,18 +77,7 @@ void PrintFile(const std::u16string& path, const FileState& state, std::ostream&
   if (state.attributes & FILE_ATTRIBUTE_READONLY) out << ", read-only";
   if (state.attributes & FILE_ATTRIBUTE_HIDDEN) out << ", hidden";
   out << ")";
-  if (IsShortcut(path) && state.size < 1024) {
-    FILE* stream = _wfopen(path.c_str(), u"r");
-    WCHAR line[1024] = {};
-    if (stream != nullptr) {
-      if (fgetws(line, 1024, stream) != nullptr) {
-        std::u16string text = line;
-        while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
-        out << ": " << cesim::Narrow(text);
-      }
-      fclose(stream);
-    }
-  }
+  if (!state.shortcut.empty()) out << ": " << cesim::Narrow(state.shortcut);
   out << "\n";
 }
 
