@@ -162,6 +162,47 @@ TEST_F(RegistryTest, OneCallFormLeavesTheCallersBufferAloneWhenAnythingIsMissing
   EXPECT_EQ(size, 4u);
 }
 
+// The Explorer reads the same setting at every message: each read gives what the registry holds
+// at that moment, whatever was written, removed or made again since the last one.
+TEST_F(RegistryTest, OneCallFormReadsSeeEveryChangeBetweenThem) {
+  BootWith("[HKEY_LOCAL_MACHINE\\Explorer]\n\"ShowExt\"=dword:00000001\n");
+  auto showExt = [] { return QueryValue(HKEY_LOCAL_MACHINE, u"Explorer", u"ShowExt"); };
+  auto number = [](const Read& read) {
+    DWORD value = 0;
+    if (read.data.size() == sizeof(value)) std::memcpy(&value, read.data.data(), sizeof(value));
+    return value;
+  };
+  ASSERT_EQ(showExt().status, ERROR_SUCCESS);
+  EXPECT_EQ(number(showExt()), 1u);
+
+  HKEY key = Open(HKEY_LOCAL_MACHINE, u"Explorer");
+  const DWORD zero = 0;
+  ASSERT_EQ(RegSetValueExW(key, u"ShowExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), sizeof(zero)),
+            ERROR_SUCCESS);
+  EXPECT_EQ(number(showExt()), 0u);
+  ASSERT_EQ(RegDeleteValueW(key, u"ShowExt"), ERROR_SUCCESS);
+  EXPECT_EQ(showExt().status, ERROR_FILE_NOT_FOUND);
+  const DWORD two = 2;
+  ASSERT_EQ(RegSetValueExW(key, u"ShowExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), sizeof(two)),
+            ERROR_SUCCESS);
+  EXPECT_EQ(number(showExt()), 2u);
+  ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+
+  // The key itself taken away and made again, with another value.
+  ASSERT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, u"Explorer"), ERROR_SUCCESS);
+  EXPECT_EQ(showExt().status, ERROR_FILE_NOT_FOUND);
+  HKEY again = nullptr;
+  DWORD disposition = 0;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Explorer", 0, nullptr, 0, 0, nullptr, &again, &disposition),
+            ERROR_SUCCESS);
+  EXPECT_EQ(showExt().status, ERROR_FILE_NOT_FOUND);
+  const DWORD three = 3;
+  ASSERT_EQ(RegSetValueExW(again, u"ShowExt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&three), sizeof(three)),
+            ERROR_SUCCESS);
+  EXPECT_EQ(number(showExt()), 3u);
+  ASSERT_EQ(RegCloseKey(again), ERROR_SUCCESS);
+}
+
 // After ERROR_MORE_DATA the reference calls the buffer's contents undefined: cesim poisons all
 // of the buffer the caller gave, and nothing past it.
 TEST_F(RegistryTest, TooSmallBufferGivesMoreDataWithTheNeededSizeAndAnUndefinedBuffer) {

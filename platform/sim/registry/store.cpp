@@ -35,6 +35,59 @@ std::vector<RootEntry>& Roots() {
 
 int flushes = 0;
 
+// The read path's last look-up of each kind, kept until the registry's keys or values change
+// (every change of a key's children or values counts one up): a program that reads the same
+// setting at every message looks it up once. Only names of up to kRememberedLength units are
+// kept, in place, so that the read path still allocates nothing.
+constexpr size_t kRememberedLength = 64;
+uint64_t registryChanges = 0;
+
+struct RememberedLookUp {
+  uint64_t changes = ~uint64_t(0);
+  const void* in = nullptr;
+  size_t length = 0;
+  char16_t text[kRememberedLength] = {};
+  const void* found = nullptr;
+
+  bool Holds(const void* where, std::u16string_view name) const {
+    return changes == registryChanges && in == where && length == name.size() &&
+           std::char_traits<char16_t>::compare(text, name.data(), length) == 0;
+  }
+  void Keep(const void* where, std::u16string_view name, const void* result) {
+    if (name.size() > kRememberedLength) return;
+    changes = registryChanges;
+    in = where;
+    length = name.size();
+    std::char_traits<char16_t>::copy(text, name.data(), length);
+    found = result;
+  }
+};
+
+RememberedLookUp lastSubkey;
+RememberedLookUp lastValue;
+
+const RegistryKey* FindSubkeyByPathNow(const RegistryKey& key, std::u16string_view path) {
+  const RegistryKey* current = &key;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find(u'\\', start);
+    if (end == std::u16string_view::npos) end = path.size();
+    std::u16string_view name = path.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;  // empty components are skipped, as SplitKeyPath does
+    const RegistryKey* next = nullptr;
+    for (const std::shared_ptr<RegistryKey>& child : current->children) {
+      if (SameFolded(child->name, name)) {
+        next = child.get();
+        break;
+      }
+    }
+    if (next == nullptr) return nullptr;
+    current = next;
+  }
+  return current;
+}
+
 std::string RegistryFilePath() {
   const std::string& image = ImageFolder();
   return image.empty() ? std::string() : image + "/registry.reg";
@@ -68,33 +121,25 @@ const RegistryKey* RegistryRootKey(HKEY predefined) {
 }
 
 const RegistryKey* FindSubkeyByPath(const RegistryKey& key, std::u16string_view path) {
-  const RegistryKey* current = &key;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find(u'\\', start);
-    if (end == std::u16string_view::npos) end = path.size();
-    std::u16string_view name = path.substr(start, end - start);
-    start = end + 1;
-    if (name.empty()) continue;  // empty components are skipped, as SplitKeyPath does
-    const RegistryKey* next = nullptr;
-    for (const std::shared_ptr<RegistryKey>& child : current->children) {
-      if (SameFolded(child->name, name)) {
-        next = child.get();
-        break;
-      }
-    }
-    if (next == nullptr) return nullptr;
-    current = next;
-  }
-  return current;
+  if (lastSubkey.Holds(&key, path)) return static_cast<const RegistryKey*>(lastSubkey.found);
+  const RegistryKey* found = FindSubkeyByPathNow(key, path);
+  lastSubkey.Keep(&key, path, found);
+  return found;
 }
 
 const RegistryValueEntry* FindValueByName(const RegistryKey& key, std::u16string_view name) {
+  if (lastValue.Holds(&key, name)) return static_cast<const RegistryValueEntry*>(lastValue.found);
+  const RegistryValueEntry* found = nullptr;
   for (const RegistryValueEntry& value : key.values) {
-    if (SameFolded(value.name, name)) return &value;
+    if (SameFolded(value.name, name)) {
+      found = &value;
+      break;
+    }
   }
-  return nullptr;
+  lastValue.Keep(&key, name, found);
+  return found;
 }
+
 
 std::string RegistryRootName(HKEY predefined) {
   for (const RootEntry& root : Roots()) {
@@ -164,6 +209,7 @@ std::shared_ptr<RegistryKey> CreateSubkey(const std::shared_ptr<RegistryKey>& ke
       next->name = name;
       next->parent = current.get();
       current->children.push_back(next);
+      ++registryChanges;
     }
     current = next;
   }
@@ -176,6 +222,7 @@ void RemoveChild(RegistryKey* parent, const RegistryKey* child) {
     if (it->get() == child) {
       (*it)->parent = nullptr;
       parent->children.erase(it);
+      ++registryChanges;
       return;
     }
   }
@@ -203,12 +250,14 @@ void SetValue(RegistryKey& key, const std::u16string& name, DWORD type, std::vec
     return;
   }
   key.values.push_back(RegistryValueEntry{name, type, std::move(data)});
+  ++registryChanges;
 }
 
 bool RemoveValue(RegistryKey& key, const std::u16string& name) {
   for (auto it = key.values.begin(); it != key.values.end(); ++it) {
     if (SameName(it->name, name)) {
       key.values.erase(it);
+      ++registryChanges;
       return true;
     }
   }
@@ -216,6 +265,7 @@ bool RemoveValue(RegistryKey& key, const std::u16string& name) {
 }
 
 void ClearRegistry() {
+  ++registryChanges;
   for (RootEntry& root : Roots()) {
     for (const std::shared_ptr<RegistryKey>& child : root.key->children) child->parent = nullptr;
     root.key = std::make_shared<RegistryKey>();
