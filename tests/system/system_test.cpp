@@ -1,0 +1,138 @@
+#include "system_test.h"
+
+#include "explorer.h"
+#include "handler_registry.h"
+
+namespace system_test {
+
+namespace {
+
+// The module's class identifier, under which the handler is registered.
+const WCHAR kClassId[] = TEXT("{6B1E3A52-8C4D-4F7A-9E21-3D5C7B9A0F14}");
+
+}  // namespace
+
+const WCHAR kExplorerProgram[] = TEXT("\\Windows\\fexplore.exe");
+
+void SystemTest::SetUp() {
+  modulePath = TEXT("\\Modules\\foldwise.dll");
+  ASSERT_TRUE(host.AddModule(modulePath, FOLDWISE_SYSTEM_MODULE)) << "the module was not built";
+  host.AddFolder(TEXT("\\Windows"));
+  const Text handler = host.ClassName(TEXT("Foldwise"));
+  host.SetClassesDefault(Text(TEXT("CLSID\\")) + kClassId + TEXT("\\InprocServer32"), host.Path(modulePath));
+  host.SetClassesDefault(Text(HANDLERS_OF_FILES) + TEXT("\\") + handler, kClassId);
+  host.SetClassesDefault(Text(HANDLERS_OF_FOLDERS) + TEXT("\\") + handler, kClassId);
+}
+
+void SystemTest::TearDown() {
+  CloseMenu();
+  if (frame != nullptr) EndExplorer(frame);
+  frame = nullptr;
+}
+
+bool SystemTest::StartExplorerIn(const Text& folder) {
+  if (!host.Start()) {
+    ADD_FAILURE() << "the platform did not start";
+    return false;
+  }
+  // The Explorer's registry keys are there, as on every device that runs it.
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key = nullptr;
+    const WCHAR* name = root == HKEY_LOCAL_MACHINE ? TEXT("Explorer") : TEXT("Software\\Microsoft\\File Explorer");
+    if (RegCreateKeyExW(root, name, 0, nullptr, 0, 0, nullptr, &key, nullptr) == ERROR_SUCCESS) RegCloseKey(key);
+  }
+  if (!RunAs(kExplorerProgram)) {
+    ADD_FAILURE() << "the process does not run as the Explorer";
+    return false;
+  }
+  frame = StartExplorer(host.Instance(), host.Path(folder).c_str());
+  if (frame == nullptr) {
+    ADD_FAILURE() << "the Explorer's frame window was not created";
+    return false;
+  }
+  pane = ExplorerPane(frame);
+  list = ExplorerListView(frame);
+  host.Activate(frame);
+  host.Pump();
+  return pane != nullptr && list != nullptr;
+}
+
+bool SystemTest::OpenMenuOf(const Text& path) {
+  CloseMenu();
+  menuOpen = OpenContextMenu(host.Path(path).c_str(), &menu) != FALSE;
+  return menuOpen;
+}
+
+void SystemTest::CloseMenu() {
+  if (menuOpen) CloseContextMenu(&menu);
+  menuOpen = false;
+}
+
+std::vector<Text> SystemTest::MenuTexts() const {
+  std::vector<Text> texts;
+  if (!menuOpen) return texts;
+  int count = GetMenuItemCount(menu.menu);
+  for (int i = 0; i < count; ++i) {
+    WCHAR text[MAX_PATH + 20] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = MAX_PATH + 19;
+    GetMenuItemInfoW(menu.menu, static_cast<UINT>(i), TRUE, &info);
+    texts.push_back((info.fType & MFT_SEPARATOR) ? Text(TEXT("-")) : Text(text));
+  }
+  return texts;
+}
+
+UINT SystemTest::CommandWithText(const Text& text) const {
+  if (!menuOpen) return 0;
+  int count = GetMenuItemCount(menu.menu);
+  for (int i = 0; i < count; ++i) {
+    WCHAR shown[MAX_PATH + 20] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_TYPE | MIIM_ID;
+    info.dwTypeData = shown;
+    info.cch = MAX_PATH + 19;
+    if (GetMenuItemInfoW(menu.menu, static_cast<UINT>(i), TRUE, &info) && text == shown) return info.wID;
+  }
+  return 0;
+}
+
+HRESULT SystemTest::Choose(const Text& text) {
+  UINT command = CommandWithText(text);
+  EXPECT_NE(command, 0u) << "no menu item reads " << conformance::Printable(text);
+  HRESULT result = E_FAIL;
+  if (command != 0) InvokeHandlerCommand(&menu, command, frame, &result);
+  host.Pump();
+  return result;
+}
+
+Text SystemTest::TextOf(HWND window) {
+  WCHAR text[MAX_PATH * 2] = {};
+  GetWindowTextW(window, text, MAX_PATH * 2);
+  return text;
+}
+
+Text SystemTest::ItemText(HWND dialog, int control) { return TextOf(GetDlgItem(dialog, control)); }
+
+HWND SystemTest::ActiveDialog() const {
+  HWND active = GetActiveWindow();
+  return active == frame ? nullptr : active;
+}
+
+Text SystemTest::ClipboardText() {
+  Text text = TEXT("(none)");
+  if (!OpenClipboard(nullptr)) return TEXT("(clipboard not opened)");
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data != nullptr) {
+    const WCHAR* chars = static_cast<const WCHAR*>(GlobalLock(data));
+    if (chars != nullptr) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace system_test
