@@ -11,9 +11,9 @@ class ModuleLoadingTest : public SystemTest {};
 TEST_F(ModuleLoadingTest, AnotherProgramAndACopyOfTheExplorerElsewhereAreRefused) {
   host.AddFolder(TEXT("\\Programs"));
   ASSERT_TRUE(host.Start());
-  EXPECT_FALSE(LoadsInProgram(host, TEXT("\\Programs\\viewer.exe"), modulePath));
-  EXPECT_FALSE(LoadsInProgram(host, TEXT("\\Programs\\fexplore.exe"), modulePath));
-  EXPECT_FALSE(LoadsInProgram(host, TEXT("\\Programs\\fexplore.exe.exe"), modulePath));
+  EXPECT_EQ(LoadInProgram(host, TEXT("\\Programs\\viewer.exe"), modulePath), Load::kRefused);
+  EXPECT_EQ(LoadInProgram(host, TEXT("\\Programs\\fexplore.exe"), modulePath), Load::kRefused);
+  EXPECT_EQ(LoadInProgram(host, TEXT("\\Programs\\fexplore.exe.exe"), modulePath), Load::kRefused);
 }
 
 TEST_F(ModuleLoadingTest, TheExplorerLoadsItAndGetsItsCommandsForFilesAndFolders) {

@@ -19,13 +19,13 @@ bool RunAs(const Text& program) {
   return GetModuleFileNameW(nullptr, running, MAX_PATH) > 0 && program == running;
 }
 
-bool LoadsInProgram(const Host& host, const Text& program, const Text& module) {
+Load LoadInProgram(const Host& host, const Text& program, const Text& module) {
   const std::u16string previous = cesim::ProgramPath();
-  if (!RunAs(host.Path(program))) return false;
+  if (!RunAs(host.Path(program))) return Load::kProgramNotRun;
   HMODULE loaded = LoadLibraryW(host.Path(module).c_str());
   if (loaded != nullptr) FreeLibrary(loaded);
   cesim::StartProcess(previous);
-  return loaded != nullptr;
+  return loaded != nullptr ? Load::kStays : Load::kRefused;
 }
 
 bool StartsAreObservable() { return true; }

@@ -3,6 +3,8 @@
 // Windows folder of the system drive, which the device's paths call "\Windows") and runs the
 // tests from that copy; a copy elsewhere, started with --load-module, tells through its exit code
 // whether the module stays loaded in another program.
+#include <stdio.h>
+
 #include <gtest/gtest.h>
 
 #include "system_test.h"
@@ -48,12 +50,19 @@ bool RunAs(const Text& program) {
   return length > 0 && length < MAX_PATH && _wcsicmp(running, program.c_str()) == 0;
 }
 
-bool LoadsInProgram(const Host& host, const Text& program, const Text& module) {
+Load LoadInProgram(const Host& host, const Text& program, const Text& module) {
   const Text copy = host.Path(program);
-  if (!CopyFileW(OwnPath().c_str(), copy.c_str(), FALSE)) return false;
+  const Text self = OwnPath();
+  if (!CopyFileW(self.c_str(), copy.c_str(), FALSE)) {
+    fprintf(stderr, "system: %ls not copied to %ls (%lu)\n", self.c_str(), copy.c_str(),
+            static_cast<unsigned long>(GetLastError()));
+    return Load::kProgramNotRun;
+  }
   int code = RunProgram(copy, Text(kLoadModuleSwitch) + L" \"" + host.Path(module) + L"\"");
   DeleteFileW(copy.c_str());
-  return code == 0;
+  if (code != 0 && code != 1) fprintf(stderr, "system: the copy at %ls gave %d\n", copy.c_str(), code);
+  // The copy answers 0 when the module stayed, 1 when it was refused.
+  return code == 0 ? Load::kStays : code == 1 ? Load::kRefused : Load::kProgramNotRun;
 }
 
 bool StartsAreObservable() { return false; }

@@ -29,7 +29,8 @@ extern const WCHAR kExplorerProgram[];
 bool RunAs(const Text& program);
 // Whether the module at `module` stays loaded (LoadLibraryW gives a handle) in a process whose
 // main program is a copy of this one at `program`; the Explorer's process is not disturbed.
-bool LoadsInProgram(const Host& host, const Text& program, const Text& module);
+enum class Load { kStays, kRefused, kProgramNotRun };
+Load LoadInProgram(const Host& host, const Text& program, const Text& module);
 
 // The programs that the platform was asked to start since it started, each as "program|parameters",
 // where the host can see them: cesim keeps a launch log; the desktop starts the program for real
