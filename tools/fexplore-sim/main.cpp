@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
     std::cerr << "fexplore-sim: the image's programs need " << missing << " (build the sample_programs target)\n";
     return 1;
   }
+  device.StampFilesWithBootTime();
   device.Write();
   if (!cesim::Boot(copy.Folder())) {
     std::cerr << "fexplore-sim: the device did not boot from " << image << "\n";

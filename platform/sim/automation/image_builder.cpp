@@ -1,5 +1,6 @@
 // ImageBuilder: writes a device image folder (files/, registry.reg, device.ini) for tests and
 // tools. Folders given by path are device paths; their host form is made with the case given.
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,8 @@
 #include "core/settings.h"
 #include "files/attributes.h"
 #include "files/paths.h"
+#include "files/write_times.h"
+#include "time/clock_time.h"
 #include "sim/types.h"
 
 namespace cesim {
@@ -231,6 +234,24 @@ bool ImageBuilder::AddPrograms(const std::string& programsFolder, std::string* m
     AddFile(Widen(entry.first), ReadText(source));
   }
   return true;
+}
+
+ImageBuilder& ImageBuilder::StampFilesWithBootTime() {
+  if (folder_.empty()) return *this;
+  std::optional<std::string> boot;
+  for (const auto& entry : settings_["clock"]) {
+    if (detail::SameSettingKey(entry.first, "boot")) boot = entry.second;
+  }
+  const struct timespec time = detail::HostTimeOf(detail::BootTicks(boot));
+  const struct timespec times[2] = {time, time};
+  std::error_code error;
+  const std::string files = folder_ + "/files";
+  for (auto it = std::filesystem::recursive_directory_iterator(files, error);
+       !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+    utimensat(AT_FDCWD, it->path().c_str(), times, AT_SYMLINK_NOFOLLOW);
+  }
+  utimensat(AT_FDCWD, files.c_str(), times, 0);
+  return *this;
 }
 
 const std::string& ImageBuilder::Write() {

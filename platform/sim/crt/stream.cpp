@@ -11,6 +11,7 @@
 #include <map>
 
 #include "files/open.h"
+#include "files/write_times.h"
 #include "sim/core.h"
 #include "sim/crt.h"
 
@@ -84,8 +85,7 @@ bool WriteAll(int descriptor, const char* bytes, size_t size) {
   return true;
 }
 
-ssize_t WriteStream(void* cookie, const char* buffer, size_t size) {
-  DeviceStream& s = *static_cast<DeviceStream*>(cookie);
+ssize_t WriteBytes(const DeviceStream& s, const char* buffer, size_t size) {
   if (!s.text) return WriteAll(s.descriptor, buffer, size) ? static_cast<ssize_t>(size) : -1;
   size_t start = 0;
   for (size_t i = 0; i <= size; ++i) {
@@ -96,6 +96,14 @@ ssize_t WriteStream(void* cookie, const char* buffer, size_t size) {
     }
   }
   return static_cast<ssize_t>(size);
+}
+
+ssize_t WriteStream(void* cookie, const char* buffer, size_t size) {
+  const DeviceStream& s = *static_cast<DeviceStream*>(cookie);
+  const ssize_t written = WriteBytes(s, buffer, size);
+  // The file was written at the device's time, not the host's.
+  if (size > 0) StampWritten(s.descriptor);
+  return written;
 }
 
 int SeekStream(void* cookie, off64_t* position, int whence) {

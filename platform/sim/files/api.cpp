@@ -8,6 +8,7 @@
 
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/write_times.h"
 #include "sim/core.h"
 #include "sim/files.h"
 
@@ -89,6 +90,7 @@ BOOL WINAPI DeleteFileW(LPCWSTR lpFileName) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  StampFolderOf(item.resolved.host);
   ForgetAttributes(item.key);
   return TRUE;
 }
@@ -113,6 +115,8 @@ BOOL WINAPI CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     SetLastError(errno == ENAMETOOLONG ? ERROR_FILENAME_EXCED_RANGE : ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  StampWritten(item.resolved.host);
+  StampFolderOf(item.resolved.host);
   ForgetAttributes(item.key);
   return TRUE;
 }
@@ -133,6 +137,7 @@ BOOL WINAPI RemoveDirectoryW(LPCWSTR lpPathName) {
     SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  StampFolderOf(item.resolved.host);
   ForgetAttributes(item.key);
   return TRUE;
 }

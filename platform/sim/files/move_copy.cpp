@@ -10,6 +10,7 @@
 #include "cesim/automation.h"
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/write_times.h"
 #include "files/open.h"
 #include "files/paths.h"
 #include "files/volumes.h"
@@ -105,6 +106,7 @@ BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
     if (rename(source.resolved.host.c_str(), host.c_str()) != 0) {
       return Fail(ERROR_ACCESS_DENIED);
     }
+    StampFolderOf(host);
     return TRUE;
   }
   if (!destination.parentExists) return Fail(ERROR_PATH_NOT_FOUND);
@@ -116,6 +118,9 @@ BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
   if (rename(source.resolved.host.c_str(), destination.resolved.host.c_str()) != 0) {
     return Fail(ERROR_ACCESS_DENIED);
   }
+  // The item keeps its own time; both folders changed.
+  StampFolderOf(source.resolved.host);
+  StampFolderOf(destination.resolved.host);
   MoveAttributes(source.key, destination.key);
   return TRUE;
 }

@@ -7,6 +7,7 @@
 
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/write_times.h"
 #include "sim/files.h"
 
 namespace cesim::detail {
@@ -35,6 +36,8 @@ DWORD OpenDeviceFile(LPCWSTR path, const FileOpening& how, int* descriptor) {
   }
   const int opened = open(item.resolved.host.c_str(), flags, 0644);
   if (opened < 0) return errno == ENAMETOOLONG ? ERROR_FILENAME_EXCED_RANGE : ERROR_ACCESS_DENIED;
+  if (flags & (O_CREAT | O_TRUNC)) StampWritten(opened);
+  if (flags & O_CREAT) StampFolderOf(item.resolved.host);
   *descriptor = opened;
   return ERROR_SUCCESS;
 }

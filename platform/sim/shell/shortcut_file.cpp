@@ -11,6 +11,7 @@
 
 #include "files/attributes.h"
 #include "files/items.h"
+#include "files/write_times.h"
 #include "shell/ansi_text.h"
 #include "sim/core.h"
 #include "sim/files.h"
@@ -126,12 +127,14 @@ DWORD WINAPI SHCreateShortcut(LPWSTR szShortcut, LPWSTR szTarget) {
     return FALSE;
   }
   const bool written = WriteAll(descriptor, contents);
+  StampWritten(descriptor);
   close(descriptor);
   if (!written) {
     unlink(item.resolved.host.c_str());
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
+  StampFolderOf(item.resolved.host);
   ForgetAttributes(item.key);
   return TRUE;
 }

@@ -40,11 +40,15 @@ std::optional<uint64_t> ParseBootTime(const std::string& text) {
 
 }  // namespace
 
-uint64_t SystemTicksNow() {
+uint64_t BootTicks(const std::optional<std::string>& text) {
   std::optional<uint64_t> boot;
-  if (std::optional<std::string> text = SettingValue("clock", "boot")) boot = ParseBootTime(*text);
+  if (text) boot = ParseBootTime(*text);
   if (!boot) boot = TicksOfSystemTime(kDefaultBootTime);
-  return *boot + static_cast<uint64_t>(ClockNow()) * kTicksPerMillisecond;
+  return *boot;
+}
+
+uint64_t SystemTicksNow() {
+  return BootTicks(SettingValue("clock", "boot")) + static_cast<uint64_t>(ClockNow()) * kTicksPerMillisecond;
 }
 
 LONG TimeZoneBias() {

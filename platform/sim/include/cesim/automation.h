@@ -87,6 +87,11 @@ class ImageBuilder {
   // there.
   bool AddPrograms(const std::string& programsFolder, std::string* missing = nullptr);
 
+  // Gives every file and folder now in the image the time at which the image says the device
+  // boots as its last-write time, as files put onto a device before it started have; a copy of
+  // a sample image otherwise carries the host's time of the copy, different on every run.
+  ImageBuilder& StampFilesWithBootTime();
+
   // Writes device.ini and registry.reg; returns the folder.
   const std::string& Write();
 
