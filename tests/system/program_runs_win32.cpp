@@ -26,13 +26,14 @@ Text OwnPath() {
   return length > 0 && length < MAX_PATH ? Text(path, length) : Text();
 }
 
-// Runs `program` with `arguments` and gives its exit code, or -1 when it did not start.
+// Runs `program` with `arguments` and gives its exit code, or -1 when it did not start. The
+// platform face starts it as the device does: the command line holds only the arguments, and the
+// started program's command line begins with its path, put there by the face.
 int RunProgram(const Text& program, const Text& arguments) {
-  Text commandLine = L"\"" + program + L"\" " + arguments;
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+  if (!CreateProcessW(program.c_str(), arguments.c_str(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                       &process)) {
     return -1;
   }
@@ -69,6 +70,36 @@ bool StartsAreObservable() { return false; }
 
 std::vector<Text> StartedPrograms() { return std::vector<Text>(); }
 
+// Runs the tests from a copy of this program at the Explorer's place, the Windows folder of the
+// system drive, and takes the copy away when they end. A file that was there already (another
+// program's Explorer in the same Windows folder) is put aside for the run and put back after it,
+// so that neither sees the other's file. Gives the tests' exit code, or 2 and 3 when the copy
+// could not be made.
+int RunAtTheExplorersPlace(int count, LPWSTR* arguments) {
+  WCHAR windows[MAX_PATH];
+  UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  const Text self = OwnPath();
+  if (length == 0 || length >= MAX_PATH || self.empty()) return 2;
+  const Text explorer = Text(windows) + L"\\fexplore.exe";
+  const Text aside = explorer + L".aside";
+  const bool putAside = GetFileAttributesW(explorer.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                        MoveFileExW(explorer.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+  int code = 3;
+  if (CopyFileW(self.c_str(), explorer.c_str(), FALSE)) {
+    // The copy finds the build's files from this program's folder.
+    SetEnvironmentVariableW(L"FOLDWISE_TEST_PROGRAM_FOLDER", self.substr(0, self.find_last_of(L'\\') + 1).c_str());
+    Text rest;
+    for (int i = 1; i < count; ++i) rest += L"\"" + Text(arguments[i]) + L"\" ";
+    code = RunProgram(explorer, rest);
+    DeleteFileW(explorer.c_str());
+  } else {
+    fprintf(stderr, "system: %ls not copied to %ls (%lu)\n", self.c_str(), explorer.c_str(),
+            static_cast<unsigned long>(GetLastError()));
+  }
+  if (putAside) MoveFileExW(aside.c_str(), explorer.c_str(), MOVEFILE_REPLACE_EXISTING);
+  return code;
+}
+
 }  // namespace system_test
 
 int main(int argc, char** argv) {
@@ -80,19 +111,7 @@ int main(int argc, char** argv) {
     if (module != nullptr) FreeLibrary(module);
     return module != nullptr ? 0 : 1;
   }
-  if (!system_test::RunAs(system_test::kExplorerProgram)) {
-    // The tests run in a copy at the Explorer's place; it finds the build's files from here.
-    WCHAR windows[MAX_PATH];
-    UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
-    const Text self = system_test::OwnPath();
-    if (length == 0 || length >= MAX_PATH || self.empty()) return 2;
-    const Text explorer = Text(windows) + L"\\fexplore.exe";
-    if (!CopyFileW(self.c_str(), explorer.c_str(), FALSE)) return 3;
-    SetEnvironmentVariableW(L"FOLDWISE_TEST_PROGRAM_FOLDER", self.substr(0, self.find_last_of(L'\\') + 1).c_str());
-    Text rest;
-    for (int i = 1; i < count; ++i) rest += L"\"" + Text(arguments[i]) + L"\" ";
-    return system_test::RunProgram(explorer, rest);
-  }
+  if (!system_test::RunAs(system_test::kExplorerProgram)) return system_test::RunAtTheExplorersPlace(count, arguments);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
