@@ -10,6 +10,32 @@ namespace {
 // The module's class identifier, under which the handler is registered.
 const WCHAR kClassId[] = TEXT("{6B1E3A52-8C4D-4F7A-9E21-3D5C7B9A0F14}");
 
+// The Explorer's keys, which it and the module read and write.
+const WCHAR kMachineKey[] = TEXT("Explorer");                            // below HKEY_LOCAL_MACHINE
+const WCHAR kUserKey[] = TEXT("Software\\Microsoft\\File Explorer");     // below HKEY_CURRENT_USER
+
+void DeleteKeyTree(HKEY root, const Text& subkey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  for (;;) {
+    WCHAR name[256];
+    DWORD chars = 256;
+    if (RegEnumKeyExW(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteKeyTree(key, name);
+  }
+  RegCloseKey(key);
+  RegDeleteKeyW(root, subkey.c_str());
+}
+
+// On the desktop the Explorer's keys are not the test's own: every test of the run, and every
+// run in the same registry, sees them. The test takes away what it and the module wrote there,
+// as the host takes away the test's own keys; a device boots fresh for each test and needs none.
+void TakeAwayExplorerKeys() {
+  if (conformance::OnCesim()) return;
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kMachineKey);
+  DeleteKeyTree(HKEY_CURRENT_USER, kUserKey);
+}
+
 }  // namespace
 
 const WCHAR kExplorerProgram[] = TEXT("\\Windows\\fexplore.exe");
@@ -28,6 +54,7 @@ void SystemTest::TearDown() {
   CloseMenu();
   if (frame != nullptr) EndExplorer(frame);
   frame = nullptr;
+  TakeAwayExplorerKeys();
 }
 
 bool SystemTest::StartExplorerIn(const Text& folder) {
@@ -35,10 +62,12 @@ bool SystemTest::StartExplorerIn(const Text& folder) {
     ADD_FAILURE() << "the platform did not start";
     return false;
   }
-  // The Explorer's registry keys are there, as on every device that runs it.
+  // The Explorer's registry keys are there, as on every device that runs it, and hold nothing
+  // that an earlier run that did not end left there.
+  TakeAwayExplorerKeys();
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     HKEY key = nullptr;
-    const WCHAR* name = root == HKEY_LOCAL_MACHINE ? TEXT("Explorer") : TEXT("Software\\Microsoft\\File Explorer");
+    const WCHAR* name = root == HKEY_LOCAL_MACHINE ? kMachineKey : kUserKey;
     if (RegCreateKeyExW(root, name, 0, nullptr, 0, 0, nullptr, &key, nullptr) == ERROR_SUCCESS) RegCloseKey(key);
   }
   if (!RunAs(kExplorerProgram)) {
