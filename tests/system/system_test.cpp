@@ -68,7 +68,14 @@ bool SystemTest::StartExplorerIn(const Text& folder) {
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
     HKEY key = nullptr;
     const WCHAR* name = root == HKEY_LOCAL_MACHINE ? kMachineKey : kUserKey;
-    if (RegCreateKeyExW(root, name, 0, nullptr, 0, 0, nullptr, &key, nullptr) == ERROR_SUCCESS) RegCloseKey(key);
+    if (RegCreateKeyExW(root, name, 0, nullptr, 0, 0, nullptr, &key, nullptr) != ERROR_SUCCESS) continue;
+    if (root == HKEY_LOCAL_MACHINE) {
+      for (const ExplorerValueData& value : explorerValues) {
+        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+      }
+    }
+    RegCloseKey(key);
   }
   if (!RunAs(kExplorerProgram)) {
     ADD_FAILURE() << "the process does not run as the Explorer";
@@ -84,6 +91,25 @@ bool SystemTest::StartExplorerIn(const Text& folder) {
   host.Activate(frame);
   host.Pump();
   return pane != nullptr && list != nullptr;
+}
+
+void SystemTest::SetExplorerValue(const Text& name, DWORD type, const std::vector<BYTE>& data) {
+  explorerValues.push_back(ExplorerValueData{name, type, data});
+}
+
+std::vector<BYTE> SystemTest::ExplorerValue(const Text& name) {
+  std::vector<BYTE> data;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return data;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+    data.resize(size);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) data.clear();
+    data.resize(data.empty() ? 0 : size);
+  }
+  RegCloseKey(key);
+  return data;
 }
 
 bool SystemTest::OpenMenuOf(const Text& path) {

@@ -50,6 +50,12 @@ class SystemTest : public ::testing::Test {
   // Fills frame, pane and list; false, with a failure, when anything is missing.
   bool StartExplorerIn(const Text& folder);
 
+  // A value under HKEY_LOCAL_MACHINE\Explorer that the Explorer finds when it starts, as the
+  // Explorer and the module wrote it in an earlier session.
+  void SetExplorerValue(const Text& name, DWORD type, const std::vector<BYTE>& data);
+  // The data of a value under HKEY_LOCAL_MACHINE\Explorer right now; empty when it is not there.
+  static std::vector<BYTE> ExplorerValue(const Text& name);
+
   // The context menu of a test path, as the Explorer builds it when the user holds on the item.
   bool OpenMenuOf(const Text& path);
   // The identifier of the menu item whose text is `text`, or 0.
@@ -76,6 +82,12 @@ class SystemTest : public ::testing::Test {
   HWND pane = nullptr;
   HWND list = nullptr;
   ContextMenuSession menu = {};
+  struct ExplorerValueData {
+    Text name;
+    DWORD type;
+    std::vector<BYTE> data;
+  };
+  std::vector<ExplorerValueData> explorerValues;
   bool menuOpen = false;
 };
 
