@@ -47,6 +47,10 @@ class Host {
   // "notes.exe", "viewer.exe", "plain.exe"), real PE files with version resources, as a file of
   // the test. False when the program was not built.
   bool AddSampleProgram(const Text& path, const std::string& name);
+  // A module (DLL) that the build made, as a file of the test that LoadLibraryW can load:
+  // `builtFile` is the module's path on the build machine on cesim, and relative to the test
+  // program's folder on the desktop. False when the module was not built.
+  bool AddModule(const Text& path, const std::string& builtFile);
   // Values under HKEY_CURRENT_USER, in the test's own key (see UserKey).
   void SetUserString(const Text& subkey, const Text& name, const Text& value);
   void SetUserDword(const Text& subkey, const Text& name, DWORD value);

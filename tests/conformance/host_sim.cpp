@@ -132,6 +132,12 @@ bool Host::AddSampleProgram(const Text& path, const std::string& name) {
   return true;
 }
 
+bool Host::AddModule(const Text& path, const std::string& builtFile) {
+  if (!std::ifstream(builtFile, std::ios::binary)) return false;
+  platform_->image.AddModule(path, builtFile);
+  return true;
+}
+
 void Host::SetUserString(const Text& subkey, const Text& name, const Text& value) {
   platform_->image.AddRegistry("[HKEY_CURRENT_USER\\" + cesim::Narrow(UserKey(subkey)) + "]\n" + ValueName(name) + "=" +
                                Quoted(value) + "\n");

@@ -109,6 +109,33 @@ void SendKey(UINT vk, bool down) {
   SendInput(1, &input, sizeof(input));
 }
 
+// A file that the build made, at a path relative to this program's folder in the build tree (or
+// to the folder that FOLDWISE_TEST_PROGRAM_FOLDER names, for a copy of the program run from
+// elsewhere); false when it is missing or empty.
+bool ReadBuiltFile(const std::string& relative, std::string* contents) {
+  WCHAR self[MAX_PATH];
+  DWORD length = GetEnvironmentVariableW(L"FOLDWISE_TEST_PROGRAM_FOLDER", self, MAX_PATH);
+  Text folder;
+  if (length > 0 && length < MAX_PATH) {
+    folder.assign(self, length);
+    if (folder.back() != L'\\') folder += L'\\';
+  } else {
+    length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return false;
+    folder.assign(self, length);
+    folder.erase(folder.find_last_of(L'\\') + 1);
+  }
+  for (char c : relative) folder += c == '/' ? L'\\' : static_cast<WCHAR>(c);
+  HANDLE file = CreateFileW(folder.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  contents->clear();
+  char chunk[4096];
+  DWORD read = 0;
+  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) contents->append(chunk, read);
+  CloseHandle(file);
+  return !contents->empty();
+}
+
 struct PendingValue {
   Text subkey;
   Text name;
@@ -252,22 +279,15 @@ void Host::AddFile(const Text& path, const std::string& contents) {
 }
 
 bool Host::AddSampleProgram(const Text& path, const std::string& name) {
-  // The build's sample programs lie at a fixed place relative to this program in the build tree.
-  WCHAR self[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  Text folder(self, length);
-  folder.erase(folder.find_last_of(L'\\') + 1);
-  const std::string relative = FOLDWISE_CONFORMANCE_PROGRAMS "/" + name;
-  for (char c : relative) folder += c == '/' ? L'\\' : static_cast<WCHAR>(c);
-  HANDLE file = CreateFileW(folder.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
   std::string contents;
-  char chunk[4096];
-  DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof(chunk), &read, nullptr) && read > 0) contents.append(chunk, read);
-  CloseHandle(file);
-  if (contents.empty()) return false;
+  if (!ReadBuiltFile(FOLDWISE_CONFORMANCE_PROGRAMS "/" + name, &contents)) return false;
+  AddFile(path, contents);
+  return true;
+}
+
+bool Host::AddModule(const Text& path, const std::string& builtFile) {
+  std::string contents;
+  if (!ReadBuiltFile(builtFile, &contents)) return false;
   AddFile(path, contents);
   return true;
 }

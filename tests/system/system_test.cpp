@@ -1,0 +1,193 @@
+#include "system_test.h"
+
+#include "explorer.h"
+#include "handler_registry.h"
+
+namespace system_test {
+
+namespace {
+
+// The module's class identifier, under which the handler is registered.
+const WCHAR kClassId[] = TEXT("{6B1E3A52-8C4D-4F7A-9E21-3D5C7B9A0F14}");
+
+// The Explorer's keys, which it and the module read and write.
+const WCHAR kMachineKey[] = TEXT("Explorer");                            // below HKEY_LOCAL_MACHINE
+const WCHAR kUserKey[] = TEXT("Software\\Microsoft\\File Explorer");     // below HKEY_CURRENT_USER
+
+void DeleteKeyTree(HKEY root, const Text& subkey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  for (;;) {
+    WCHAR name[256];
+    DWORD chars = 256;
+    if (RegEnumKeyExW(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    DeleteKeyTree(key, name);
+  }
+  RegCloseKey(key);
+  RegDeleteKeyW(root, subkey.c_str());
+}
+
+// On the desktop the Explorer's keys are not the test's own: every test of the run, and every
+// run in the same registry, sees them. The test takes away what it and the module wrote there,
+// as the host takes away the test's own keys; a device boots fresh for each test and needs none.
+void TakeAwayExplorerKeys() {
+  if (conformance::OnCesim()) return;
+  DeleteKeyTree(HKEY_LOCAL_MACHINE, kMachineKey);
+  DeleteKeyTree(HKEY_CURRENT_USER, kUserKey);
+}
+
+}  // namespace
+
+const WCHAR kExplorerProgram[] = TEXT("\\Windows\\fexplore.exe");
+
+void SystemTest::SetUp() {
+  modulePath = TEXT("\\Modules\\foldwise.dll");
+  ASSERT_TRUE(host.AddModule(modulePath, FOLDWISE_SYSTEM_MODULE)) << "the module was not built";
+  host.AddFolder(TEXT("\\Windows"));
+  const Text handler = host.ClassName(TEXT("Foldwise"));
+  host.SetClassesDefault(Text(TEXT("CLSID\\")) + kClassId + TEXT("\\InprocServer32"), host.Path(modulePath));
+  host.SetClassesDefault(Text(HANDLERS_OF_FILES) + TEXT("\\") + handler, kClassId);
+  host.SetClassesDefault(Text(HANDLERS_OF_FOLDERS) + TEXT("\\") + handler, kClassId);
+}
+
+void SystemTest::TearDown() {
+  CloseMenu();
+  if (frame != nullptr) EndExplorer(frame);
+  frame = nullptr;
+  TakeAwayExplorerKeys();
+}
+
+bool SystemTest::StartExplorerIn(const Text& folder) {
+  if (!host.Start()) {
+    ADD_FAILURE() << "the platform did not start";
+    return false;
+  }
+  // The Explorer's registry keys are there, as on every device that runs it, and hold nothing
+  // that an earlier run that did not end left there.
+  TakeAwayExplorerKeys();
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key = nullptr;
+    const WCHAR* name = root == HKEY_LOCAL_MACHINE ? kMachineKey : kUserKey;
+    if (RegCreateKeyExW(root, name, 0, nullptr, 0, 0, nullptr, &key, nullptr) != ERROR_SUCCESS) continue;
+    if (root == HKEY_LOCAL_MACHINE) {
+      for (const ExplorerValueData& value : explorerValues) {
+        RegSetValueExW(key, value.name.c_str(), 0, value.type, value.data.data(),
+                       static_cast<DWORD>(value.data.size()));
+      }
+    }
+    RegCloseKey(key);
+  }
+  if (!RunAs(kExplorerProgram)) {
+    ADD_FAILURE() << "the process does not run as the Explorer";
+    return false;
+  }
+  frame = StartExplorer(host.Instance(), host.Path(folder).c_str());
+  if (frame == nullptr) {
+    ADD_FAILURE() << "the Explorer's frame window was not created";
+    return false;
+  }
+  pane = ExplorerPane(frame);
+  list = ExplorerListView(frame);
+  host.Activate(frame);
+  host.Pump();
+  return pane != nullptr && list != nullptr;
+}
+
+void SystemTest::SetExplorerValue(const Text& name, DWORD type, const std::vector<BYTE>& data) {
+  explorerValues.push_back(ExplorerValueData{name, type, data});
+}
+
+std::vector<BYTE> SystemTest::ExplorerValue(const Text& name) {
+  std::vector<BYTE> data;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return data;
+  DWORD type = 0;
+  DWORD size = 0;
+  if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && size > 0) {
+    data.resize(size);
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, data.data(), &size) != ERROR_SUCCESS) data.clear();
+    data.resize(data.empty() ? 0 : size);
+  }
+  RegCloseKey(key);
+  return data;
+}
+
+bool SystemTest::OpenMenuOf(const Text& path) {
+  CloseMenu();
+  menuOpen = OpenContextMenu(host.Path(path).c_str(), &menu) != FALSE;
+  return menuOpen;
+}
+
+void SystemTest::CloseMenu() {
+  if (menuOpen) CloseContextMenu(&menu);
+  menuOpen = false;
+}
+
+std::vector<Text> SystemTest::MenuTexts() const {
+  std::vector<Text> texts;
+  if (!menuOpen) return texts;
+  int count = GetMenuItemCount(menu.menu);
+  for (int i = 0; i < count; ++i) {
+    WCHAR text[MAX_PATH + 20] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_TYPE;
+    info.dwTypeData = text;
+    info.cch = MAX_PATH + 19;
+    GetMenuItemInfoW(menu.menu, static_cast<UINT>(i), TRUE, &info);
+    texts.push_back((info.fType & MFT_SEPARATOR) ? Text(TEXT("-")) : Text(text));
+  }
+  return texts;
+}
+
+UINT SystemTest::CommandWithText(const Text& text) const {
+  if (!menuOpen) return 0;
+  int count = GetMenuItemCount(menu.menu);
+  for (int i = 0; i < count; ++i) {
+    WCHAR shown[MAX_PATH + 20] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_TYPE | MIIM_ID;
+    info.dwTypeData = shown;
+    info.cch = MAX_PATH + 19;
+    if (GetMenuItemInfoW(menu.menu, static_cast<UINT>(i), TRUE, &info) && text == shown) return info.wID;
+  }
+  return 0;
+}
+
+HRESULT SystemTest::Choose(const Text& text) {
+  UINT command = CommandWithText(text);
+  EXPECT_NE(command, 0u) << "no menu item reads " << conformance::Printable(text);
+  HRESULT result = E_FAIL;
+  if (command != 0) InvokeHandlerCommand(&menu, command, frame, &result);
+  host.Pump();
+  return result;
+}
+
+Text SystemTest::TextOf(HWND window) {
+  WCHAR text[MAX_PATH * 2] = {};
+  GetWindowTextW(window, text, MAX_PATH * 2);
+  return text;
+}
+
+Text SystemTest::ItemText(HWND dialog, int control) { return TextOf(GetDlgItem(dialog, control)); }
+
+HWND SystemTest::ActiveDialog() const {
+  HWND active = GetActiveWindow();
+  return active == frame ? nullptr : active;
+}
+
+Text SystemTest::ClipboardText() {
+  Text text = TEXT("(none)");
+  if (!OpenClipboard(nullptr)) return TEXT("(clipboard not opened)");
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data != nullptr) {
+    const WCHAR* chars = static_cast<const WCHAR*>(GlobalLock(data));
+    if (chars != nullptr) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace system_test
