@@ -203,7 +203,11 @@ HBITMAP WINAPI SHLoadImageFile(LPCWSTR pszFileName);
 // Calls that desktop Windows has with another meaning. platform/desktop gives them the device's.
 
 // "coredll" (with or without ".dll", any letter case) names the core library: the handle of
-// user32.dll stands for it. Any other name is the desktop's own lookup.
+// user32.dll stands for it. "shellres" names the shell's resource module, which the device keeps
+// loaded in every process and desktop Windows lacks: platform/desktop builds it (shellres.dll, the
+// Explorer's context menus as menu 8915), and it is loaded from the Windows folder, where it goes
+// as on the device, when it is first asked for; null when it is not there. Any other name is the
+// desktop's own lookup.
 HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name);
 
 // Program paths as the device writes them: a path on the system drive (that of the Windows folder)
