@@ -1,6 +1,6 @@
 // SHLoadImageFile on the desktop: the file decoded by the desktop's imaging component and
 // handed back as the device's loader does, a 16-bit 5-6-5 DIB section of the picture's size.
-#include "desktop/ce_desktop.h"
+#include "device_path.h"
 
 #include <wincodec.h>
 
@@ -85,12 +85,13 @@ HBITMAP To16Bits(const BYTE* pixels, UINT width, UINT height) {
 }  // namespace
 
 HBITMAP WINAPI SHLoadImageFile(LPCWSTR pszFileName) {
-  if (pszFileName == NULL) return NULL;
+  DesktopPath path(pszFileName);
+  if (path.Get() == NULL) return NULL;
   IWICImagingFactory* factory = CreateFactory();
   if (factory == NULL) return NULL;
   UINT width = 0;
   UINT height = 0;
-  BYTE* pixels = DecodePixels(factory, pszFileName, &width, &height);
+  BYTE* pixels = DecodePixels(factory, path.Get(), &width, &height);
   Release(factory);
   if (pixels == NULL) return NULL;
   HBITMAP bitmap = To16Bits(pixels, width, height);

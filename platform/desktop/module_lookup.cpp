@@ -1,5 +1,6 @@
-// The device's module lookups on desktop Windows: the core library by its name "coredll", and
-// export lookup by ASCII or wide name (or ordinal) with the device's function names.
+// The device's module lookups on desktop Windows: the core library by its name "coredll", the
+// shell's resource module "shellres", which the device keeps in every process, and export lookup
+// by ASCII or wide name (or ordinal) with the device's function names.
 #include "desktop/ce_desktop.h"
 
 namespace {
@@ -23,6 +24,23 @@ HMODULE CoreLibraryHandle() {
   return module;
 }
 
+bool IsShellResourcesName(LPCWSTR name) {
+  return _wcsicmp(name, L"shellres") == 0 || _wcsicmp(name, L"shellres.dll") == 0;
+}
+
+// The shell's resource module, loaded from the Windows folder where the device has it, the first
+// time that it is asked for; null when it is not there.
+HMODULE ShellResourcesHandle() {
+  HMODULE module = GetModuleHandleW(L"shellres.dll");
+  if (module != NULL) return module;
+  WCHAR path[MAX_PATH];
+  const UINT length = GetWindowsDirectoryW(path, MAX_PATH);
+  const WCHAR name[] = L"\\shellres.dll";
+  if (length == 0 || length + sizeof(name) / sizeof(name[0]) > MAX_PATH) return NULL;
+  memcpy(path + length, name, sizeof(name));
+  return LoadLibraryW(path);
+}
+
 bool IsOrdinal(const void* name) { return (reinterpret_cast<ULONG_PTR>(name) >> 16) == 0; }
 
 }  // namespace
@@ -30,6 +48,9 @@ bool IsOrdinal(const void* name) { return (reinterpret_cast<ULONG_PTR>(name) >> 
 HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name) {
   if (name != NULL && IsCoreLibraryName(name)) {
     return CoreLibraryHandle();
+  }
+  if (name != NULL && IsShellResourcesName(name)) {
+    return ShellResourcesHandle();
   }
   return GetModuleHandleW(name);
 }

@@ -2,7 +2,7 @@
 // name in the Windows folder, then in the root; ".exe" added to a name without an extension; a
 // path without a drive on the system drive), the command line holds only the arguments, what the
 // device does not support is ignored, and the process information may be left out.
-#include "desktop/ce_desktop.h"
+#include "device_path.h"
 
 namespace {
 
@@ -30,16 +30,13 @@ bool AppendText(WCHAR* buffer, size_t capacity, size_t* used, const WCHAR* text)
   return Append(buffer, capacity, used, text, wcslen(text));
 }
 
-// "C:" of the system drive (that of the Windows folder) into `drive` (3 characters); false when
-// the Windows folder is not on a lettered drive.
+// "C:" of the system drive into `drive` (3 characters); false when the Windows folder is not on a
+// lettered drive.
 bool SystemDrive(WCHAR* drive) {
-  WCHAR folder[MAX_PATH];
-  UINT length = GetSystemWindowsDirectoryW(folder, MAX_PATH);
-  if (length < 2 || length >= MAX_PATH || folder[1] != L':') return false;
-  drive[0] = folder[0];
+  drive[0] = SystemDriveLetter();
   drive[1] = L':';
   drive[2] = L'\0';
-  return true;
+  return drive[0] != 0;
 }
 
 bool Exists(const WCHAR* path) { return GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }

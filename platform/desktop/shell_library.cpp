@@ -1,7 +1,7 @@
 // The device's shell library ("ceshell") on desktop Windows, which has no such library: loading
 // it by name gives a handle that stands for it, and its three numbered path functions are
 // supplied here with the device's rules.
-#include "desktop/ce_desktop.h"
+#include "device_path.h"
 
 #include "ceshell_ordinals.h"
 
@@ -78,7 +78,11 @@ void WINAPI CleanCommand(LPWSTR command) {
 
 HMODULE WINAPI cedesktop_LoadLibraryW(LPCWSTR name) {
   if (IsShellLibraryName(name)) return ShellLibraryHandle();
-  return LoadLibraryW(name);
+  // A plain name is looked for as the desktop looks for libraries; a path is the device's.
+  if (name == NULL || (wcschr(name, L'\\') == NULL && wcschr(name, L'/') == NULL)) return LoadLibraryW(name);
+  DesktopPath path(name);
+  if (path.Refused()) return NULL;
+  return LoadLibraryW(path.Get());
 }
 
 BOOL WINAPI cedesktop_FreeLibrary(HMODULE module) {

@@ -1,7 +1,7 @@
 // The device's SHCreateShortcut on desktop Windows: a shortcut is a small text file holding the
 // number of the target's characters in decimal, "#" and the target, in the device's ANSI code
 // page (Windows-1252), with no line break.
-#include "desktop/ce_desktop.h"
+#include "device_path.h"
 
 namespace {
 
@@ -30,15 +30,17 @@ DWORD WINAPI SHCreateShortcut(LPWSTR szShortcut, LPWSTR szTarget) {
                                     static_cast<int>(sizeof(text)) - count, NULL, NULL);
     if (converted <= 0) return FALSE;
   }
+  DesktopPath path(szShortcut);
+  if (path.Refused()) return FALSE;
   // A file of that name is never overwritten.
-  HANDLE file = CreateFileW(szShortcut, GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE file = CreateFileW(path.Get(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
   if (file == INVALID_HANDLE_VALUE) return FALSE;
   DWORD written = 0;
   DWORD size = static_cast<DWORD>(count + converted);
   BOOL done = WriteFile(file, text, size, &written, NULL) && written == size;
   CloseHandle(file);
   if (!done) {
-    DeleteFileW(szShortcut);
+    DeleteFileW(path.Get());
     return FALSE;
   }
   return TRUE;

@@ -356,12 +356,26 @@ TEST_F(DialogTest, DestroyingTheActiveDialogDeactivatesItFirst) {
   EXPECT_EQ(GetActiveWindow(), frame);
 }
 
+TEST_F(DialogTest, ADialogBoxIsOfTheClassNamedDialog) {
+  // The Change Folder dialog and the Explorer's message loop tell dialog boxes by this name. On the
+  // desktop the desktop layer gives the device's name for the desktop's class (below).
+  HWND dialog = CreateTreeDialog(nullptr);
+  WCHAR name[16] = {};
+  EXPECT_EQ(GetClassNameW(dialog, name, 16), 6);
+  EXPECT_EQ(Text(name), Text(TEXT("Dialog")));
+}
+
 TEST_F(DialogTest, TheDesktopsDialogClassIsNumber32770) {
   CONFORMANCE_DESKTOP_ONLY("About Window Classes, learn.microsoft.com/windows/win32/winmsg/about-window-classes: "
                            "the system class of a dialog box is #32770; a device's is named Dialog");
+  // The desktop's own GetClassNameW, past the desktop layer that gives the device's name.
+  using ClassNameFunc = int(WINAPI*)(HWND, LPWSTR, int);
+  auto desktops = reinterpret_cast<ClassNameFunc>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(TEXT("user32.dll")), TEXT("GetClassNameW"))));
+  ASSERT_NE(desktops, nullptr);
   HWND dialog = CreateTreeDialog(nullptr);
   WCHAR name[16] = {};
-  GetClassNameW(dialog, name, 16);
+  desktops(dialog, name, 16);
   EXPECT_EQ(Text(name), Text(TEXT("#32770")));
 }
 

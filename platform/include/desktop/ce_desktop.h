@@ -203,7 +203,11 @@ HBITMAP WINAPI SHLoadImageFile(LPCWSTR pszFileName);
 // Calls that desktop Windows has with another meaning. platform/desktop gives them the device's.
 
 // "coredll" (with or without ".dll", any letter case) names the core library: the handle of
-// user32.dll stands for it. Any other name is the desktop's own lookup.
+// user32.dll stands for it. "shellres" names the shell's resource module, which the device keeps
+// loaded in every process and desktop Windows lacks: platform/desktop builds it (shellres.dll, the
+// Explorer's context menus as menu 8915), and it is loaded from the Windows folder, where it goes
+// as on the device, when it is first asked for; null when it is not there. Any other name is the
+// desktop's own lookup.
 HMODULE WINAPI cedesktop_GetModuleHandleW(LPCWSTR name);
 
 // Program paths as the device writes them: a path on the system drive (that of the Windows folder)
@@ -256,6 +260,49 @@ BOOL WINAPI cedesktop_CreateProcessW(LPCWSTR imageName, LPCWSTR commandLine, LPS
                                      LPVOID environment, LPCWSTR currentFolder, LPSTARTUPINFOW startupInfo,
                                      LPPROCESS_INFORMATION processInformation);
 
+// Paths as the device has them: one file system whose root "\" is the root of the desktop's system
+// drive (the drive of the Windows folder), and no current folder. The calls below take a path
+// without a drive as the device's, on the system drive, whatever the process's current folder; a
+// path with a drive or a network path ("\\server\share") is taken as it is. A device path of
+// MAX_PATH characters or more fails with ERROR_FILENAME_EXCED_RANGE, as on the device. A plain name
+// given to LoadLibraryW or as the file of ShellExecuteEx (one without a separator) is looked for as
+// the desktop looks for it.
+HANDLE WINAPI cedesktop_CreateFileW(LPCWSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                                    DWORD creation, DWORD flags, HANDLE templateFile);
+BOOL WINAPI cedesktop_DeleteFileW(LPCWSTR path);
+BOOL WINAPI cedesktop_MoveFileW(LPCWSTR existing, LPCWSTR renamed);
+BOOL WINAPI cedesktop_CopyFileW(LPCWSTR existing, LPCWSTR copy, BOOL failIfExists);
+DWORD WINAPI cedesktop_GetFileAttributesW(LPCWSTR path);
+BOOL WINAPI cedesktop_SetFileAttributesW(LPCWSTR path, DWORD attributes);
+BOOL WINAPI cedesktop_CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES security);
+BOOL WINAPI cedesktop_RemoveDirectoryW(LPCWSTR path);
+BOOL WINAPI cedesktop_GetDiskFreeSpaceExW(LPCWSTR folder, PULARGE_INTEGER available, PULARGE_INTEGER total,
+                                          PULARGE_INTEGER free);
+FILE* cedesktop_wfopen(const WCHAR* path, const WCHAR* mode);
+DWORD WINAPI cedesktop_GetFileVersionInfoSizeW(LPCWSTR path, LPDWORD handle);
+BOOL WINAPI cedesktop_GetFileVersionInfoW(LPCWSTR path, DWORD handle, DWORD size, LPVOID data);
+DWORD_PTR WINAPI cedesktop_SHGetFileInfoW(LPCWSTR path, DWORD attributes, SHFILEINFOW* info, UINT infoSize,
+                                          UINT flags);
+BOOL WINAPI cedesktop_ShellExecuteExW(SHELLEXECUTEINFOW* info);
+
+// Folder searches as the device makes them: the desktop's "." and ".." entries (the folder itself
+// and its parent) are never listed, so a folder with nothing else in it has no match
+// (ERROR_FILE_NOT_FOUND). Patterns are device paths as above.
+HANDLE WINAPI cedesktop_FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found);
+HANDLE WINAPI cedesktop_FindFirstFileExW(LPCWSTR pattern, FINDEX_INFO_LEVELS level, LPVOID found,
+                                         FINDEX_SEARCH_OPS operation, LPVOID filter, DWORD flags);
+BOOL WINAPI cedesktop_FindNextFileW(HANDLE search, LPWIN32_FIND_DATAW found);
+
+// The shell's special folders as the device writes paths: a folder on the system drive is given
+// without its drive, like the program paths of GetModuleFileNameW.
+BOOL WINAPI cedesktop_SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folder, BOOL create);
+
+// The device's dialog boxes are of the window class "Dialog", the desktop's of "#32770": the class
+// name of a desktop dialog box is given as the device's. Every other class keeps its name. As on
+// the desktop, a name that does not fit is cut to count - 1 characters and terminated, and the
+// result is the number of characters copied.
+int WINAPI cedesktop_GetClassNameW(HWND window, LPWSTR className, int count);
+
 // Window longs are pointer-sized on the device's 64-bit stand-in as on the device's 32-bit
 // processors: the desktop's pointer-sized calls.
 #ifdef _WIN64
@@ -297,6 +344,50 @@ inline LONG_PTR cedesktop_SetWindowLongW(HWND window, int index, LONG_PTR value)
 #define swprintf cedesktop_swprintf
 #undef vswprintf
 #define vswprintf cedesktop_vswprintf
+#undef CreateFileW
+#define CreateFileW cedesktop_CreateFileW
+#undef DeleteFileW
+#define DeleteFileW cedesktop_DeleteFileW
+#undef MoveFileW
+#define MoveFileW cedesktop_MoveFileW
+#undef CopyFileW
+#define CopyFileW cedesktop_CopyFileW
+#undef GetFileAttributesW
+#define GetFileAttributesW cedesktop_GetFileAttributesW
+#undef SetFileAttributesW
+#define SetFileAttributesW cedesktop_SetFileAttributesW
+#undef CreateDirectoryW
+#define CreateDirectoryW cedesktop_CreateDirectoryW
+#undef RemoveDirectoryW
+#define RemoveDirectoryW cedesktop_RemoveDirectoryW
+#undef GetDiskFreeSpaceExW
+#define GetDiskFreeSpaceExW cedesktop_GetDiskFreeSpaceExW
+#undef _wfopen
+#define _wfopen cedesktop_wfopen
+#undef GetFileVersionInfoSizeW
+#define GetFileVersionInfoSizeW cedesktop_GetFileVersionInfoSizeW
+#undef GetFileVersionInfoW
+#define GetFileVersionInfoW cedesktop_GetFileVersionInfoW
+#undef SHGetFileInfo
+#define SHGetFileInfo cedesktop_SHGetFileInfoW
+#undef SHGetFileInfoW
+#define SHGetFileInfoW cedesktop_SHGetFileInfoW
+#undef ShellExecuteEx
+#define ShellExecuteEx cedesktop_ShellExecuteExW
+#undef ShellExecuteExW
+#define ShellExecuteExW cedesktop_ShellExecuteExW
+#undef FindFirstFileW
+#define FindFirstFileW cedesktop_FindFirstFileW
+#undef FindFirstFileExW
+#define FindFirstFileExW cedesktop_FindFirstFileExW
+#undef FindNextFileW
+#define FindNextFileW cedesktop_FindNextFileW
+#undef SHGetSpecialFolderPath
+#define SHGetSpecialFolderPath cedesktop_SHGetSpecialFolderPathW
+#undef SHGetSpecialFolderPathW
+#define SHGetSpecialFolderPathW cedesktop_SHGetSpecialFolderPathW
+#undef GetClassNameW
+#define GetClassNameW cedesktop_GetClassNameW
 #ifdef _WIN64
 #undef GetWindowLongW
 #define GetWindowLongW cedesktop_GetWindowLongW
