@@ -28,6 +28,8 @@ Load LoadInProgram(const Host& host, const Text& program, const Text& module) {
   return loaded != nullptr ? Load::kStays : Load::kRefused;
 }
 
+Text DeviceForm(const Text& platformPath) { return platformPath; }
+
 bool StartsAreObservable() { return true; }
 
 std::vector<Text> StartedPrograms() {
