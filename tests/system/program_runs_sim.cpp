@@ -36,6 +36,7 @@ std::vector<Text> StartedPrograms() {
   std::vector<Text> started;
   for (const cesim::LaunchRecord& record : cesim::LaunchLog()) {
     if (record.call == "ShellExecuteEx") started.push_back(record.file + u"|" + record.parameters);
+    if (record.call == "CreateProcessW") started.push_back(record.programPath + u"|" + record.commandLine);
   }
   return started;
 }
