@@ -28,12 +28,15 @@ Load LoadInProgram(const Host& host, const Text& program, const Text& module) {
   return loaded != nullptr ? Load::kStays : Load::kRefused;
 }
 
+Text DeviceForm(const Text& platformPath) { return platformPath; }
+
 bool StartsAreObservable() { return true; }
 
 std::vector<Text> StartedPrograms() {
   std::vector<Text> started;
   for (const cesim::LaunchRecord& record : cesim::LaunchLog()) {
     if (record.call == "ShellExecuteEx") started.push_back(record.file + u"|" + record.parameters);
+    if (record.call == "CreateProcessW") started.push_back(record.programPath + u"|" + record.commandLine);
   }
   return started;
 }

@@ -66,6 +66,17 @@ Load LoadInProgram(const Host& host, const Text& program, const Text& module) {
   return code == 0 ? Load::kStays : code == 1 ? Load::kRefused : Load::kProgramNotRun;
 }
 
+Text DeviceForm(const Text& platformPath) {
+  WCHAR windows[MAX_PATH] = {};
+  UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  if (length < 2 || length >= MAX_PATH || windows[1] != L':') return platformPath;
+  if (platformPath.size() < 3 || platformPath[1] != L':' || platformPath[2] != L'\\' ||
+      towupper(platformPath[0]) != towupper(windows[0])) {
+    return platformPath;
+  }
+  return platformPath.substr(2);
+}
+
 bool StartsAreObservable() { return false; }
 
 std::vector<Text> StartedPrograms() { return std::vector<Text>(); }
@@ -112,6 +123,11 @@ int main(int argc, char** argv) {
     return module != nullptr ? 0 : 1;
   }
   if (!system_test::RunAs(system_test::kExplorerProgram)) return system_test::RunAtTheExplorersPlace(count, arguments);
+  // The tests work in the Windows folder: a path without a drive letter, as the device writes its
+  // paths, then names a file of the system drive, whose root plays the device root's part.
+  WCHAR windows[MAX_PATH];
+  UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH || !SetCurrentDirectoryW(windows)) return 4;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,9 @@
 #include "system_test.h"
 
+#include <algorithm>
+
 #include "explorer.h"
+#include "frame_window.h"
 #include "handler_registry.h"
 
 namespace system_test {
@@ -81,7 +84,7 @@ bool SystemTest::StartExplorerIn(const Text& folder) {
     ADD_FAILURE() << "the process does not run as the Explorer";
     return false;
   }
-  frame = StartExplorer(host.Instance(), host.Path(folder).c_str());
+  frame = StartExplorer(host.Instance(), DevicePath(folder).c_str());
   if (frame == nullptr) {
     ADD_FAILURE() << "the Explorer's frame window was not created";
     return false;
@@ -162,6 +165,49 @@ HRESULT SystemTest::Choose(const Text& text) {
   if (command != 0) InvokeHandlerCommand(&menu, command, frame, &result);
   host.Pump();
   return result;
+}
+
+Text SystemTest::DevicePath(const Text& path) const { return DeviceForm(host.Path(path)); }
+
+bool SystemTest::GoTo(const Text& folder) {
+  const Text path = DevicePath(folder);
+  SendMessageW(frame, FRAME_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  host.Pump();
+  return ShownFolder() == path;
+}
+
+Text SystemTest::ShownFolder() const { return TextOf(GetDlgItem(frame, 300)); }
+
+std::vector<Text> SystemTest::ListedNames() const {
+  std::vector<Text> names;
+  int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    WCHAR text[MAX_PATH] = {};
+    LVITEMW item = {};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    names.push_back(text);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+int SystemTest::ListedItem(const Text& name) const {
+  LVFINDINFOW find = {};
+  find.flags = LVFI_STRING;
+  find.psz = name.c_str();
+  return static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+void SystemTest::TapListedItem(const Text& name) {
+  const int item = ListedItem(name);
+  ASSERT_GE(item, 0) << conformance::Printable(name) << " is not listed";
+  RECT label = {};
+  label.left = LVIR_LABEL;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&label)));
+  host.Tap(list, POINT{label.left + 2, (label.top + label.bottom) / 2});
 }
 
 Text SystemTest::TextOf(HWND window) {

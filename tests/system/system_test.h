@@ -32,6 +32,12 @@ bool RunAs(const Text& program);
 enum class Load { kStays, kRefused, kProgramNotRun };
 Load LoadInProgram(const Host& host, const Text& program, const Text& module);
 
+// A path of the platform as the device writes it: on the desktop a path on the system drive
+// loses its drive letter, as the platform face's GetModuleFileNameW gives it (the system drive's
+// root plays the device root's part, and the test program works on that drive); on cesim the
+// path itself.
+Text DeviceForm(const Text& platformPath);
+
 // The programs that the platform was asked to start since it started, each as "program|parameters",
 // where the host can see them: cesim keeps a launch log; the desktop starts the program for real
 // and keeps no record, so it gives nothing (a difference that FIDELITY.md lists).
@@ -49,6 +55,22 @@ class SystemTest : public ::testing::Test {
   // Starts the platform, runs as the Explorer and starts the Explorer in a folder of the test.
   // Fills frame, pane and list; false, with a failure, when anything is missing.
   bool StartExplorerIn(const Text& folder);
+
+  // The Explorer goes to a folder of the test as its own controls take it there (its navigate
+  // message), which makes the folder its last location; false when it did not go.
+  bool GoTo(const Text& folder);
+
+  // A path of the test as the device writes it (DeviceForm of the platform's path).
+  Text DevicePath(const Text& path) const;
+  // The folder that the Explorer shows in its path bar (control 300), and the names of the items
+  // that its list shows, in the order of their names (the Explorer lists them in the order that
+  // the file system gives, which differs between the platforms).
+  Text ShownFolder() const;
+  std::vector<Text> ListedNames() const;
+  // The index of the listed item named `name`, or -1.
+  int ListedItem(const Text& name) const;
+  // A tap on the listed item named `name`.
+  void TapListedItem(const Text& name);
 
   // A value under HKEY_LOCAL_MACHINE\Explorer that the Explorer finds when it starts, as the
   // Explorer and the module wrote it in an earlier session.
