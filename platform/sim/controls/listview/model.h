@@ -92,6 +92,7 @@ struct ListView : ControlInstance {
   // Incremental search by typed characters.
   std::u16string search;
   DWORD lastSearchKey = 0;
+  ItemCheckPacing fullCheck;  // the check of every item, paced by the number of items
 };
 
 using ListViewPtr = std::shared_ptr<ListView>;
