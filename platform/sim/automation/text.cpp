@@ -6,11 +6,15 @@ namespace cesim {
 
 std::string Narrow(const std::u16string& text) {
   std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+  AppendNarrow(out, text.data(), text.size());
+  return out;
+}
+
+void AppendNarrow(std::string& out, const char16_t* text, size_t length) {
+  out.reserve(out.size() + length);
+  for (size_t i = 0; i < length; ++i) {
     uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -32,7 +36,6 @@ std::string Narrow(const std::u16string& text) {
       out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out;
 }
 
 std::u16string Widen(const std::string& text) {

@@ -48,9 +48,11 @@ DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
 
 DeviceItem LookUpItem(const std::u16string& absolute) {
   DeviceItem item;
-  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute);
+  // A path found whole at the first look comes with its status; no second look is needed.
+  struct stat followed;
+  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute, &followed);
   if (!resolved) return item;
-  item.resolved = *resolved;
+  item.resolved = std::move(*resolved);
   item.key = PathKey(item.resolved.names);
   item.parentExists = item.resolved.names.empty() || item.resolved.existing + 1 >= item.resolved.names.size();
   if (item.parentExists && item.resolved.names.size() >= 2 && item.resolved.existing + 1 == item.resolved.names.size()) {
@@ -60,7 +62,11 @@ DeviceItem LookUpItem(const std::u16string& absolute) {
     item.parentExists = stat(parent.c_str(), &parentInfo) == 0 && S_ISDIR(parentInfo.st_mode);
   }
   if (!item.resolved.complete()) return item;
-  if (stat(item.resolved.host.c_str(), &item.info) != 0) return item;
+  if (item.resolved.followed) {
+    item.info = followed;
+  } else if (stat(item.resolved.host.c_str(), &item.info) != 0) {
+    return item;
+  }
   if (!S_ISDIR(item.info.st_mode) && !S_ISREG(item.info.st_mode)) return item;
   item.exists = true;
   item.isFolder = S_ISDIR(item.info.st_mode);

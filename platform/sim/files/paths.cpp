@@ -50,12 +50,28 @@ bool SameName(const std::u16string& a, const std::u16string& b) { return SameFol
 
 std::u16string PathKey(const std::vector<std::u16string>& names) {
   if (names.empty()) return u"\\";
+  size_t length = 0;
+  for (const std::u16string& name : names) length += name.size() + 1;
   std::u16string key;
+  key.reserve(length);
   for (const std::u16string& name : names) {
     key += u'\\';
-    key += FoldCase(name);
+    for (char16_t c : name) key += FoldCase(c);
   }
   return key;
+}
+
+std::u16string DevicePathOf(const ResolvedPath& resolved) {
+  if (resolved.names.empty()) return u"\\";
+  size_t length = 0;
+  for (const std::u16string& name : resolved.names) length += name.size() + 1;
+  std::u16string path;
+  path.reserve(length);
+  for (const std::u16string& name : resolved.names) {
+    path += u'\\';
+    path += name;
+  }
+  return path;
 }
 
 std::u16string PathKey(const std::u16string& path) {
@@ -93,28 +109,41 @@ std::optional<std::string> FindHostEntry(const std::string& hostFolder, const st
   return *std::min_element(matches.begin(), matches.end());
 }
 
-std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path) {
-  std::optional<std::vector<std::u16string>> names = SplitDevicePath(path);
-  const std::string root = HostRoot();
-  if (!names || root.empty()) return std::nullopt;
+std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct stat* followed) {
+  const std::string& image = ImageFolder();
+  if (image.empty()) return std::nullopt;
   ResolvedPath resolved;
-  resolved.host = root;
-  resolved.names = *names;
-  // A path whose every name is on disk as written resolves to itself: one look at the whole
-  // path answers what a look at each name would (each would find its name as written).
-  std::string exact = root;
-  bool plain = true;
-  for (const std::u16string& name : resolved.names) {
-    const std::string narrow = Narrow(name);
-    if (narrow.empty() || narrow == "." || narrow == ".." || narrow.find('/') != std::string::npos) plain = false;
-    exact += "/" + narrow;
+  // The path as written on disk, built while the names are split off: a name is never empty,
+  // "." or "..", and holds no "/", so each one can be written as a host name.
+  std::string exact;
+  exact.reserve(image.size() + 6 + path.size());
+  exact = image;
+  exact += "/files";
+  const size_t rootLength = exact.size();
+  if (!ForEachName(path, [&](size_t start, size_t length) {
+        resolved.names.emplace_back(path, start, length);
+        exact += '/';
+        AppendNarrow(exact, path.data() + start, length);
+      })) {
+    return std::nullopt;
   }
+  // A path whose every name is on disk as written resolves to itself: one look at the whole
+  // path answers what a look at each name would (each would find its name as written). The look
+  // follows links, so that it also tells the caller what the path names.
   struct stat status;
-  if (plain && !resolved.names.empty() && lstat(exact.c_str(), &status) == 0) {
-    resolved.host = exact;
+  if (!resolved.names.empty() && stat(exact.c_str(), &status) == 0) {
+    resolved.host = std::move(exact);
     resolved.existing = resolved.names.size();
+    if (followed != nullptr) {
+      *followed = status;
+      resolved.followed = true;
+    }
     return resolved;
   }
+  // Otherwise name by name; a name that is there as written (a link to nothing, say) is still
+  // found as written.
+  exact.resize(rootLength);
+  resolved.host = std::move(exact);
   bool searching = true;
   for (std::u16string& name : resolved.names) {
     std::optional<std::string> onDisk;
@@ -125,7 +154,8 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path) {
       ++resolved.existing;
     } else {
       searching = false;
-      resolved.host += "/" + Narrow(name);
+      resolved.host += '/';
+      AppendNarrow(resolved.host, name.data(), name.size());
     }
   }
   return resolved;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "files/items.h"
 #include "shell/ceshell_paths.h"
@@ -34,23 +35,17 @@ bool IsStorageFolder(const ShellItem& item) {
   return IsFolder(item) && (item.attributes & FILE_ATTRIBUTE_TEMPORARY) != 0;
 }
 
-std::u16string DevicePathOf(const ResolvedPath& resolved) {
-  std::u16string path;
-  for (const std::u16string& name : resolved.names) path += u"\\" + name;
-  return path.empty() ? u"\\" : path;
-}
-
 // The item a path names on the device; the error when there is none.
 DWORD FindShellItem(LPCWSTR path, ShellItem* item) {
   std::u16string absolute;
   DWORD error = CheckPath(path, false, absolute);
   if (error != ERROR_SUCCESS) return error;
-  const DeviceItem found = LookUpItem(absolute);
+  DeviceItem found = LookUpItem(absolute);
   if (!found.exists) return found.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   item->path = DevicePathOf(found.resolved);
-  item->host = found.resolved.host;
   item->name = found.resolved.names.empty() ? u"\\" : found.resolved.names.back();
   item->attributes = ItemAttributes(found);
+  item->host = std::move(found.resolved.host);
   item->fromFileSystem = true;
   return ERROR_SUCCESS;
 }
