@@ -11,8 +11,15 @@ std::string Narrow(const std::u16string& text) {
 }
 
 void AppendNarrow(std::string& out, const char16_t* text, size_t length) {
-  out.reserve(out.size() + length);
-  for (size_t i = 0; i < length; ++i) {
+  // Plain ASCII at the start, the usual case, goes in one byte a unit at once.
+  size_t i = 0;
+  while (i < length && text[i] < 0x80) ++i;
+  const size_t at = out.size();
+  out.resize(at + i);
+  for (size_t k = 0; k < i; ++k) out[at + k] = static_cast<char>(text[k]);
+  if (i == length) return;
+  out.reserve(out.size() + (length - i));
+  for (; i < length; ++i) {
     uint32_t c = text[i];
     if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);

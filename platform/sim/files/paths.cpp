@@ -52,11 +52,11 @@ std::u16string PathKey(const std::vector<std::u16string>& names) {
   if (names.empty()) return u"\\";
   size_t length = 0;
   for (const std::u16string& name : names) length += name.size() + 1;
-  std::u16string key;
-  key.reserve(length);
+  std::u16string key(length, u'\\');
+  size_t at = 0;
   for (const std::u16string& name : names) {
-    key += u'\\';
-    for (char16_t c : name) key += FoldCase(c);
+    ++at;  // the separator
+    for (char16_t c : name) key[at++] = FoldCase(c);
   }
   return key;
 }
@@ -120,6 +120,7 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct
   exact = image;
   exact += "/files";
   const size_t rootLength = exact.size();
+  resolved.names.reserve(static_cast<size_t>(std::count_if(path.begin(), path.end(), IsPathSeparator)));
   if (!ForEachName(path, [&](size_t start, size_t length) {
         resolved.names.emplace_back(path, start, length);
         exact += '/';
