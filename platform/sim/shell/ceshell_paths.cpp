@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/case_fold.h"
 #include "files/paths.h"
 #include "shell/file_types.h"
 
@@ -41,19 +42,19 @@ std::optional<size_t> EndOfProgram(const std::u16string& command) {
 }
 
 // The text of a caller's buffer, when it ends within MAX_PATH characters.
-std::optional<std::u16string> BoundedText(LPCWSTR text) {
+std::optional<std::u16string_view> BoundedText(LPCWSTR text) {
   if (text == nullptr) return std::nullopt;
   for (size_t i = 0; i < MAX_PATH; ++i) {
-    if (text[i] == 0) return std::u16string(text, i);
+    if (text[i] == 0) return std::u16string_view(text, i);
   }
   return std::nullopt;
 }
 
 }  // namespace
 
-bool NamesProgram(const std::u16string& path) { return SameName(ExtensionOf(path), u".exe"); }
+bool NamesProgram(std::u16string_view path) { return SameFolded(ExtensionIn(path), u".exe"); }
 
-bool NamesShortcut(const std::u16string& path) { return SameName(ExtensionOf(path), u".lnk"); }
+bool NamesShortcut(std::u16string_view path) { return SameFolded(ExtensionIn(path), u".lnk"); }
 
 CommandLine SplitCommandLine(const std::u16string& command) {
   const std::u16string text = Trimmed(command);
@@ -93,19 +94,19 @@ std::u16string CleanShortcutCommand(const std::u16string& command) {
 }
 
 BOOL WINAPI ShellPathIsProgram(LPCWSTR path) {
-  std::optional<std::u16string> text = BoundedText(path);
+  std::optional<std::u16string_view> text = BoundedText(path);
   return text && NamesProgram(*text) ? TRUE : FALSE;
 }
 
 BOOL WINAPI ShellPathIsShortcut(LPCWSTR path) {
-  std::optional<std::u16string> text = BoundedText(path);
+  std::optional<std::u16string_view> text = BoundedText(path);
   return text && NamesShortcut(*text) ? TRUE : FALSE;
 }
 
 void WINAPI ShellCleanCommand(LPWSTR command) {
-  std::optional<std::u16string> text = BoundedText(command);
+  std::optional<std::u16string_view> text = BoundedText(command);
   if (!text) return;
-  const std::u16string clean = CleanShortcutCommand(*text);
+  const std::u16string clean = CleanShortcutCommand(std::u16string(*text));
   // Never longer than the command: it fits where the command was.
   std::copy(clean.begin(), clean.end(), command);
   command[clean.size()] = 0;
