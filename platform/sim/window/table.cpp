@@ -247,10 +247,10 @@ std::string DescribeForReport(HWND hwnd) {
 std::u16string TextOf(LPCWSTR text) { return text == nullptr ? std::u16string() : std::u16string(text); }
 
 std::u16string BoundedText(LPCWSTR text, size_t maxLength) {
-  std::u16string result;
-  if (text == nullptr) return result;
-  for (size_t i = 0; i < maxLength && text[i] != 0; ++i) result.push_back(text[i]);
-  return result;
+  if (text == nullptr) return std::u16string();
+  size_t length = 0;
+  while (length < maxLength && text[length] != 0) ++length;
+  return std::u16string(text, length);
 }
 
 // Called by the window system's reset: forgets every window and class.

@@ -83,7 +83,11 @@ int CompareSortText(const ListText& a, LPCWSTR b) {
 int CompareSortText(const ListText& a, const std::optional<std::u16string>& b) {
   bool aText = a.kind == ListText::Kind::Stored;
   if (!aText || !b) return aText == b.has_value() ? 0 : (aText ? 1 : -1);
-  return lstrcmpW(a.text.c_str(), b->c_str());
+  // lstrcmpW with the lengths given: a kept text ends at its first null (TextUpTo), so they are
+  // the lengths that lstrcmpW would measure.
+  return CompareStringW(LOCALE_USER_DEFAULT, 0, a.text.c_str(), static_cast<int>(a.text.size()), b->c_str(),
+                        static_cast<int>(b->size())) -
+         CSTR_EQUAL;
 }
 
 void ForgetTextOrder(ListView& lv) {
