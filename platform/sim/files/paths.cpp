@@ -2,13 +2,13 @@
 // matched without letter case against what is on disk and keeps the case it was written in.
 #include "files/paths.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 
 #include "cesim/automation.h"
 #include "core/device.h"
+#include "files/folder_names.h"
 
 namespace cesim::detail {
 
@@ -92,21 +92,17 @@ std::optional<std::string> FindHostEntry(const std::string& hostFolder, const st
       lstat((hostFolder + "/" + exact).c_str(), &status) == 0) {
     return exact;
   }
-  DIR* folder = opendir(hostFolder.c_str());
-  if (folder == nullptr) return std::nullopt;
-  std::vector<std::string> matches;
-  bool exactFound = false;
-  while (dirent* entry = readdir(folder)) {
-    const std::string entryName = entry->d_name;
-    if (entryName == "." || entryName == "..") continue;
-    if (entryName == exact) exactFound = true;
-    if (SameName(Widen(entryName), name)) matches.push_back(entryName);
+  const std::vector<HostFolderName>* names = ListHostFolder(hostFolder);
+  if (names == nullptr) return std::nullopt;
+  const std::u16string folded = FoldCase(name);
+  const std::string* match = nullptr;
+  for (const HostFolderName& entry : *names) {
+    if (entry.host == exact) return exact;
+    // Names that differ only in letter case cannot both exist on the device; take one steadily.
+    if (entry.folded == folded && (match == nullptr || entry.host < *match)) match = &entry.host;
   }
-  closedir(folder);
-  if (exactFound) return exact;
-  if (matches.empty()) return std::nullopt;
-  // Names that differ only in letter case cannot both exist on the device; take one steadily.
-  return *std::min_element(matches.begin(), matches.end());
+  if (match == nullptr) return std::nullopt;
+  return *match;
 }
 
 std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct stat* followed) {
