@@ -4,8 +4,10 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "booted_device.h"
@@ -136,6 +138,23 @@ TEST_F(FilesTest, NamesFoldAsTheDevicesUpperCaseTableFoldsThem) {
   // A folder made in another case is the same folder.
   EXPECT_FALSE(CreateDirectoryW(u"\\\x041F\x0410\x041F\x041A\x0410", nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
+// A name in another case is matched against a listing of its folder, which is listed again once
+// the folder has changed, whoever changed it: names made after a look-up are found in any case.
+TEST_F(FilesTest, NamesInAnotherCaseAreFoundAfterTheirFolderChanges) {
+  Boot();
+  // Left alone this long, the folder's listing is kept after the first look-up.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(GetFileAttributesW(u"\\MY DOCUMENTS\\LETTER.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\SUMMARY.TXT"), kFailed);
+  // Made on the host, behind the device's back.
+  std::ofstream(device_.image.Folder() + "/files/My Documents/Summary.txt") << "s";
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\SUMMARY.TXT"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  // Renamed by the device.
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\a.txt", u"\\My Documents\\Report.doc"));
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\REPORT.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\A.TXT"), kFailed);
 }
 
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {
