@@ -79,20 +79,34 @@ bool ReadFolder(const std::string& hostFolder, std::vector<HostFolderName>* name
   return true;
 }
 
+// The kept listing of the folder while it is still good. `status` receives the folder's status,
+// and `isFolder` whether there is a folder to list.
+const std::vector<HostFolderName>* StillKept(State& state, const std::string& hostFolder, struct stat* status,
+                                            bool* isFolder) {
+  *isFolder = stat(hostFolder.c_str(), status) == 0 && S_ISDIR(status->st_mode);
+  auto it = state.kept.find(hostFolder);
+  if (it == state.kept.end()) return nullptr;
+  if (*isFolder && Unchanged(it->second, *status)) return &it->second.names;
+  state.kept.erase(it);
+  return nullptr;
+}
+
 }  // namespace
+
+const std::vector<HostFolderName>* KeptHostFolder(const std::string& hostFolder) {
+  State& state = Stored();
+  if (state.kept.find(hostFolder) == state.kept.end()) return nullptr;
+  struct stat status;
+  bool isFolder = false;
+  return StillKept(state, hostFolder, &status, &isFolder);
+}
 
 const std::vector<HostFolderName>* ListHostFolder(const std::string& hostFolder) {
   State& state = Stored();
   struct stat status;
-  if (stat(hostFolder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    state.kept.erase(hostFolder);
-    return nullptr;
-  }
-  auto it = state.kept.find(hostFolder);
-  if (it != state.kept.end()) {
-    if (Unchanged(it->second, status)) return &it->second.names;
-    state.kept.erase(it);
-  }
+  bool isFolder = false;
+  if (const std::vector<HostFolderName>* kept = StillKept(state, hostFolder, &status, &isFolder)) return kept;
+  if (!isFolder) return nullptr;
   // The time is taken before the folder is read: a change made after it is not missed.
   struct timespec listed;
   clock_gettime(CLOCK_REALTIME, &listed);

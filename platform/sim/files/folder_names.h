@@ -25,6 +25,9 @@ struct HostFolderName {
 // come from a file system that keeps whole seconds, and must be seconds old). The result lasts
 // until the next call.
 const std::vector<HostFolderName>* ListHostFolder(const std::string& hostFolder);
+// The same from a kept listing only: null when none is kept, or the one kept is no longer good;
+// the folder is not listed here.
+const std::vector<HostFolderName>* KeptHostFolder(const std::string& hostFolder);
 
 // Forgets every kept listing.
 void ResetHostFolderNames(Phase phase);

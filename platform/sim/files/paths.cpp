@@ -86,13 +86,17 @@ std::string HostRoot() {
 
 std::optional<std::string> FindHostEntry(const std::string& hostFolder, const std::u16string& name) {
   const std::string exact = Narrow(name);
-  // A name on disk as written is the answer that the listing below gives too; most lookups end here.
-  struct stat status;
-  if (!exact.empty() && exact != "." && exact != ".." && exact.find('/') == std::string::npos &&
-      lstat((hostFolder + "/" + exact).c_str(), &status) == 0) {
-    return exact;
+  // A folder whose listing is kept answers from it, a name as written included. Otherwise a name
+  // on disk as written is the answer that the listing below gives too; most lookups end there.
+  const std::vector<HostFolderName>* names = KeptHostFolder(hostFolder);
+  if (names == nullptr) {
+    struct stat status;
+    if (!exact.empty() && exact != "." && exact != ".." && exact.find('/') == std::string::npos &&
+        lstat((hostFolder + "/" + exact).c_str(), &status) == 0) {
+      return exact;
+    }
+    names = ListHostFolder(hostFolder);
   }
-  const std::vector<HostFolderName>* names = ListHostFolder(hostFolder);
   if (names == nullptr) return std::nullopt;
   const std::u16string folded = FoldCase(name);
   const std::string* match = nullptr;
