@@ -40,17 +40,21 @@ DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
   size_t lastName = absolute.size();
   while (lastName > 0 && !IsPathSeparator(absolute[lastName - 1])) --lastName;
   for (size_t i = 0; i < absolute.size(); ++i) {
-    if (IsForbiddenInName(absolute[i], pattern && i >= lastName)) return ERROR_INVALID_NAME;
+    // Past "?" only "|" is refused: letters, the usual case, are let through at once.
+    const char16_t c = absolute[i];
+    if (c > u'?' && c != u'|') continue;
+    if (IsForbiddenInName(c, pattern && i >= lastName)) return ERROR_INVALID_NAME;
   }
   if (!IsDevicePath(absolute)) return ERROR_INVALID_NAME;
   return ERROR_SUCCESS;
 }
 
-DeviceItem LookUpItem(const std::u16string& absolute) {
+DeviceItem LookUpItem(const std::u16string& absolute, int* opened) {
   DeviceItem item;
+  if (opened != nullptr) *opened = -1;
   // A path found whole at the first look comes with its status; no second look is needed.
   struct stat followed;
-  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute, &followed);
+  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute, &followed, opened);
   if (!resolved) return item;
   item.resolved = std::move(*resolved);
   item.key = PathKey(item.resolved.names);

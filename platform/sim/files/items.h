@@ -27,7 +27,9 @@ struct DeviceItem {
   // Whether every folder above the item exists (else the path, not the file, is missing).
   bool parentExists = false;
 };
-DeviceItem LookUpItem(const std::u16string& absolute);
+// With `opened`, an item found as written is opened for reading where it can be: `*opened` is its
+// descriptor, which the caller closes, or -1.
+DeviceItem LookUpItem(const std::u16string& absolute, int* opened = nullptr);
 
 // The item's attributes as the device reports them.
 DWORD ItemAttributes(const DeviceItem& item);

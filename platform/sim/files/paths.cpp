@@ -2,9 +2,12 @@
 // matched without letter case against what is on disk and keeps the case it was written in.
 #include "files/paths.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "cesim/automation.h"
 #include "core/device.h"
@@ -109,7 +112,29 @@ std::optional<std::string> FindHostEntry(const std::string& hostFolder, const st
   return *match;
 }
 
-std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct stat* followed) {
+namespace {
+
+// The first look at a path as written: its status, links followed, and with `opened` the path
+// opened for reading (when it can be: a file without read access is still found).
+bool LookAsWritten(const std::string& exact, struct stat* status, int* opened) {
+  if (opened == nullptr) return stat(exact.c_str(), status) == 0;
+  const int descriptor = open(exact.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (descriptor < 0) {
+    // Missing as written: a look by status would not find it either.
+    if (errno == ENOENT || errno == ENOTDIR) return false;
+    return stat(exact.c_str(), status) == 0;
+  }
+  if (fstat(descriptor, status) != 0) {
+    close(descriptor);
+    return stat(exact.c_str(), status) == 0;
+  }
+  *opened = descriptor;
+  return true;
+}
+
+}  // namespace
+
+std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct stat* followed, int* opened) {
   const std::string& image = ImageFolder();
   if (image.empty()) return std::nullopt;
   ResolvedPath resolved;
@@ -132,7 +157,7 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct
   // path answers what a look at each name would (each would find its name as written). The look
   // follows links, so that it also tells the caller what the path names.
   struct stat status;
-  if (!resolved.names.empty() && stat(exact.c_str(), &status) == 0) {
+  if (!resolved.names.empty() && LookAsWritten(exact, &status, followed != nullptr ? opened : nullptr)) {
     resolved.host = std::move(exact);
     resolved.existing = resolved.names.size();
     if (followed != nullptr) {

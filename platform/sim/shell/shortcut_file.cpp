@@ -70,10 +70,15 @@ std::optional<std::u16string> ReadShortcutCommand(const std::u16string& path) {
 std::optional<std::u16string> ReadShortcutCommandFromHost(const std::string& hostPath) {
   const int descriptor = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return std::nullopt;
+  std::optional<std::u16string> command = ReadShortcutCommandFromFile(descriptor);
+  close(descriptor);
+  return command;
+}
+
+std::optional<std::u16string> ReadShortcutCommandFromFile(int descriptor) {
   // On the stack: only the bytes read are looked at, so nothing needs clearing first.
   char bytes[kLongestShortcutFile];
   const ssize_t got = read(descriptor, bytes, sizeof(bytes));
-  close(descriptor);
   if (got < 0) return std::nullopt;
   const size_t size = static_cast<size_t>(got);
   size_t at = 0;
