@@ -30,7 +30,7 @@ CommandLine SplitCommandLine(const std::u16string& command);
 // space around it; a quoted program path without its quotes and what follows them; an unquoted
 // one that names a ".exe" without what follows it. A command that names no program the shell can
 // find (":NAME", a document) keeps its text.
-std::u16string CleanShortcutCommand(const std::u16string& command);
+std::u16string CleanShortcutCommand(std::u16string_view command);
 
 // The exports (see ceshell_ordinals.h). They read at most MAX_PATH characters: a text without a
 // terminator in that reach is no path (FALSE) and is left alone by the clean-up.
