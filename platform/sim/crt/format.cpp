@@ -206,9 +206,13 @@ int ReadNumber(const char*& p) {
   return value;
 }
 
+// Room that a path takes, so that most results are made without growing.
+constexpr size_t kUsualResult = MAX_PATH;
+
 template <typename C>
 std::basic_string<C> Format(const C* format, Arguments& args) {
   std::basic_string<C> out;
+  out.reserve(kUsualResult);
   const C* p = format;
   while (*p != 0) {
     if (*p != '%') {

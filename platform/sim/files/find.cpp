@@ -141,6 +141,7 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
       entries.push_back(std::move(found));
     }
     std::sort(entries.begin(), entries.end());
+    search.entries.reserve(entries.size());
     for (const HostEntry& entry : entries) {
       WIN32_FIND_DATAW data;
       if (!FillEntry(dirfd(listing), folder.key, entry, data)) continue;
