@@ -76,17 +76,25 @@ struct HostEntry {
   }
 };
 
-// `folder` is the listed folder's descriptor and `folderKey` its PathKey; the entry's key adds its
-// folded name.
-bool FillEntry(int folder, const std::u16string& folderKey, const HostEntry& entry, WIN32_FIND_DATAW& data) {
+// The listed folder: its descriptor, and the start of its entries' keys (its PathKey and "\\")
+// with the object identifier that start gives.
+struct ListedFolder {
+  int descriptor;
+  std::u16string keyStart;
+  DWORD keyStartId;
+};
+
+// An entry's key is the folder's key start and its folded name.
+bool FillEntry(const ListedFolder& folder, const HostEntry& entry, WIN32_FIND_DATAW& data) {
   struct stat info;
-  if (fstatat(folder, entry.host.c_str(), &info, 0) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
+  if (fstatat(folder.descriptor, entry.host.c_str(), &info, 0) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
     return false;
   }
   const std::u16string& name = entry.name;
   if (name.size() >= MAX_PATH) return false;
-  std::u16string key = folderKey == u"\\" ? std::u16string() : folderKey;
-  key += u'\\';
+  std::u16string key;
+  key.reserve(folder.keyStart.size() + entry.folded.size());
+  key = folder.keyStart;
   key += entry.folded;
   const bool isFolder = S_ISDIR(info.st_mode);
   std::memset(&data, 0, sizeof(data));
@@ -97,7 +105,7 @@ bool FillEntry(int folder, const std::u16string& folderKey, const HostEntry& ent
   const uint64_t size = isFolder ? 0 : static_cast<uint64_t>(info.st_size);
   data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
   data.nFileSizeLow = static_cast<DWORD>(size);
-  data.dwOID = ObjectIdOf(key);
+  data.dwOID = ObjectIdAfter(folder.keyStartId, entry.folded);
   std::memcpy(data.cFileName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
   return true;
 }
@@ -142,9 +150,12 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
     }
     std::sort(entries.begin(), entries.end());
     search.entries.reserve(entries.size());
+    ListedFolder listed{dirfd(listing), folder.key == u"\\" ? std::u16string() : folder.key, 0};
+    listed.keyStart += u'\\';
+    listed.keyStartId = ObjectIdOf(listed.keyStart);
     for (const HostEntry& entry : entries) {
       WIN32_FIND_DATAW data;
-      if (!FillEntry(dirfd(listing), folder.key, entry, data)) continue;
+      if (!FillEntry(listed, entry, data)) continue;
       if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
       search.entries.push_back(data);
     }

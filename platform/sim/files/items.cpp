@@ -89,9 +89,11 @@ FILETIME FileTimeOf(const struct timespec& time) {
   return result;
 }
 
-DWORD ObjectIdOf(const std::u16string& key) {
-  uint32_t hash = 2166136261u;
-  for (char16_t c : key) {
+DWORD ObjectIdOf(const std::u16string& key) { return ObjectIdAfter(2166136261u, key); }
+
+DWORD ObjectIdAfter(DWORD start, std::u16string_view more) {
+  uint32_t hash = start;
+  for (char16_t c : more) {
     hash = (hash ^ (c & 0xFF)) * 16777619u;
     hash = (hash ^ (c >> 8)) * 16777619u;
   }

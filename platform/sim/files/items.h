@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <string_view>
 
 #include "files/paths.h"
 #include "sim/types.h"
@@ -37,6 +38,9 @@ DWORD ItemAttributes(const DeviceItem& item);
 FILETIME FileTimeOf(const struct timespec& time);
 // A stable object identifier for the item's path.
 DWORD ObjectIdOf(const std::u16string& key);
+// The identifier of a key that goes on from one whose identifier is `start` with `more`:
+// ObjectIdOf(a + b) is ObjectIdAfter(ObjectIdOf(a), b).
+DWORD ObjectIdAfter(DWORD start, std::u16string_view more);
 
 }  // namespace cesim::detail
 
