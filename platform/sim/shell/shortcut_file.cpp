@@ -90,7 +90,7 @@ std::optional<std::u16string> ReadShortcutCommandFromFile(int descriptor) {
   if (at < size && bytes[at] == '#') ++at;
   size_t end = at;
   while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-  return DecodeAnsi(std::string(bytes + at, end - at));
+  return DecodeAnsi(std::string_view(bytes + at, end - at));
 }
 
 }  // namespace cesim::detail
