@@ -46,9 +46,13 @@ void AppendNarrow(std::string& out, const char16_t* text, size_t length) {
 }
 
 std::u16string Widen(const std::string& text) {
-  std::u16string out;
-  out.reserve(text.size());
+  // Plain ASCII at the start, the usual case, goes in one unit a byte at once.
   size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  std::u16string out(i, u'\0');
+  for (size_t k = 0; k < i; ++k) out[k] = static_cast<char16_t>(text[k]);
+  if (i == text.size()) return out;
+  out.reserve(text.size());
   while (i < text.size()) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
     uint32_t c = 0;
