@@ -164,7 +164,14 @@ void AppendString(std::basic_string<C>& out, const FieldFormat& field, Arguments
   if (TakesWide<C>(field, upperCase)) {
     const WCHAR* text = va_arg(args.list, const WCHAR*);
     if (text == nullptr) text = u"(null)";
-    for (size_t i = 0; i < limit && text[i] != 0; ++i) out += ConvertUnit<C>(text[i]);
+    if constexpr (sizeof(C) == sizeof(WCHAR)) {
+      // Wide into wide: the units as they are, at once.
+      size_t length = 0;
+      while (length < limit && text[length] != 0) ++length;
+      out.append(reinterpret_cast<const C*>(text), length);
+    } else {
+      for (size_t i = 0; i < limit && text[i] != 0; ++i) out += ConvertUnit<C>(text[i]);
+    }
   } else {
     const char* text = va_arg(args.list, const char*);
     if (text == nullptr) text = "(null)";
