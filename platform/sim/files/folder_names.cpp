@@ -95,10 +95,14 @@ const std::vector<HostFolderName>* StillKept(State& state, const std::string& ho
 
 const std::vector<HostFolderName>* KeptHostFolder(const std::string& hostFolder) {
   State& state = Stored();
-  if (state.kept.find(hostFolder) == state.kept.end()) return nullptr;
+  auto it = state.kept.find(hostFolder);
+  if (it == state.kept.end()) return nullptr;
   struct stat status;
-  bool isFolder = false;
-  return StillKept(state, hostFolder, &status, &isFolder);
+  if (stat(hostFolder.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && Unchanged(it->second, status)) {
+    return &it->second.names;
+  }
+  state.kept.erase(it);
+  return nullptr;
 }
 
 const std::vector<HostFolderName>* ListHostFolder(const std::string& hostFolder) {

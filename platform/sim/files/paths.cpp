@@ -101,12 +101,11 @@ std::optional<std::string> FindHostEntry(const std::string& hostFolder, const st
     names = ListHostFolder(hostFolder);
   }
   if (names == nullptr) return std::nullopt;
-  const std::u16string folded = FoldCase(name);
   const std::string* match = nullptr;
   for (const HostFolderName& entry : *names) {
     if (entry.host == exact) return exact;
     // Names that differ only in letter case cannot both exist on the device; take one steadily.
-    if (entry.folded == folded && (match == nullptr || entry.host < *match)) match = &entry.host;
+    if (SameFolded(entry.folded, name) && (match == nullptr || entry.host < *match)) match = &entry.host;
   }
   if (match == nullptr) return std::nullopt;
   return *match;
