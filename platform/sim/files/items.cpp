@@ -34,18 +34,34 @@ DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
     if (++length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
   }
   if (length == 0) return ERROR_PATH_NOT_FOUND;
-  absolute.assign(path, length);
-  if (!IsPathSeparator(absolute[0])) absolute.insert(absolute.begin(), u'\\');
-  // Wildcards only in the last name.
-  size_t lastName = absolute.size();
-  while (lastName > 0 && !IsPathSeparator(absolute[lastName - 1])) --lastName;
-  for (size_t i = 0; i < absolute.size(); ++i) {
+  const bool rooted = IsPathSeparator(path[0]);
+  absolute.reserve(length + 1);
+  absolute.assign(rooted ? 0 : 1, u'\\');
+  absolute.append(path, length);
+  // One pass over the names: no character that no name may hold, wildcards only in the last
+  // name, and no "." or ".." name (IsDevicePath's rule).
+  const size_t size = absolute.size();
+  size_t start = 1;
+  bool wildcard = false;
+  for (size_t i = 1; i <= size; ++i) {
+    if (i == size || IsPathSeparator(absolute[i])) {
+      const size_t nameLength = i - start;
+      if ((nameLength == 1 || nameLength == 2) && absolute[start] == u'.' && absolute[i - 1] == u'.') {
+        return ERROR_INVALID_NAME;
+      }
+      if (wildcard && (i < size || !pattern)) return ERROR_INVALID_NAME;
+      start = i + 1;
+      continue;
+    }
     // Past "?" only "|" is refused: letters, the usual case, are let through at once.
     const char16_t c = absolute[i];
     if (c > u'?' && c != u'|') continue;
-    if (IsForbiddenInName(c, pattern && i >= lastName)) return ERROR_INVALID_NAME;
+    if (c == u'*' || c == u'?') {
+      wildcard = true;
+    } else if (IsForbiddenInName(c, false)) {
+      return ERROR_INVALID_NAME;
+    }
   }
-  if (!IsDevicePath(absolute)) return ERROR_INVALID_NAME;
   return ERROR_SUCCESS;
 }
 
