@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -155,6 +156,12 @@ TEST_F(FilesTest, NamesInAnotherCaseAreFoundAfterTheirFolderChanges) {
   ASSERT_TRUE(MoveFileW(u"\\My Documents\\a.txt", u"\\My Documents\\Report.doc"));
   EXPECT_EQ(GetFileAttributesW(u"\\my documents\\REPORT.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_EQ(GetFileAttributesW(u"\\my documents\\A.TXT"), kFailed);
+  // A folder missing from the root, then made there on the host.
+  EXPECT_EQ(GetFileAttributesW(u"\\Program Files\\tool.exe"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  ASSERT_TRUE(std::filesystem::create_directory(device_.image.Folder() + "/files/Program Files"));
+  std::ofstream(device_.image.Folder() + "/files/Program Files/tool.exe") << "MZ";
+  EXPECT_EQ(GetFileAttributesW(u"\\PROGRAM FILES\\TOOL.EXE"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
 }
 
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <functional>
 #include <ctime>
 #include <map>
 #include <utility>
@@ -33,8 +34,11 @@ struct Listing {
 };
 
 struct State {
-  std::map<std::string, Listing> kept;
+  std::map<std::string, Listing, std::less<>> kept;
   Listing latest;  // the last listing that was not kept
+  // The last name that KeptHostFolderLacks found in a kept listing, and that listing's folder.
+  std::string presentIn;
+  std::u16string present;
 };
 
 State& Stored() {
@@ -126,6 +130,27 @@ const std::vector<HostFolderName>* ListHostFolder(const std::string& hostFolder)
   }
   if (state.kept.size() >= kKeptFolders) state.kept.clear();
   return &(state.kept[hostFolder] = std::move(listing)).names;
+}
+
+bool KeptHostFolderLacks(std::string_view hostFolder, const std::u16string& name) {
+  State& state = Stored();
+  if (state.kept.empty()) return false;
+  // A name found before may have gone since; not answering is always right, and costs no look.
+  if (name == state.present && hostFolder == state.presentIn) return false;
+  auto it = state.kept.find(hostFolder);
+  if (it == state.kept.end()) return false;
+  for (const HostFolderName& entry : it->second.names) {
+    if (SameFolded(entry.folded, name)) {
+      state.present = name;
+      state.presentIn = hostFolder;
+      return false;
+    }
+  }
+  // Missing from the listing: true only while the listing is still good.
+  struct stat status;
+  if (stat(it->first.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && Unchanged(it->second, status)) return true;
+  state.kept.erase(it);
+  return false;
 }
 
 void ResetHostFolderNames(Phase) { Stored() = State(); }

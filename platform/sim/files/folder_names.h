@@ -5,6 +5,7 @@
 #define CESIM_FILES_FOLDER_NAMES_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/parts.h"
@@ -28,6 +29,11 @@ const std::vector<HostFolderName>* ListHostFolder(const std::string& hostFolder)
 // The same from a kept listing only: null when none is kept, or the one kept is no longer good;
 // the folder is not listed here.
 const std::vector<HostFolderName>* KeptHostFolder(const std::string& hostFolder);
+
+// Whether the folder's kept listing, still good, lacks the name (in any letter case). False when
+// no listing is kept, when it has gone stale, or when the name is in it; the last name found in a
+// listing this way is remembered, so that asking again for a name that is there costs no look.
+bool KeptHostFolderLacks(std::string_view hostFolder, const std::u16string& name);
 
 // Forgets every kept listing.
 void ResetHostFolderNames(Phase phase);

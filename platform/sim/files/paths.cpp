@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 #include "cesim/automation.h"
 #include "core/device.h"
@@ -151,6 +152,17 @@ std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct
         AppendNarrow(exact, path.data() + start, length);
       })) {
     return std::nullopt;
+  }
+  // A first name that the root's kept listing lacks, while that listing is still good, is not
+  // there in any letter case: nothing of the path is (a shortcut to a program that is gone).
+  if (!resolved.names.empty() && KeptHostFolderLacks(std::string_view(exact.data(), rootLength), resolved.names[0])) {
+    exact.resize(rootLength);
+    resolved.host = std::move(exact);
+    for (const std::u16string& name : resolved.names) {
+      resolved.host += '/';
+      AppendNarrow(resolved.host, name.data(), name.size());
+    }
+    return resolved;
   }
   // A path whose every name is on disk as written resolves to itself: one look at the whole
   // path answers what a look at each name would (each would find its name as written). The look
