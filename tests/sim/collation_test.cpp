@@ -33,6 +33,19 @@ TEST_F(CollationTest, LettersComeInAlphabeticalOrderWhateverTheirCase) {
   EXPECT_EQ(Compare(u"Apple", u"apple"), CSTR_GREATER_THAN);
 }
 
+// After a common start the first letters or digits that differ decide, in alphabetical order and
+// not in code unit order; an accent or a case that differs there weighs only after the rest.
+TEST_F(CollationTest, TextsWithACommonStartAreOrderedByWhatFollowsIt) {
+  EXPECT_LT(lstrcmpW(u"Notes a", u"Notes B"), 0);  // 'B' < 'a' as code units
+  EXPECT_LT(lstrcmpW(u"Application 517 (app517.exe)", u"Application 52 (app52.exe)"), 0);
+  EXPECT_GT(lstrcmpW(u"Group 9", u"Group 10"), 0);
+  EXPECT_LT(lstrcmpW(u"Group 9", u"Group A"), 0);  // digits before letters
+  EXPECT_LT(lstrcmpW(u"Group a", u"Group-a"), 0);  // the hyphen weighs last, the space as a symbol
+  EXPECT_GT(lstrcmpW(u"Notes bz", u"Notes Ba"), 0);  // the case of the b weighs after the z and a
+  EXPECT_LT(lstrcmpW(u"cafe\u0301s", u"cafet"), 0);  // the accent belongs to the e
+  EXPECT_GT(lstrcmpW(u"cafe\u0301s", u"cafes"), 0);
+}
+
 TEST_F(CollationTest, AccentsWeighAfterTheLettersAndBeforeTheCase) {
   // Ä sorts among the A's, not after Z as its code unit would.
   EXPECT_LT(lstrcmpW(u"Äpfel", u"Birne"), 0);

@@ -4,8 +4,11 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "booted_device.h"
@@ -136,6 +139,29 @@ TEST_F(FilesTest, NamesFoldAsTheDevicesUpperCaseTableFoldsThem) {
   // A folder made in another case is the same folder.
   EXPECT_FALSE(CreateDirectoryW(u"\\\x041F\x0410\x041F\x041A\x0410", nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+}
+
+// A name in another case is matched against a listing of its folder, which is listed again once
+// the folder has changed, whoever changed it: names made after a look-up are found in any case.
+TEST_F(FilesTest, NamesInAnotherCaseAreFoundAfterTheirFolderChanges) {
+  Boot();
+  // Left alone this long, the folder's listing is kept after the first look-up.
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  EXPECT_EQ(GetFileAttributesW(u"\\MY DOCUMENTS\\LETTER.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\SUMMARY.TXT"), kFailed);
+  // Made on the host, behind the device's back.
+  std::ofstream(device_.image.Folder() + "/files/My Documents/Summary.txt") << "s";
+  EXPECT_EQ(GetFileAttributesW(u"\\My Documents\\SUMMARY.TXT"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  // Renamed by the device.
+  ASSERT_TRUE(MoveFileW(u"\\My Documents\\a.txt", u"\\My Documents\\Report.doc"));
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\REPORT.DOC"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(u"\\my documents\\A.TXT"), kFailed);
+  // A folder missing from the root, then made there on the host.
+  EXPECT_EQ(GetFileAttributesW(u"\\Program Files\\tool.exe"), kFailed);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  ASSERT_TRUE(std::filesystem::create_directory(device_.image.Folder() + "/files/Program Files"));
+  std::ofstream(device_.image.Folder() + "/files/Program Files/tool.exe") << "MZ";
+  EXPECT_EQ(GetFileAttributesW(u"\\PROGRAM FILES\\TOOL.EXE"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
 }
 
 TEST_F(FilesTest, WildcardsFollowTheDevicesRules) {

@@ -6,11 +6,22 @@ namespace cesim {
 
 std::string Narrow(const std::u16string& text) {
   std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
+  AppendNarrow(out, text.data(), text.size());
+  return out;
+}
+
+void AppendNarrow(std::string& out, const char16_t* text, size_t length) {
+  // Plain ASCII at the start, the usual case, goes in one byte a unit at once.
+  size_t i = 0;
+  while (i < length && text[i] < 0x80) ++i;
+  const size_t at = out.size();
+  out.resize(at + i);
+  for (size_t k = 0; k < i; ++k) out[at + k] = static_cast<char>(text[k]);
+  if (i == length) return;
+  out.reserve(out.size() + (length - i));
+  for (; i < length; ++i) {
     uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < length && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (c >= 0xD800 && c <= 0xDFFF) {
@@ -32,13 +43,16 @@ std::string Narrow(const std::u16string& text) {
       out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out;
 }
 
 std::u16string Widen(const std::string& text) {
-  std::u16string out;
-  out.reserve(text.size());
+  // Plain ASCII at the start, the usual case, goes in one unit a byte at once.
   size_t i = 0;
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  std::u16string out(i, u'\0');
+  for (size_t k = 0; k < i; ++k) out[k] = static_cast<char16_t>(text[k]);
+  if (i == text.size()) return out;
+  out.reserve(text.size());
   while (i < text.size()) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
     uint32_t c = 0;

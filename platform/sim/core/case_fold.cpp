@@ -62,22 +62,12 @@ std::u16string FoldCase(std::u16string_view text) {
   return folded;
 }
 
-namespace {
-
-// The folding of one unit, with the common case of plain ASCII decided here.
-inline char16_t FoldUnit(char16_t c) {
-  if (c < 0x80) return InRange(c, u'a', u'z') ? static_cast<char16_t>(c - 32) : c;
-  return FoldCase(c);
-}
-
-}  // namespace
-
 int CompareFolded(std::u16string_view a, std::u16string_view b) {
   const size_t common = a.size() < b.size() ? a.size() : b.size();
   for (size_t i = 0; i < common; ++i) {
     if (a[i] == b[i]) continue;
-    const char16_t x = FoldUnit(a[i]);
-    const char16_t y = FoldUnit(b[i]);
+    const char16_t x = FoldCase(a[i]);
+    const char16_t y = FoldCase(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;

@@ -16,8 +16,12 @@ namespace cesim::detail {
 char16_t UpperCase(char16_t c);
 char16_t LowerCase(char16_t c);
 
-// A unit, or a text, as the device compares it without letter case.
-inline char16_t FoldCase(char16_t c) { return UpperCase(c); }
+// A unit, or a text, as the device compares it without letter case; plain ASCII, the usual case,
+// is decided here.
+inline char16_t FoldCase(char16_t c) {
+  if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+  return UpperCase(c);
+}
 std::u16string FoldCase(std::u16string_view text);
 
 // Compares two texts unit by unit after folding: negative, 0 or positive; a text that is the

@@ -249,6 +249,15 @@ int CompareSpecials(const WCHAR* a, size_t lengthA, const WCHAR* b, size_t lengt
   }
 }
 
+// The first-level weight of an ASCII letter or digit, as ElementReader weighs it; 0 for any other
+// unit.
+uint32_t PlainPrimary(WCHAR c) {
+  if (c >= u'0' && c <= u'9') return kDigits + static_cast<uint32_t>(c - u'0');
+  if (c >= u'A' && c <= u'Z') c = static_cast<WCHAR>(c + (u'a' - u'A'));
+  if (c >= u'a' && c <= u'z') return kLatin + static_cast<uint32_t>(c - u'a') * 0x10;
+  return 0;
+}
+
 size_t LengthOf(const WCHAR* text, int count) {
   if (count >= 0) return static_cast<size_t>(count);
   size_t length = 0;
@@ -286,6 +295,13 @@ int WINAPI CompareStringW(LCID Locale, DWORD dwCmpFlags, LPCWSTR lpString1, int 
   lpString2 += same;
   lengthA -= same;
   lengthB -= same;
+  // The usual case: the texts go on with a plain letter or digit each, of different letters or
+  // digits. Those are the first elements the first level compares, and they settle it.
+  if (lengthA > 0 && lengthB > 0) {
+    const uint32_t first = PlainPrimary(lpString1[0]);
+    const uint32_t second = PlainPrimary(lpString2[0]);
+    if (first != 0 && second != 0 && first != second) return first < second ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+  }
   int result = 0;
   for (Level level : {Level::Primary, Level::Secondary, Level::Tertiary}) {
     result = CompareLevel(lpString1, lengthA, lpString2, lengthB, dwCmpFlags, level);

@@ -21,6 +21,7 @@
 #include "dialog/defproc.h"
 #include "files/attributes.h"
 #include "files/find.h"
+#include "files/folder_names.h"
 #include "files/volumes.h"
 #include "gdi/objects.h"
 #include "loader/launch.h"
@@ -67,6 +68,7 @@ const Part kParts[] = {
     {"storage volumes", &ResetStorageVolumes},
     {"file attributes", &ResetFileAttributes},
     {"folder searches", &ResetFolderSearches},
+    {"folder names", &ResetHostFolderNames},
     {"heap", &ResetHeap},
     {"kernel handles", &ResetKernelHandles},
     {"resources", &ResetResources},

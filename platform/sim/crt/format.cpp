@@ -158,18 +158,34 @@ bool TakesWide(const FieldFormat& field, bool upperCase) {
 
 template <typename C>
 void AppendString(std::basic_string<C>& out, const FieldFormat& field, Arguments& args, bool upperCase) {
-  std::basic_string<C> body;
+  // The text goes straight to the output; the padding of a wider field is put beside it after.
+  const size_t start = out.size();
   const size_t limit = field.precision >= 0 ? static_cast<size_t>(field.precision) : static_cast<size_t>(-1);
   if (TakesWide<C>(field, upperCase)) {
     const WCHAR* text = va_arg(args.list, const WCHAR*);
     if (text == nullptr) text = u"(null)";
-    for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(text[i]);
+    if constexpr (sizeof(C) == sizeof(WCHAR)) {
+      // Wide into wide: the units as they are, at once.
+      size_t length = 0;
+      while (length < limit && text[length] != 0) ++length;
+      out.append(reinterpret_cast<const C*>(text), length);
+    } else {
+      for (size_t i = 0; i < limit && text[i] != 0; ++i) out += ConvertUnit<C>(text[i]);
+    }
   } else {
     const char* text = va_arg(args.list, const char*);
     if (text == nullptr) text = "(null)";
-    for (size_t i = 0; i < limit && text[i] != 0; ++i) body += ConvertUnit<C>(static_cast<unsigned char>(text[i]));
+    for (size_t i = 0; i < limit && text[i] != 0; ++i) out += ConvertUnit<C>(static_cast<unsigned char>(text[i]));
   }
-  AppendField(out, body, field);
+  const size_t length = out.size() - start;
+  if (field.width > static_cast<int>(length)) {
+    const size_t padding = static_cast<size_t>(field.width) - length;
+    if (field.left) {
+      out.append(padding, static_cast<C>(' '));
+    } else {
+      out.insert(start, padding, static_cast<C>(' '));
+    }
+  }
 }
 
 template <typename C>
@@ -197,13 +213,20 @@ int ReadNumber(const char*& p) {
   return value;
 }
 
+// Room that a path takes, so that most results are made without growing.
+constexpr size_t kUsualResult = MAX_PATH;
+
 template <typename C>
 std::basic_string<C> Format(const C* format, Arguments& args) {
   std::basic_string<C> out;
+  out.reserve(kUsualResult);
   const C* p = format;
   while (*p != 0) {
     if (*p != '%') {
-      out += *p++;
+      // The text up to the next field, at once.
+      const C* run = p;
+      while (*p != 0 && *p != '%') ++p;
+      out.append(run, static_cast<size_t>(p - run));
       continue;
     }
     ++p;

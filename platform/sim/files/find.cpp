@@ -3,6 +3,8 @@
 #include "files/find.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -62,17 +64,38 @@ bool MatchFrom(const std::u16string& pattern, const std::u16string& name) {
   return p == pattern.size();
 }
 
-// `folderKey` is the folder's PathKey; the entry's key adds its folded name.
-bool FillEntry(const std::string& hostFolder, const std::u16string& folderKey, const std::string& hostName,
-               WIN32_FIND_DATAW& data) {
+// One entry of a folder as the search lists it: its name as on disk, as the device writes it, and
+// folded, which orders the entries (the name on disk orders names that fold alike).
+struct HostEntry {
+  std::u16string folded;
+  std::string host;
+  std::u16string name;
+  bool operator<(const HostEntry& other) const {
+    const int order = folded.compare(other.folded);
+    return order != 0 ? order < 0 : host < other.host;
+  }
+};
+
+// The listed folder: its descriptor, and the start of its entries' keys (its PathKey and "\\")
+// with the object identifier that start gives.
+struct ListedFolder {
+  int descriptor;
+  std::u16string keyStart;
+  DWORD keyStartId;
+};
+
+// An entry's key is the folder's key start and its folded name.
+bool FillEntry(const ListedFolder& folder, const HostEntry& entry, WIN32_FIND_DATAW& data) {
   struct stat info;
-  const std::string host = hostFolder + "/" + hostName;
-  if (stat(host.c_str(), &info) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) return false;
-  const std::u16string name = Widen(hostName);
+  if (fstatat(folder.descriptor, entry.host.c_str(), &info, 0) != 0 || !(S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))) {
+    return false;
+  }
+  const std::u16string& name = entry.name;
   if (name.size() >= MAX_PATH) return false;
-  std::u16string key = folderKey == u"\\" ? std::u16string() : folderKey;
-  key += u'\\';
-  key += FoldCase(name);
+  std::u16string key;
+  key.reserve(folder.keyStart.size() + entry.folded.size());
+  key = folder.keyStart;
+  key += entry.folded;
   const bool isFolder = S_ISDIR(info.st_mode);
   std::memset(&data, 0, sizeof(data));
   data.dwFileAttributes = DeviceAttributes(key, isFolder);
@@ -82,7 +105,7 @@ bool FillEntry(const std::string& hostFolder, const std::u16string& folderKey, c
   const uint64_t size = isFolder ? 0 : static_cast<uint64_t>(info.st_size);
   data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
   data.nFileSizeLow = static_cast<DWORD>(size);
-  data.dwOID = ObjectIdOf(key);
+  data.dwOID = ObjectIdAfter(folder.keyStartId, entry.folded);
   std::memcpy(data.cFileName, name.c_str(), (name.size() + 1) * sizeof(WCHAR));
   return true;
 }
@@ -110,26 +133,33 @@ HANDLE StartSearch(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData, bool f
   const DeviceItem folder = LookUpItem(absolute.substr(0, lastSeparator + 1));
   if (!folder.exists || !folder.isFolder) return FailSearch(lpFindFileData, ERROR_PATH_NOT_FOUND);
   if (foldersOnly && !VolumeOf(folder.key).filtersFolders) foldersOnly = false;
-  // Each matching name with its folded form, which orders the entries (the name as written
-  // orders names that fold alike); each name is folded once, not at every comparison.
-  std::vector<std::pair<std::u16string, std::string>> hostNames;
+  // Each matching name, converted and folded once, not at every comparison. The entries are
+  // looked at through the listed folder, so that each look walks one name, not the whole path.
+  Search search;
   if (DIR* listing = opendir(folder.resolved.host.c_str())) {
+    std::vector<HostEntry> entries;
     while (dirent* entry = readdir(listing)) {
-      const std::string name = entry->d_name;
-      if (name == "." || name == "..") continue;
-      const std::u16string wide = Widen(name);
-      if (MatchesPattern(pattern, wide)) hostNames.emplace_back(FoldCase(wide), name);
+      const char* name = entry->d_name;
+      if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+      HostEntry found;
+      found.host = name;
+      found.name = Widen(found.host);
+      if (!MatchesPattern(pattern, found.name)) continue;
+      found.folded = FoldCase(found.name);
+      entries.push_back(std::move(found));
+    }
+    std::sort(entries.begin(), entries.end());
+    search.entries.reserve(entries.size());
+    ListedFolder listed{dirfd(listing), folder.key == u"\\" ? std::u16string() : folder.key, 0};
+    listed.keyStart += u'\\';
+    listed.keyStartId = ObjectIdOf(listed.keyStart);
+    for (const HostEntry& entry : entries) {
+      WIN32_FIND_DATAW data;
+      if (!FillEntry(listed, entry, data)) continue;
+      if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+      search.entries.push_back(data);
     }
     closedir(listing);
-  }
-  std::sort(hostNames.begin(), hostNames.end());
-  Search search;
-  for (const auto& entry : hostNames) {
-    const std::string& hostName = entry.second;
-    WIN32_FIND_DATAW data;
-    if (!FillEntry(folder.resolved.host, folder.key, hostName, data)) continue;
-    if (foldersOnly && !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-    search.entries.push_back(data);
   }
   if (search.entries.empty()) return FailSearch(lpFindFileData, ERROR_FILE_NOT_FOUND);
   *lpFindFileData = search.entries[0];
@@ -147,6 +177,8 @@ void ResetFolderSearches(Phase) {
 }
 
 bool MatchesPattern(const std::u16string& pattern, const std::u16string& name) {
+  // "*" and "*.*" take every name (the second through its "*" alone, below).
+  if (pattern == u"*" || pattern == u"*.*") return true;
   if (MatchFrom(pattern, name)) return true;
   if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, u".*") == 0) {
     return MatchFrom(pattern.substr(0, pattern.size() - 2), name);

@@ -34,23 +34,45 @@ DWORD CheckPath(LPCWSTR path, bool pattern, std::u16string& absolute) {
     if (++length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
   }
   if (length == 0) return ERROR_PATH_NOT_FOUND;
-  absolute.assign(path, length);
-  if (!IsPathSeparator(absolute[0])) absolute.insert(absolute.begin(), u'\\');
-  // Wildcards only in the last name.
-  size_t lastName = absolute.size();
-  while (lastName > 0 && !IsPathSeparator(absolute[lastName - 1])) --lastName;
-  for (size_t i = 0; i < absolute.size(); ++i) {
-    if (IsForbiddenInName(absolute[i], pattern && i >= lastName)) return ERROR_INVALID_NAME;
+  const bool rooted = IsPathSeparator(path[0]);
+  absolute.reserve(length + 1);
+  absolute.assign(rooted ? 0 : 1, u'\\');
+  absolute.append(path, length);
+  // One pass over the names: no character that no name may hold, wildcards only in the last
+  // name, and no "." or ".." name (IsDevicePath's rule).
+  const size_t size = absolute.size();
+  size_t start = 1;
+  bool wildcard = false;
+  for (size_t i = 1; i <= size; ++i) {
+    if (i == size || IsPathSeparator(absolute[i])) {
+      const size_t nameLength = i - start;
+      if ((nameLength == 1 || nameLength == 2) && absolute[start] == u'.' && absolute[i - 1] == u'.') {
+        return ERROR_INVALID_NAME;
+      }
+      if (wildcard && (i < size || !pattern)) return ERROR_INVALID_NAME;
+      start = i + 1;
+      continue;
+    }
+    // Past "?" only "|" is refused: letters, the usual case, are let through at once.
+    const char16_t c = absolute[i];
+    if (c > u'?' && c != u'|') continue;
+    if (c == u'*' || c == u'?') {
+      wildcard = true;
+    } else if (IsForbiddenInName(c, false)) {
+      return ERROR_INVALID_NAME;
+    }
   }
-  if (!IsDevicePath(absolute)) return ERROR_INVALID_NAME;
   return ERROR_SUCCESS;
 }
 
-DeviceItem LookUpItem(const std::u16string& absolute) {
+DeviceItem LookUpItem(const std::u16string& absolute, int* opened) {
   DeviceItem item;
-  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute);
+  if (opened != nullptr) *opened = -1;
+  // A path found whole at the first look comes with its status; no second look is needed.
+  struct stat followed;
+  std::optional<ResolvedPath> resolved = ResolveDevicePath(absolute, &followed, opened);
   if (!resolved) return item;
-  item.resolved = *resolved;
+  item.resolved = std::move(*resolved);
   item.key = PathKey(item.resolved.names);
   item.parentExists = item.resolved.names.empty() || item.resolved.existing + 1 >= item.resolved.names.size();
   if (item.parentExists && item.resolved.names.size() >= 2 && item.resolved.existing + 1 == item.resolved.names.size()) {
@@ -60,7 +82,11 @@ DeviceItem LookUpItem(const std::u16string& absolute) {
     item.parentExists = stat(parent.c_str(), &parentInfo) == 0 && S_ISDIR(parentInfo.st_mode);
   }
   if (!item.resolved.complete()) return item;
-  if (stat(item.resolved.host.c_str(), &item.info) != 0) return item;
+  if (item.resolved.followed) {
+    item.info = followed;
+  } else if (stat(item.resolved.host.c_str(), &item.info) != 0) {
+    return item;
+  }
   if (!S_ISDIR(item.info.st_mode) && !S_ISREG(item.info.st_mode)) return item;
   item.exists = true;
   item.isFolder = S_ISDIR(item.info.st_mode);
@@ -79,9 +105,11 @@ FILETIME FileTimeOf(const struct timespec& time) {
   return result;
 }
 
-DWORD ObjectIdOf(const std::u16string& key) {
-  uint32_t hash = 2166136261u;
-  for (char16_t c : key) {
+DWORD ObjectIdOf(const std::u16string& key) { return ObjectIdAfter(2166136261u, key); }
+
+DWORD ObjectIdAfter(DWORD start, std::u16string_view more) {
+  uint32_t hash = start;
+  for (char16_t c : more) {
     hash = (hash ^ (c & 0xFF)) * 16777619u;
     hash = (hash ^ (c >> 8)) * 16777619u;
   }

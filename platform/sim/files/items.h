@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <string_view>
 
 #include "files/paths.h"
 #include "sim/types.h"
@@ -27,7 +28,9 @@ struct DeviceItem {
   // Whether every folder above the item exists (else the path, not the file, is missing).
   bool parentExists = false;
 };
-DeviceItem LookUpItem(const std::u16string& absolute);
+// With `opened`, an item found as written is opened for reading where it can be: `*opened` is its
+// descriptor, which the caller closes, or -1.
+DeviceItem LookUpItem(const std::u16string& absolute, int* opened = nullptr);
 
 // The item's attributes as the device reports them.
 DWORD ItemAttributes(const DeviceItem& item);
@@ -35,6 +38,9 @@ DWORD ItemAttributes(const DeviceItem& item);
 FILETIME FileTimeOf(const struct timespec& time);
 // A stable object identifier for the item's path.
 DWORD ObjectIdOf(const std::u16string& key);
+// The identifier of a key that goes on from one whose identifier is `start` with `more`:
+// ObjectIdOf(a + b) is ObjectIdAfter(ObjectIdOf(a), b).
+DWORD ObjectIdAfter(DWORD start, std::u16string_view more);
 
 }  // namespace cesim::detail
 

@@ -3,6 +3,8 @@
 #ifndef CESIM_FILES_PATHS_H
 #define CESIM_FILES_PATHS_H
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,14 +36,23 @@ std::string HostRoot();
 
 // Where a device path lies in the image: the host path and, for each name that exists, the
 // name as written on disk. `existing` counts the leading names found; names past it keep the
-// case they were given.
+// case they were given. When the caller gives `followed`, a path found whole at the first look
+// (every name as written) fills it with the host's status of what the path names, links
+// followed, and sets `followed` in the result; otherwise `followed` is left alone. When the
+// caller also gives `opened`, that first look opens what the path names for reading where it can:
+// `*opened` then holds the descriptor, which the caller closes; it is left alone otherwise.
 struct ResolvedPath {
   std::string host;
   std::vector<std::u16string> names;
   size_t existing = 0;
+  bool followed = false;
   bool complete() const { return existing == names.size(); }
 };
-std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path);
+std::optional<ResolvedPath> ResolveDevicePath(const std::u16string& path, struct stat* followed = nullptr,
+                                              int* opened = nullptr);
+
+// The device path of a resolved path, names as the file system writes them ("\" for the root).
+std::u16string DevicePathOf(const ResolvedPath& resolved);
 
 // The host folder entry of `name` in `hostFolder`, matched without letter case (an exact
 // match wins); nothing when there is none.

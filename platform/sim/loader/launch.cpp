@@ -38,12 +38,6 @@ std::u16string WithProgramExtension(const std::u16string& name) {
   return name + u".exe";
 }
 
-std::u16string DevicePathOf(const ResolvedPath& resolved) {
-  std::u16string path;
-  for (const std::u16string& name : resolved.names) path += u"\\" + name;
-  return path.empty() ? u"\\" : path;
-}
-
 // ERROR_SUCCESS when the candidate is a program; else why it is none.
 DWORD CheckCandidate(const std::u16string& candidate, std::u16string* programPath) {
   std::u16string absolute;

@@ -34,12 +34,11 @@ std::optional<std::string> EncodeAnsi(const std::u16string& text) {
   return bytes;
 }
 
-std::u16string DecodeAnsi(const std::string& bytes) {
-  std::u16string text;
-  text.reserve(bytes.size());
-  for (char b : bytes) {
-    const unsigned char byte = static_cast<unsigned char>(b);
-    text.push_back(byte >= 0x80 && byte < 0xA0 ? kHighRow[byte - 0x80] : static_cast<char16_t>(byte));
+std::u16string DecodeAnsi(std::string_view bytes) {
+  std::u16string text(bytes.size(), u'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    text[i] = byte >= 0x80 && byte < 0xA0 ? kHighRow[byte - 0x80] : static_cast<char16_t>(byte);
   }
   return text;
 }

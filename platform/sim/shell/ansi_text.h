@@ -5,13 +5,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cesim::detail {
 
 // The bytes of a text; nothing when a character has no byte in the code page.
 std::optional<std::string> EncodeAnsi(const std::u16string& text);
 // The text of bytes; every byte has a character.
-std::u16string DecodeAnsi(const std::string& bytes);
+std::u16string DecodeAnsi(std::string_view bytes);
 
 }  // namespace cesim::detail
 

@@ -5,15 +5,16 @@
 #define CESIM_SHELL_CESHELL_PATHS_H
 
 #include <string>
+#include <string_view>
 
 #include "sim/types.h"
 
 namespace cesim::detail {
 
 // A program: the extension of the last name is ".exe", in any letter case.
-bool NamesProgram(const std::u16string& path);
+bool NamesProgram(std::u16string_view path);
 // A shortcut file: the extension of the last name is ".lnk", in any letter case.
-bool NamesShortcut(const std::u16string& path);
+bool NamesShortcut(std::u16string_view path);
 
 // A command line as the shell reads it: white space around it is dropped; a program path in
 // double quotation marks ends at the closing mark; an unquoted one ends after the first ".exe"
@@ -29,7 +30,7 @@ CommandLine SplitCommandLine(const std::u16string& command);
 // space around it; a quoted program path without its quotes and what follows them; an unquoted
 // one that names a ".exe" without what follows it. A command that names no program the shell can
 // find (":NAME", a document) keeps its text.
-std::u16string CleanShortcutCommand(const std::u16string& command);
+std::u16string CleanShortcutCommand(std::u16string_view command);
 
 // The exports (see ceshell_ordinals.h). They read at most MAX_PATH characters: a text without a
 // terminator in that reach is no path (FALSE) and is left alone by the clean-up.

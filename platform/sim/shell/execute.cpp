@@ -64,12 +64,6 @@ struct FoundFile {
   bool isFolder = false;
 };
 
-std::u16string DevicePathOf(const ResolvedPath& resolved) {
-  std::u16string path;
-  for (const std::u16string& name : resolved.names) path += u"\\" + name;
-  return path.empty() ? u"\\" : path;
-}
-
 DWORD LookUp(const std::u16string& path, FoundFile* found) {
   std::u16string absolute;
   const DWORD error = CheckPath(path.c_str(), false, absolute);

@@ -2,9 +2,13 @@
 // of shortcuts and of registered types (the Windows 95 shell's rule, which the device's follows);
 // the type name comes from HKEY_CLASSES_ROOT; the icons come from the system image lists, where a
 // program has its own picture, a document its type's DefaultIcon, a shortcut its target's.
+#include <unistd.h>
+
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "files/items.h"
 #include "shell/ceshell_paths.h"
@@ -26,6 +30,19 @@ struct ShellItem {
   std::string host;     // the image's file or folder, for an item from the file system
   DWORD attributes = 0;
   bool fromFileSystem = false;  // false: described by the caller's attributes
+  int file = -1;                // the item opened for reading at its look-up, when asked for
+};
+
+// The descriptor of an item opened at its look-up, closed when the call is done.
+class OpenedItem {
+ public:
+  OpenedItem() = default;
+  OpenedItem(const OpenedItem&) = delete;
+  OpenedItem& operator=(const OpenedItem&) = delete;
+  ~OpenedItem() {
+    if (descriptor >= 0) close(descriptor);
+  }
+  int descriptor = -1;
 };
 
 bool IsFolder(const ShellItem& item) { return (item.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
@@ -34,23 +51,19 @@ bool IsStorageFolder(const ShellItem& item) {
   return IsFolder(item) && (item.attributes & FILE_ATTRIBUTE_TEMPORARY) != 0;
 }
 
-std::u16string DevicePathOf(const ResolvedPath& resolved) {
-  std::u16string path;
-  for (const std::u16string& name : resolved.names) path += u"\\" + name;
-  return path.empty() ? u"\\" : path;
-}
-
-// The item a path names on the device; the error when there is none.
-DWORD FindShellItem(LPCWSTR path, ShellItem* item) {
+// The item a path names on the device; the error when there is none. With `opened`, the item is
+// also opened for reading where it can be, at the same look (item->file; `opened` closes it).
+DWORD FindShellItem(LPCWSTR path, ShellItem* item, OpenedItem* opened = nullptr) {
   std::u16string absolute;
   DWORD error = CheckPath(path, false, absolute);
   if (error != ERROR_SUCCESS) return error;
-  const DeviceItem found = LookUpItem(absolute);
+  DeviceItem found = LookUpItem(absolute, opened != nullptr ? &opened->descriptor : nullptr);
+  if (opened != nullptr) item->file = opened->descriptor;
   if (!found.exists) return found.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
   item->path = DevicePathOf(found.resolved);
-  item->host = found.resolved.host;
   item->name = found.resolved.names.empty() ? u"\\" : found.resolved.names.back();
   item->attributes = ItemAttributes(found);
+  item->host = std::move(found.resolved.host);
   item->fromFileSystem = true;
   return ERROR_SUCCESS;
 }
@@ -105,8 +118,10 @@ std::u16string Picture(const ShellItem& item, bool open) {
   if (IsFolder(item)) return open ? kOpenFolderPicture : kFolderPicture;
   if (item.fromFileSystem && NamesShortcut(item.name)) {
     // A shortcut shows what it starts; one whose target is not there shows a document. The
-    // shortcut was found a moment ago: its file is read without looking its path up again.
-    std::optional<std::u16string> command = ReadShortcutCommandFromHost(item.host);
+    // shortcut was found a moment ago: its file is read without looking its path up again,
+    // through the descriptor of that look when it opened the file.
+    std::optional<std::u16string> command =
+        item.file >= 0 ? ReadShortcutCommandFromFile(item.file) : ReadShortcutCommandFromHost(item.host);
     ShellItem target;
     if (command && !command->empty() && (*command)[0] != u':' &&
         FindShellItem(CleanShortcutCommand(*command).c_str(), &target) == ERROR_SUCCESS && !IsFolder(target) &&
@@ -117,6 +132,13 @@ std::u16string Picture(const ShellItem& item, bool open) {
   }
   if (NamesShortcut(item.name)) return kDocumentPicture;
   return FilePicture(item);
+}
+
+// The caller's path up to MAX_PATH characters.
+std::u16string_view BoundedPath(LPCWSTR path) {
+  size_t length = 0;
+  while (length < MAX_PATH && path[length] != 0) ++length;
+  return std::u16string_view(path, length);
 }
 
 void CopyBounded(const std::u16string& text, WCHAR* field, size_t capacity) {
@@ -154,13 +176,16 @@ DWORD_PTR WINAPI SHGetFileInfo(LPCWSTR pszPath, DWORD dwFileAttributes, SHFILEIN
   }
 
   ShellItem item;
+  OpenedItem opened;
   if ((uFlags & SHGFI_USEFILEATTRIBUTES) != 0) {
     // The path need not exist: the item is what the caller says it is.
     for (size_t i = 0; i < MAX_PATH && pszPath[i] != 0; ++i) item.path.push_back(pszPath[i]);
     item.name = LastName(item.path);
     item.attributes = dwFileAttributes;
   } else {
-    const DWORD error = FindShellItem(pszPath, &item);
+    // A shortcut whose picture is asked for is read next: it is opened at its look-up.
+    const bool readsShortcut = (uFlags & (SHGFI_ICON | SHGFI_SYSICONINDEX)) != 0 && NamesShortcut(BoundedPath(pszPath));
+    const DWORD error = FindShellItem(pszPath, &item, readsShortcut ? &opened : nullptr);
     if (error != ERROR_SUCCESS) {
       SetLastError(error);
       return 0;

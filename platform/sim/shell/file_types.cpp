@@ -20,10 +20,13 @@ std::u16string LastName(const std::u16string& path) {
   return slash == std::u16string::npos ? path : path.substr(slash + 1);
 }
 
-std::u16string ExtensionOf(const std::u16string& path) {
-  const std::u16string name = LastName(path);
+std::u16string ExtensionOf(const std::u16string& path) { return std::u16string(ExtensionIn(path)); }
+
+std::u16string_view ExtensionIn(std::u16string_view path) {
+  const size_t slash = path.find_last_of(u'\\');
+  const std::u16string_view name = slash == std::u16string_view::npos ? path : path.substr(slash + 1);
   const size_t dot = name.find_last_of(u'.');
-  return dot == std::u16string::npos ? std::u16string() : name.substr(dot);
+  return dot == std::u16string_view::npos ? std::u16string_view() : name.substr(dot);
 }
 
 std::optional<std::u16string> ClassesDefaultText(const std::u16string& subkey) {

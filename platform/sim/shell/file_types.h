@@ -6,12 +6,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cesim::detail {
 
 // The extension of the last name of a path, its dot included (".txt"); empty when the name has
 // no dot.
 std::u16string ExtensionOf(const std::u16string& path);
+// The same as a view into `path`, for the tests that only look at it.
+std::u16string_view ExtensionIn(std::u16string_view path);
 // The name after the last "\\" (the whole text when there is none).
 std::u16string LastName(const std::u16string& path);
 

@@ -71,21 +71,27 @@ std::optional<std::u16string> ReadShortcutCommand(const std::u16string& path) {
 std::optional<std::u16string> ReadShortcutCommandFromHost(const std::string& hostPath) {
   const int descriptor = open(hostPath.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return std::nullopt;
-  std::string bytes(kLongestShortcutFile, '\0');
-  const ssize_t got = read(descriptor, bytes.data(), bytes.size());
+  std::optional<std::u16string> command = ReadShortcutCommandFromFile(descriptor);
   close(descriptor);
+  return command;
+}
+
+std::optional<std::u16string> ReadShortcutCommandFromFile(int descriptor) {
+  // On the stack: only the bytes read are looked at, so nothing needs clearing first.
+  char bytes[kLongestShortcutFile];
+  const ssize_t got = read(descriptor, bytes, sizeof(bytes));
   if (got < 0) return std::nullopt;
-  bytes.resize(static_cast<size_t>(got));
+  const size_t size = static_cast<size_t>(got);
   size_t at = 0;
-  while (at < bytes.size() && (bytes[at] == ' ' || bytes[at] == '\t' || bytes[at] == '\r' || bytes[at] == '\n')) ++at;
-  if (at < bytes.size() && (bytes[at] == '+' || bytes[at] == '-')) ++at;
+  while (at < size && (bytes[at] == ' ' || bytes[at] == '\t' || bytes[at] == '\r' || bytes[at] == '\n')) ++at;
+  if (at < size && (bytes[at] == '+' || bytes[at] == '-')) ++at;
   const size_t digits = at;
-  while (at < bytes.size() && bytes[at] >= '0' && bytes[at] <= '9') ++at;
+  while (at < size && bytes[at] >= '0' && bytes[at] <= '9') ++at;
   if (at == digits) return std::nullopt;
-  if (at < bytes.size() && bytes[at] == '#') ++at;
+  if (at < size && bytes[at] == '#') ++at;
   size_t end = at;
-  while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n') ++end;
-  return DecodeAnsi(bytes.substr(at, end - at));
+  while (end < size && bytes[end] != '\r' && bytes[end] != '\n') ++end;
+  return DecodeAnsi(std::string_view(bytes + at, end - at));
 }
 
 }  // namespace cesim::detail

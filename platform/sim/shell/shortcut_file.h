@@ -12,6 +12,9 @@ namespace cesim::detail {
 std::optional<std::u16string> ReadShortcutCommand(const std::u16string& path);
 // The same of a shortcut file whose device path is already resolved to the image's file.
 std::optional<std::u16string> ReadShortcutCommandFromHost(const std::string& hostPath);
+// The same of a shortcut file already open for reading, from where its descriptor stands; the
+// descriptor stays open.
+std::optional<std::u16string> ReadShortcutCommandFromFile(int descriptor);
 
 }  // namespace cesim::detail
 

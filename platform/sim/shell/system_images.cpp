@@ -2,9 +2,6 @@
 // SM_CXICON and small ones at SM_CXSMICON.
 #include "shell/system_images.h"
 
-#include <optional>
-#include <vector>
-
 #include "controls/imagelist/imagelist.h"
 #include "sim/metrics.h"
 
@@ -48,12 +45,8 @@ HIMAGELIST SystemImageList(bool small) { return small ? Images().small : Images(
 
 int SystemIconIndex(const std::u16string& picture) {
   SystemImages& images = Images();
-  std::optional<std::vector<std::u16string>> sources = ImageSources(images.large);
-  if (sources) {
-    for (size_t i = 0; i < sources->size(); ++i) {
-      if ((*sources)[i] == picture) return static_cast<int>(i);
-    }
-  }
+  const int found = FindImageSource(images.large, picture);
+  if (found >= 0) return found;
   AppendImage(images.small, picture);
   return AppendImage(images.large, picture);
 }

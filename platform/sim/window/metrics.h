@@ -20,6 +20,8 @@ void SetScreenSize(int width, int height);
 RECT WorkArea();
 // Back to the image's screen, at boot and at shutdown.
 void ResetScreen();
+// The metrics an image sets ([metrics]) are read again after this, at boot and at shutdown.
+void ResetSystemMetrics();
 // The display takes a new size (the device turned): full-screen windows follow, top-level windows
 // hear of it (display.cpp).
 void ChangeDisplay(int width, int height);

@@ -17,6 +17,7 @@ namespace cesim::detail {
 
 void ResetWindowSystem(Phase) {
   ResetScreen();
+  ResetSystemMetrics();
   ResetFocusState();
   ResetMessageQueue();
   ResetInput();

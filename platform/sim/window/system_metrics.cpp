@@ -3,6 +3,8 @@
 // which an image may change in [metrics] ("SM_CXVSCROLL=13" or "2=13"); and the work area through
 // SystemParametersInfoW.
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "core/device.h"
 #include "sim/core.h"
@@ -49,6 +51,33 @@ bool ParseNumber(const std::optional<std::string>& text, int& value) {
   return true;
 }
 
+// The value of each metric of the table, as the image sets it or by default: read from the
+// settings at its first use after boot, as they stay the same while the device runs.
+struct ImageMetrics {
+  bool known[std::size(kMetrics)] = {};
+  int values[std::size(kMetrics)] = {};
+};
+
+ImageMetrics& Stored() {
+  static ImageMetrics metrics;
+  return metrics;
+}
+
+int ImageMetric(size_t slot) {
+  ImageMetrics& metrics = Stored();
+  if (!metrics.known[slot]) {
+    const Metric& metric = kMetrics[slot];
+    int value = 0;
+    if (!ParseNumber(cesim::detail::SettingValue("metrics", metric.name), value) &&
+        !ParseNumber(cesim::detail::SettingValue("metrics", std::to_string(metric.index)), value)) {
+      value = metric.value;
+    }
+    metrics.values[slot] = value;
+    metrics.known[slot] = true;
+  }
+  return metrics.values[slot];
+}
+
 int DerivedMetric(int index) {
   const int width = cesim::detail::ScreenWidth();
   const int height = cesim::detail::ScreenHeight();
@@ -72,16 +101,18 @@ int DerivedMetric(int index) {
 
 }  // namespace
 
+namespace cesim::detail {
+
+void ResetSystemMetrics() { Stored() = ImageMetrics(); }
+
+}  // namespace cesim::detail
+
 int WINAPI GetSystemMetrics(int nIndex) {
-  for (const Metric& metric : kMetrics) {
-    if (metric.index != nIndex) continue;
+  for (size_t slot = 0; slot < std::size(kMetrics); ++slot) {
+    if (kMetrics[slot].index != nIndex) continue;
     // The screen's own metrics follow the screen as it is now.
-    if (metric.value < 0) return DerivedMetric(nIndex);
-    int value = 0;
-    if (ParseNumber(cesim::detail::SettingValue("metrics", metric.name), value) ||
-        ParseNumber(cesim::detail::SettingValue("metrics", std::to_string(nIndex)), value))
-      return value;
-    return metric.value;
+    if (kMetrics[slot].value < 0) return DerivedMetric(nIndex);
+    return ImageMetric(slot);
   }
   return 0;  // an index the device does not know
 }

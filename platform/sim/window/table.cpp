@@ -15,11 +15,23 @@ namespace cesim::detail {
 
 namespace {
 
+// The records of the windows found last, by handle, so that the windows a message goes back and
+// forth between are found without searching the table. A record lives until its window is
+// removed, which takes it out here too.
+struct RecentWindow {
+  uintptr_t value = 0;
+  Window* window = nullptr;
+};
+constexpr size_t kRecentWindows = 8;  // handles go up by 4: consecutive windows take their own slots
+
 struct Table {
   std::unordered_map<uintptr_t, std::unique_ptr<Window>> windows;
   std::vector<std::shared_ptr<WindowClass>> classes;
   ATOM nextAtom = 0xC000;
+  RecentWindow recent[kRecentWindows];
 };
+
+RecentWindow& RecentSlot(Table& table, uintptr_t value) { return table.recent[(value >> 2) % kRecentWindows]; }
 
 Table& State() {
   static Table table;
@@ -73,8 +85,14 @@ Window* FindWindowRecord(HWND hwnd) {
   if (hwnd == nullptr) return nullptr;
   if (hwnd == DesktopHandle()) return &Desktop();
   Table& table = State();
-  auto it = table.windows.find(reinterpret_cast<uintptr_t>(hwnd));
-  return it == table.windows.end() ? nullptr : it->second.get();
+  const uintptr_t value = reinterpret_cast<uintptr_t>(hwnd);
+  RecentWindow& recent = RecentSlot(table, value);
+  if (recent.value == value && recent.window != nullptr) return recent.window;
+  auto it = table.windows.find(value);
+  if (it == table.windows.end()) return nullptr;
+  recent.value = value;
+  recent.window = it->second.get();
+  return recent.window;
 }
 
 Window* WindowOrFail(HWND hwnd) {
@@ -150,7 +168,11 @@ void RemoveWindow(HWND hwnd) {
     Window* t = FindWindowRecord(top);
     if (t != nullptr && t->owner == hwnd) t->owner = nullptr;
   }
-  State().windows.erase(reinterpret_cast<uintptr_t>(hwnd));
+  Table& table = State();
+  const uintptr_t value = reinterpret_cast<uintptr_t>(hwnd);
+  RecentWindow& recent = RecentSlot(table, value);
+  if (recent.value == value) recent = RecentWindow();
+  table.windows.erase(value);
   for (void (*observer)(HWND) : RemovedObservers()) observer(hwnd);
 }
 
@@ -247,10 +269,10 @@ std::string DescribeForReport(HWND hwnd) {
 std::u16string TextOf(LPCWSTR text) { return text == nullptr ? std::u16string() : std::u16string(text); }
 
 std::u16string BoundedText(LPCWSTR text, size_t maxLength) {
-  std::u16string result;
-  if (text == nullptr) return result;
-  for (size_t i = 0; i < maxLength && text[i] != 0; ++i) result.push_back(text[i]);
-  return result;
+  if (text == nullptr) return std::u16string();
+  size_t length = 0;
+  while (length < maxLength && text[length] != 0) ++length;
+  return std::u16string(text, length);
 }
 
 // Called by the window system's reset: forgets every window and class.
@@ -262,6 +284,7 @@ void ResetWindowTable() {
     if (entry.first != kDesktopValue) handles.push_back(entry.first);
   }
   table.windows.clear();
+  for (RecentWindow& recent : table.recent) recent = RecentWindow();
   for (uintptr_t value : handles) {
     for (void (*observer)(HWND) : RemovedObservers()) observer(reinterpret_cast<HWND>(value));
   }

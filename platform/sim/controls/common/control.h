@@ -5,6 +5,7 @@
 #ifndef CESIM_CONTROLS_COMMON_CONTROL_H
 #define CESIM_CONTROLS_COMMON_CONTROL_H
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -161,6 +162,25 @@ constexpr bool kControlChecks =
 #else
     false;
 #endif
+
+// How often the part of a control's invariant check that visits every item runs: on every message
+// while the control holds up to kAlwaysCheckedItems items, on one message in (items /
+// kFullChecksPerPass) once it holds more, so that the checks cost a constant per message however
+// many items the control holds.
+class ItemCheckPacing {
+ public:
+  static constexpr size_t kAlwaysCheckedItems = 256;
+  static constexpr size_t kFullChecksPerPass = 16;
+  // Whether this message's check visits every item.
+  bool Due(size_t items) {
+    if (items > kAlwaysCheckedItems && ++messagesSinceFullCheck_ < items / kFullChecksPerPass) return false;
+    messagesSinceFullCheck_ = 0;
+    return true;
+  }
+
+ private:
+  size_t messagesSinceFullCheck_ = 0;
+};
 
 }  // namespace cesim::detail
 

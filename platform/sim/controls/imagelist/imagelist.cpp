@@ -68,6 +68,15 @@ std::optional<std::vector<std::u16string>> ImageSources(HIMAGELIST handle) {
   return list->images;
 }
 
+int FindImageSource(HIMAGELIST handle, const std::u16string& source) {
+  const ImageList* list = FindList(handle);
+  if (list == nullptr) return -1;
+  for (size_t i = 0; i < list->images.size(); ++i) {
+    if (list->images[i] == source) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 void ResetImageLists(Phase) { Lists() = ListTable(); }
 
 }  // namespace cesim::detail

@@ -18,6 +18,8 @@ HIMAGELIST CreateSharedImageList(int width, int height);
 int AppendImage(HIMAGELIST list, const std::u16string& source);
 // The pictures of a live list, in order; nothing for a handle that is no list.
 std::optional<std::vector<std::u16string>> ImageSources(HIMAGELIST list);
+// The index of the first image showing the picture; -1 when there is none or no such list.
+int FindImageSource(HIMAGELIST list, const std::u16string& source);
 
 // Every list goes with the device.
 void ResetImageLists(Phase phase);

@@ -153,10 +153,15 @@ int ColumnWidth(const ListView& lv, int column) {
 
 int ColumnsWidth(const ListView& lv) { return ColumnLeft(lv, static_cast<int>(lv.columns.size())); }
 
-int CountPerColumn(const ListView& lv) {
-  RECT area = ListArea(lv);
+namespace {
+
+int CountPerColumnIn(const ListView& lv, const RECT& area) {
   return std::max(static_cast<int>(area.bottom - area.top) / ItemHeight(lv), 1);
 }
+
+}  // namespace
+
+int CountPerColumn(const ListView& lv) { return CountPerColumnIn(lv, ListArea(lv)); }
 
 int CountPerRow(const ListView& lv) {
   RECT area = ListArea(lv);
@@ -327,7 +332,7 @@ void ClampScroll(ListView& lv) {
   RECT area = ListArea(lv);
   switch (ViewOf(lv)) {
     case LVS_REPORT:
-      lv.topRow = std::clamp(lv.topRow, 0, std::max(ItemCount(lv) - CountPerColumn(lv), 0));
+      lv.topRow = std::clamp(lv.topRow, 0, std::max(ItemCount(lv) - CountPerColumnIn(lv, area), 0));
       lv.scrolled.x = std::clamp(static_cast<int>(lv.scrolled.x), 0, std::max(ColumnsWidth(lv) - static_cast<int>(area.right - area.left), 0));
       lv.scrolled.y = 0;
       break;

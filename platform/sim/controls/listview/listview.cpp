@@ -566,7 +566,7 @@ void CreateHeader(const ListViewPtr& lv) {
 void RemoveItem(ListView& lv, int index) {
   if (lv.editItem == index) DropLabelEdit(lv);
   else if (lv.editItem > index) --lv.editItem;
-  lv.items.erase(lv.items.begin() + index);
+  lv.items.Erase(static_cast<size_t>(index));
   if (lv.focused == index) lv.focused = -1;
   else if (lv.focused > index) --lv.focused;
   // The selection mark stays on its index while there is an item there.
@@ -595,7 +595,7 @@ LRESULT OnInsertItem(const ListViewPtr& lv, const LVITEMW* in) {
   } else {
     index = std::min(in->iItem, ItemCount(*lv));
   }
-  lv->items.insert(lv->items.begin() + index, ListItem());
+  lv->items.Insert(static_cast<size_t>(index));
   ForgetTextOrder(*lv);
   const unsigned long orderChanges = lv->textOrderChanges;
   if (lv->focused >= index) ++lv->focused;
@@ -808,7 +808,7 @@ LRESULT OnSortItems(const ListViewPtr& lv, LPARAM sortParam, PFNLVCOMPARE compar
   if (compare == nullptr) return FALSE;
   if (ItemCount(*lv) < 2) return TRUE;
   DropLabelEdit(*lv);
-  std::vector<ListItem> items = lv->items;
+  ListItems items = lv->items;
   int focused = lv->focused;
   int mark = lv->selectionMark;
   std::vector<size_t> order(items.size());
@@ -817,10 +817,10 @@ LRESULT OnSortItems(const ListViewPtr& lv, LPARAM sortParam, PFNLVCOMPARE compar
   std::stable_sort(order.begin(), order.end(),
                    [&](size_t a, size_t b) { return compare(items[a].lParam, items[b].lParam, sortParam) < 0; });
   if (Gone(lv) || items.size() != lv->items.size()) return FALSE;
-  std::vector<ListItem> sorted;
+  ListItems sorted;
   lv->focused = lv->selectionMark = -1;
   for (size_t position = 0; position < order.size(); ++position) {
-    sorted.push_back(items[order[position]]);
+    sorted.Append(items[order[position]]);
     if (static_cast<int>(order[position]) == focused) lv->focused = static_cast<int>(position);
     if (static_cast<int>(order[position]) == mark) lv->selectionMark = static_cast<int>(position);
   }

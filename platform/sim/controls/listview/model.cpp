@@ -2,12 +2,43 @@
 #include "controls/listview/model.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <memory>
 
 #include "controls/common/text.h"
 #include "sim/core.h"
 #include "sim/window.h"
 
 namespace cesim::detail {
+
+ListItems::ListItems(const ListItems& other) {
+  // Filled aside first, so that a failed copy frees what it made.
+  ListItems copy;
+  copy.items_.reserve(other.items_.size());
+  for (const ListItem* item : other.items_) copy.Append(*item);
+  items_.swap(copy.items_);
+}
+
+ListItems::~ListItems() {
+  for (ListItem* item : items_) delete item;
+}
+
+ListItem& ListItems::Insert(size_t index) {
+  std::unique_ptr<ListItem> item(new ListItem());
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), item.get());
+  return *item.release();
+}
+
+void ListItems::Erase(size_t index) {
+  delete items_[index];
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void ListItems::Append(const ListItem& item) {
+  std::unique_ptr<ListItem> copy(new ListItem(item));
+  items_.push_back(copy.get());
+  copy.release();
+}
 
 int ItemCount(const ListView& lv) { return static_cast<int>(lv.items.size()); }
 
@@ -52,7 +83,11 @@ int CompareSortText(const ListText& a, LPCWSTR b) {
 int CompareSortText(const ListText& a, const std::optional<std::u16string>& b) {
   bool aText = a.kind == ListText::Kind::Stored;
   if (!aText || !b) return aText == b.has_value() ? 0 : (aText ? 1 : -1);
-  return lstrcmpW(a.text.c_str(), b->c_str());
+  // lstrcmpW with the lengths given: a kept text ends at its first null (TextUpTo), so they are
+  // the lengths that lstrcmpW would measure.
+  return CompareStringW(LOCALE_USER_DEFAULT, 0, a.text.c_str(), static_cast<int>(a.text.size()), b->c_str(),
+                        static_cast<int>(b->size())) -
+         CSTR_EQUAL;
 }
 
 void ForgetTextOrder(ListView& lv) {
@@ -105,16 +140,19 @@ int SortedInsertionIndex(ListView& lv, const std::optional<std::u16string>& text
 void ListView::CheckInvariants() {
   CESIM_CHECK_INVARIANT(focused >= -1 && focused < ItemCount(*this), "focus within the items");
   CESIM_CHECK_INVARIANT(selectionMark >= -1 && selectionMark < ItemCount(*this), "selection mark within the items");
-  // Run before and after every message: one plain pass over the items.
-  const ListItem* item = items.data();
+  CESIM_CHECK_INVARIANT(focused == -1 || (items[static_cast<size_t>(focused)].state & LVIS_FOCUSED) != 0,
+                        "the focused item has LVIS_FOCUSED");
+  CESIM_CHECK_INVARIANT(editItem == -1 || edit != nullptr, "an edited item has its edit control");
+  // Run before and after every message: one plain pass over the items, paced in a long list.
+  if (!fullCheck.Due(items.size())) return;
   const size_t count = items.size();
   const size_t columnCount = columns.size();
-  for (size_t i = 0; i < count; ++i, ++item) {
-    bool focusBit = (item->state & LVIS_FOCUSED) != 0;
+  for (size_t i = 0; i < count; ++i) {
+    const ListItem& item = items[i];
+    bool focusBit = (item.state & LVIS_FOCUSED) != 0;
     CESIM_CHECK_INVARIANT(focusBit == (static_cast<int>(i) == focused), "only the focused item has LVIS_FOCUSED");
-    CESIM_CHECK_INVARIANT(item->subItems.size() <= columnCount, "sub-items only for columns");
+    CESIM_CHECK_INVARIANT(item.subItems.size() <= columnCount, "sub-items only for columns");
   }
-  CESIM_CHECK_INVARIANT(editItem == -1 || edit != nullptr, "an edited item has its edit control");
 }
 
 }  // namespace cesim::detail

@@ -4,9 +4,11 @@
 #ifndef CESIM_CONTROLS_LISTVIEW_MODEL_H
 #define CESIM_CONTROLS_LISTVIEW_MODEL_H
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls/common/control.h"
@@ -39,6 +41,52 @@ struct ListItem {
   POINT position = {0, 0};            // icon and small icon views, before scrolling
 };
 
+// The items in their order, each kept at an address of its own, so that an insertion or a removal
+// moves only the pointers of the items after it, whatever the items hold. Copies copy the items.
+class ListItems {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(ListItem* const* at) : at_(at) {}
+    ListItem& operator*() const { return **at_; }
+    ListItem* operator->() const { return *at_; }
+    Iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+
+   private:
+    ListItem* const* at_;
+  };
+
+  ListItems() = default;
+  ListItems(const ListItems& other);
+  ListItems(ListItems&& other) noexcept : items_(std::move(other.items_)) {}
+  ListItems& operator=(ListItems other) noexcept {
+    items_.swap(other.items_);
+    return *this;
+  }
+  ~ListItems();
+
+  size_t size() const { return items_.size(); }
+  bool empty() const { return items_.empty(); }
+  ListItem& operator[](size_t index) { return *items_[index]; }
+  const ListItem& operator[](size_t index) const { return *items_[index]; }
+  Iterator begin() const { return Iterator(items_.data()); }
+  Iterator end() const { return Iterator(items_.data() + items_.size()); }
+
+  // A new item of default fields at `index` (at most size()); the items from there on move up.
+  ListItem& Insert(size_t index);
+  // Takes the item at `index` out; the items after it move down.
+  void Erase(size_t index);
+  // A copy of `item` after the last item.
+  void Append(const ListItem& item);
+
+ private:
+  std::vector<ListItem*> items_;  // owned
+};
+
 struct ListColumn {
   int fmt = LVCFMT_LEFT;
   int width = 0;  // kept in step with the header's item
@@ -48,7 +96,7 @@ struct ListView : ControlInstance {
   void CheckInvariants() override;
 
   DWORD style = 0;  // as of the last WM_STYLECHANGED, to see what a change changes
-  std::vector<ListItem> items;
+  ListItems items;
   // Whether the items' texts are known to be in sorted order (CompareSortText), and in which
   // direction: a sorted insertion then finds its place by halving the items instead of
   // comparing its text with each. Anything that may break the order forgets it (ForgetTextOrder).
@@ -92,6 +140,7 @@ struct ListView : ControlInstance {
   // Incremental search by typed characters.
   std::u16string search;
   DWORD lastSearchKey = 0;
+  ItemCheckPacing fullCheck;  // the check of every item, paced by the number of items
 };
 
 using ListViewPtr = std::shared_ptr<ListView>;

@@ -13,11 +13,6 @@ namespace cesim::detail {
 
 namespace {
 
-// A tree of up to this many items is checked whole on every message; a larger one on one message
-// in (items / kFullChecksPerPass), so that the checks cost a constant per message.
-constexpr size_t kAlwaysCheckedItems = 256;
-constexpr size_t kFullChecksPerPass = 16;
-
 // The shown order changed after `before`, a shown item whose order the change leaves alone (null:
 // from the top). The numbers of the items after it are stale until the order is next read.
 void OrderChangedAfter(TreeView& tv, const TreeItem* before) {
@@ -325,8 +320,7 @@ void TreeView::CheckInvariants() {
   CESIM_CHECK_INVARIANT(tv.staleRow == kOrderWhole || tv.renumberFrom == nullptr ||
                             tv.staleRow == tv.renumberFrom->visibleOrder + 1,
                         "visible order renumbered from the last item known right");
-  if (items.size() > kAlwaysCheckedItems && ++messagesSinceFullCheck < items.size() / kFullChecksPerPass) return;
-  messagesSinceFullCheck = 0;
+  if (!fullCheck.Due(items.size())) return;
   // The links, every item linked once.
   size_t count = 0;
   std::vector<const TreeItem*> pending = {&tv.root};

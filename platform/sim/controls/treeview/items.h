@@ -64,7 +64,7 @@ struct TreeView : ControlInstance {
   int staleRow = kOrderWhole;
   TreeItem* renumberFrom = nullptr;
   int totalRows = 0;
-  size_t messagesSinceFullCheck = 0;
+  ItemCheckPacing fullCheck;  // the check of every item, paced by the number of items
 };
 
 // Item handles: never reused, small enough for the 32-bit fields that carry them.

@@ -22,6 +22,8 @@ constexpr uint8_t kUndefinedOutputByte = 0xCC;
 // Converts between the device's UTF-16 text and UTF-8 for printing and test messages.
 std::string Narrow(const std::u16string& text);
 std::u16string Widen(const std::string& text);
+// Narrow's UTF-8 of `length` units of `text`, added to the end of `out`.
+void AppendNarrow(std::string& out, const char16_t* text, size_t length);
 
 // Builds a device image folder: the file tree under files/, registry.reg (REGEDIT4 text) and
 // device.ini (screen, time zone, storage volumes, optional core-library entry points, CE-only
