@@ -114,10 +114,13 @@ std::shared_ptr<RegistryKey> RegistryRoot(HKEY predefined) {
 }
 
 const RegistryKey* RegistryRootKey(HKEY predefined) {
-  for (const RootEntry& root : Roots()) {
-    if (root.handle == predefined) return root.key.get();
-  }
-  return nullptr;
+  // The four predefined handles are consecutive numbers: a read finds its root without a search.
+  const uintptr_t first = reinterpret_cast<uintptr_t>(HKEY_CLASSES_ROOT);
+  const uintptr_t number = reinterpret_cast<uintptr_t>(predefined);
+  if (number < first || number - first > 3) return nullptr;
+  static const size_t kRootOfHandle[4] = {2, 1, 0, 3};  // Roots() lists HKLM, HKCU, HKCR, HKU
+  const RootEntry& root = Roots()[kRootOfHandle[number - first]];
+  return root.handle == predefined ? root.key.get() : nullptr;
 }
 
 const RegistryKey* FindSubkeyByPath(const RegistryKey& key, std::u16string_view path) {
