@@ -15,6 +15,7 @@
 #include <string>
 
 #include "host.h"
+#include "key_trees.h"
 
 namespace conformance {
 
@@ -55,19 +56,6 @@ void DeleteFolderTree(const Text& folder) {
     FindClose(search);
   }
   RemoveDirectoryW(folder.c_str());
-}
-
-void DeleteKeyTree(HKEY root, const Text& subkey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  for (;;) {
-    WCHAR name[256];
-    DWORD chars = 256;
-    if (RegEnumKeyExW(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DeleteKeyTree(key, name);
-  }
-  RegCloseKey(key);
-  RegDeleteKeyW(root, subkey.c_str());
 }
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {

@@ -33,7 +33,9 @@ class DeviceFolderTest : public ::testing::Test {
   }
   // Writes a file by its desktop path.
   static bool Write(const std::wstring& desktopPath, const std::string& contents);
-  // A file's contents, read by its desktop path; "(none)" when it cannot be read.
+ public:
+  // A file's contents, read by its desktop path; "(none)" when it cannot be read (for the other
+  // desktop tests too).
   static std::string Contents(const std::wstring& desktopPath);
 
  private:

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ceplatform.h"
+#include "device_folder.h"
 
 namespace {
 
@@ -17,15 +18,7 @@ class ShortcutFileTest : public ::testing::Test {
   }
   void TearDown() override { DeleteFileW(path_.c_str()); }
 
-  std::string Contents() {
-    HANDLE file = CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (file == INVALID_HANDLE_VALUE) return "(none)";
-    char data[1024];
-    DWORD read = 0;
-    ReadFile(file, data, sizeof(data), &read, NULL);
-    CloseHandle(file);
-    return std::string(data, read);
-  }
+  std::string Contents() const { return DeviceFolderTest::Contents(path_); }
 
   std::wstring path_;
 };

@@ -40,24 +40,7 @@ class DeletePathTest : public SystemTest {
   }
 
   // The Delete Path pop-up of the path history pop-up, opened as the menu bar opens it.
-  HMENU OpenDeletePath() {
-    HMENU history = ExplorerHistoryMenu(frame);
-    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(history), MAKELPARAM(1, 0));
-    int count = GetMenuItemCount(history);
-    for (int i = 0; i < count; ++i) {
-      WCHAR text[64] = {};
-      MENUITEMINFOW info = {};
-      info.cbSize = sizeof(info);
-      info.fMask = MIIM_TYPE | MIIM_SUBMENU;
-      info.dwTypeData = text;
-      info.cch = 63;
-      if (GetMenuItemInfoW(history, static_cast<UINT>(i), TRUE, &info) && info.hSubMenu != nullptr &&
-          Text(text) == TEXT("Delete Path")) {
-        return info.hSubMenu;
-      }
-    }
-    return nullptr;
-  }
+  HMENU OpenDeletePath() { return OpenPopupAndFindSubmenu(ExplorerHistoryMenu(frame), TEXT("Delete Path")); }
 };
 
 TEST_F(DeletePathTest, ChoosingAnEntryTakesItOutOfTheHistoryAndRestartsTheExplorer) {

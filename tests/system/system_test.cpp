@@ -5,6 +5,7 @@
 #include "explorer.h"
 #include "frame_window.h"
 #include "handler_registry.h"
+#include "key_trees.h"
 
 namespace system_test {
 
@@ -17,26 +18,13 @@ const WCHAR kClassId[] = TEXT("{6B1E3A52-8C4D-4F7A-9E21-3D5C7B9A0F14}");
 const WCHAR kMachineKey[] = TEXT("Explorer");                            // below HKEY_LOCAL_MACHINE
 const WCHAR kUserKey[] = TEXT("Software\\Microsoft\\File Explorer");     // below HKEY_CURRENT_USER
 
-void DeleteKeyTree(HKEY root, const Text& subkey) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  for (;;) {
-    WCHAR name[256];
-    DWORD chars = 256;
-    if (RegEnumKeyExW(key, 0, name, &chars, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    DeleteKeyTree(key, name);
-  }
-  RegCloseKey(key);
-  RegDeleteKeyW(root, subkey.c_str());
-}
-
 // On the desktop the Explorer's keys are not the test's own: every test of the run, and every
 // run in the same registry, sees them. The test takes away what it and the module wrote there,
 // as the host takes away the test's own keys; a device boots fresh for each test and needs none.
 void TakeAwayExplorerKeys() {
   if (conformance::OnCesim()) return;
-  DeleteKeyTree(HKEY_LOCAL_MACHINE, kMachineKey);
-  DeleteKeyTree(HKEY_CURRENT_USER, kUserKey);
+  conformance::DeleteKeyTree(HKEY_LOCAL_MACHINE, kMachineKey);
+  conformance::DeleteKeyTree(HKEY_CURRENT_USER, kUserKey);
 }
 
 }  // namespace
@@ -174,6 +162,24 @@ bool SystemTest::GoTo(const Text& folder) {
   SendMessageW(frame, FRAME_MSG_NAVIGATE, 0, reinterpret_cast<LPARAM>(path.c_str()));
   host.Pump();
   return ShownFolder() == path;
+}
+
+HMENU SystemTest::OpenPopupAndFindSubmenu(HMENU popup, const Text& name, int* position) const {
+  SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), MAKELPARAM(1, 0));
+  int count = GetMenuItemCount(popup);
+  for (int i = 0; i < count; ++i) {
+    WCHAR text[64] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_TYPE | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 63;
+    if (GetMenuItemInfoW(popup, static_cast<UINT>(i), TRUE, &info) && info.hSubMenu != nullptr && Text(text) == name) {
+      if (position != nullptr) *position = i;
+      return info.hSubMenu;
+    }
+  }
+  return nullptr;
 }
 
 Text SystemTest::ShownFolder() const { return TextOf(GetDlgItem(frame, 300)); }

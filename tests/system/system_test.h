@@ -78,6 +78,11 @@ class SystemTest : public ::testing::Test {
   // The data of a value under HKEY_LOCAL_MACHINE\Explorer right now; empty when it is not there.
   static std::vector<BYTE> ExplorerValue(const Text& name);
 
+  // Opens a pop-up of the frame's menu bar as the menu bar opens it (WM_INITMENUPOPUP to the
+  // frame) and finds its item that opens a submenu with the text `name`: that submenu, with its
+  // position in `position` when asked, or null.
+  HMENU OpenPopupAndFindSubmenu(HMENU popup, const Text& name, int* position = nullptr) const;
+
   // The context menu of a test path, as the Explorer builds it when the user holds on the item.
   bool OpenMenuOf(const Text& path);
   // The identifier of the menu item whose text is `text`, or 0.

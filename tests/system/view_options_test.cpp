@@ -11,23 +11,12 @@ class ViewOptionsTest : public SystemTest {
  protected:
   // The View pop-up opened as the menu bar opens it, and the pop-up item "View Options" in it.
   HMENU OpenViewOptions() {
-    HMENU view = ExplorerViewMenu(frame);
-    SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), MAKELPARAM(1, 0));
-    int count = GetMenuItemCount(view);
-    for (int i = 0; i < count; ++i) {
-      WCHAR text[64] = {};
-      MENUITEMINFOW info = {};
-      info.cbSize = sizeof(info);
-      info.fMask = MIIM_TYPE | MIIM_SUBMENU;
-      info.dwTypeData = text;
-      info.cch = 63;
-      if (GetMenuItemInfoW(view, static_cast<UINT>(i), TRUE, &info) && info.hSubMenu != nullptr &&
-          Text(text) == TEXT("View Options")) {
-        SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(info.hSubMenu), MAKELPARAM(i, 0));
-        return info.hSubMenu;
-      }
+    int position = 0;
+    HMENU options = OpenPopupAndFindSubmenu(ExplorerViewMenu(frame), TEXT("View Options"), &position);
+    if (options != nullptr) {
+      SendMessageW(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(options), MAKELPARAM(position, 0));
     }
-    return nullptr;
+    return options;
   }
 
   static bool Checked(HMENU menu, UINT command) {
