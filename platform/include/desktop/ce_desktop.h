@@ -302,6 +302,16 @@ BOOL WINAPI cedesktop_SHGetSpecialFolderPathW(HWND owner, LPWSTR path, int folde
 // the desktop, a name that does not fit is cut to count - 1 characters and terminated, and the
 // result is the number of characters copied.
 int WINAPI cedesktop_GetClassNameW(HWND window, LPWSTR className, int count);
+// A colour bitmap of 16, 24 or 32 bits per pixel (16: 5-6-5) that is not of the display's depth
+// is made in the display's format with those pixels' colours, so that it can be selected into a
+// memory DC of the display as on the device. Every other bitmap is the desktop's own.
+HBITMAP WINAPI cedesktop_CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+// A dialog template without a font of its own (no DS_SETFONT) is laid out in the device's system
+// font, Tahoma at 8 points, as on the device; the desktop would lay it out in its System font.
+INT_PTR WINAPI cedesktop_DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner,
+                                                 DLGPROC procedure, LPARAM parameter);
+HWND WINAPI cedesktop_CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialog, HWND owner,
+                                                 DLGPROC procedure, LPARAM parameter);
 
 // Window longs are pointer-sized on the device's 64-bit stand-in as on the device's 32-bit
 // processors: the desktop's pointer-sized calls.
@@ -328,6 +338,12 @@ inline LONG_PTR cedesktop_SetWindowLongW(HWND window, int index, LONG_PTR value)
 #define LoadLibraryW cedesktop_LoadLibraryW
 #undef FreeLibrary
 #define FreeLibrary cedesktop_FreeLibrary
+#undef CreateBitmap
+#define CreateBitmap cedesktop_CreateBitmap
+#undef DialogBoxIndirectParamW
+#define DialogBoxIndirectParamW cedesktop_DialogBoxIndirectParamW
+#undef CreateDialogIndirectParamW
+#define CreateDialogIndirectParamW cedesktop_CreateDialogIndirectParamW
 #undef RegOpenKeyExW
 #define RegOpenKeyExW cedesktop_RegOpenKeyExW
 #undef RegCreateKeyExW
