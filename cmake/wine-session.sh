@@ -2,11 +2,14 @@
 # The session that Windows test programs run in under Wine: `start STATE WINE` makes the Wine
 # prefix STATE/prefix once (wineboot), starts a virtual X display and a wineserver that stays up
 # between the programs; `stop STATE WINE` ends both. Only the processes started here are ended,
-# by the ids they left in STATE.
+# by the ids they left in STATE. FOLDWISE_WINE_DESKTOP (WIDTHxHEIGHT, 1024x768 unless set) is the
+# size of the virtual display and of the virtual desktop of a prefix made here: the two are of one
+# size, as the pointer cannot reach a desktop window smaller than the display.
 set -euo pipefail
 action=$1
 state=$(realpath -m "$2")
 wine=$3
+desktop=${FOLDWISE_WINE_DESKTOP:-1024x768}
 export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 wineserver=$(dirname "$(readlink -f "$(command -v "$wine")")")/wineserver
 [ -x "$wineserver" ] || wineserver=wineserver
@@ -19,7 +22,7 @@ start)
   else
     rm -f "$state/display"
     # Xvfb writes its display number to fd 3 once it accepts clients.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$state/display" >"$state/xvfb.log" 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${desktop}x24" -nolisten tcp 3>"$state/display" >"$state/xvfb.log" 2>&1 &
     echo $! >"$state/xvfb.pid"
     for _ in $(seq 100); do
       [ -s "$state/display" ] && break
@@ -40,7 +43,7 @@ start)
     # One virtual desktop for every program: its windows live inside one X window, so that
     # no window manager is needed (winex11 would wait for one whenever a window is hidden).
     "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >>"$state/wineboot.log" 2>&1
-    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null \
+    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null \
       >>"$state/wineboot.log" 2>&1
     # The server that wineboot started writes the registry out as it ends.
     "$wineserver" -w

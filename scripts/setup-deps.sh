@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and cross-building need (Wine and a
 # virtual X display run the cross-built programs). Does nothing when
-# they are all installed already; uses sudo only when not run as root.
+# they are all installed already; uses sudo only when not run as root. With --screenshots it also
+# installs Wine's own fonts, which the pictures of scripts/screenshots.sh show their texts in.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,9 @@ packages=(
   wine wine64 xvfb
   clang libclang-rt-14-dev
 )
+if [ "${1:-}" = "--screenshots" ]; then
+  packages+=(fonts-wine)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
