@@ -24,6 +24,19 @@ BITMAP Describe(HGDIOBJ bitmap) {
   return bm;
 }
 
+// The platform's own CreateBitmap. On the desktop that is gdi32's, past the desktop layer, which
+// makes module code's colour bitmaps of another depth than the display's in the display's format.
+HBITMAP PlatformCreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+#ifdef FOLDWISE_CE_DESKTOP_H
+  using CreateBitmapFunc = HBITMAP(WINAPI*)(int, int, UINT, UINT, const void*);
+  static const auto desktops = reinterpret_cast<CreateBitmapFunc>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(TEXT("gdi32.dll")), TEXT("CreateBitmap"))));
+  return desktops != nullptr ? desktops(width, height, planes, bitsPerPixel, bits) : nullptr;
+#else
+  return CreateBitmap(width, height, planes, bitsPerPixel, bits);
+#endif
+}
+
 // --- Memory DCs and SelectObject ---
 
 TEST_F(GdiTest, AMemoryDcStartsWithTheOneByOneMonochromeBitmapThatEveryMemoryDcShares) {
@@ -96,7 +109,7 @@ TEST_F(GdiTest, ABitFieldDibSectionDescribesItselfAndGivesItsPixels) {
 TEST_F(GdiTest, GetObjectGivesTheSizeWithoutABufferAndNothingIntoOneTooSmall) {
   HBITMAP dib = Dib565(3, 3);
   EXPECT_EQ(GetObjectW(dib, 0, nullptr), static_cast<int>(sizeof(BITMAP)));
-  HBITMAP plain = CreateBitmap(3, 3, 1, 16, nullptr);
+  HBITMAP plain = PlatformCreateBitmap(3, 3, 1, 16, nullptr);
   EXPECT_EQ(GetObjectW(plain, 0, nullptr), static_cast<int>(sizeof(BITMAP)));
   BYTE buffer[sizeof(DIBSECTION)];
   std::memset(buffer, 0xAB, sizeof buffer);
@@ -189,7 +202,7 @@ TEST_F(GdiTest, CreateBitmapOverADibSectionsPixelsIsADeviceBitmapOfTheSameShape)
   HBITMAP dib = Dib565(136, -3, &pixels);
   ASSERT_NE(dib, nullptr);
   BITMAP t = Describe(dib);
-  HBITMAP copy = CreateBitmap(t.bmWidth, t.bmHeight, t.bmPlanes, t.bmBitsPixel, t.bmBits);
+  HBITMAP copy = PlatformCreateBitmap(t.bmWidth, t.bmHeight, t.bmPlanes, t.bmBitsPixel, t.bmBits);
   ASSERT_NE(copy, nullptr);
   BITMAP bm = Describe(copy);
   EXPECT_EQ(bm.bmWidth, 136);

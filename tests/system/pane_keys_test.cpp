@@ -35,7 +35,6 @@ TEST_F(PaneKeysTest, BackspaceAndLeftOnTheFirstItemGoToTheParentFolder) {
 }
 
 TEST_F(PaneKeysTest, ThePanesMenuBelowTheItemsCarriesTheModulesEntries) {
-  if (!conformance::OnCesim()) GTEST_SKIP() << "the shell's pane menu is a resource of the device's shell (FIDELITY.md)";
   host.AddFile(TEXT("\\Docs\\Letter.txt"), "dear");
   ASSERT_TRUE(StartExplorerIn(TEXT("\\Docs")));
   SetFocus(list);

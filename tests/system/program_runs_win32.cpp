@@ -81,34 +81,56 @@ bool StartsAreObservable() { return false; }
 
 std::vector<Text> StartedPrograms() { return std::vector<Text>(); }
 
+// A file copied into the Windows folder for the tests' run and taken away when they end. A file
+// that was there already (another program's Explorer or shell resources in the same Windows
+// folder) is put aside for the run and put back after it, so that neither sees the other's file.
+class PlacedForTheRun {
+ public:
+  PlacedForTheRun(const Text& source, const Text& place) : place_(place), aside_(place + L".aside") {
+    putAside_ = GetFileAttributesW(place_.c_str()) != INVALID_FILE_ATTRIBUTES &&
+                MoveFileExW(place_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    placed_ = CopyFileW(source.c_str(), place_.c_str(), FALSE) != FALSE;
+    if (!placed_) {
+      fprintf(stderr, "system: %ls not copied to %ls (%lu)\n", source.c_str(), place_.c_str(),
+              static_cast<unsigned long>(GetLastError()));
+    }
+  }
+  ~PlacedForTheRun() {
+    if (placed_) DeleteFileW(place_.c_str());
+    if (putAside_) MoveFileExW(aside_.c_str(), place_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+  PlacedForTheRun(const PlacedForTheRun&) = delete;
+  PlacedForTheRun& operator=(const PlacedForTheRun&) = delete;
+
+  bool placed() const { return placed_; }
+
+ private:
+  Text place_;
+  Text aside_;
+  bool putAside_ = false;
+  bool placed_ = false;
+};
+
 // Runs the tests from a copy of this program at the Explorer's place, the Windows folder of the
-// system drive, and takes the copy away when they end. A file that was there already (another
-// program's Explorer in the same Windows folder) is put aside for the run and put back after it,
-// so that neither sees the other's file. Gives the tests' exit code, or 2 and 3 when the copy
-// could not be made.
+// system drive, with the shell's resource module that the build made beside it, where the device
+// keeps it (the Explorer's pane menu is one of its menus). Gives the tests' exit code, or 2 and 3
+// when the copies could not be made.
 int RunAtTheExplorersPlace(int count, LPWSTR* arguments) {
   WCHAR windows[MAX_PATH];
   UINT length = GetSystemWindowsDirectoryW(windows, MAX_PATH);
   const Text self = OwnPath();
   if (length == 0 || length >= MAX_PATH || self.empty()) return 2;
-  const Text explorer = Text(windows) + L"\\fexplore.exe";
-  const Text aside = explorer + L".aside";
-  const bool putAside = GetFileAttributesW(explorer.c_str()) != INVALID_FILE_ATTRIBUTES &&
-                        MoveFileExW(explorer.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
-  int code = 3;
-  if (CopyFileW(self.c_str(), explorer.c_str(), FALSE)) {
-    // The copy finds the build's files from this program's folder.
-    SetEnvironmentVariableW(L"FOLDWISE_TEST_PROGRAM_FOLDER", self.substr(0, self.find_last_of(L'\\') + 1).c_str());
-    Text rest;
-    for (int i = 1; i < count; ++i) rest += L"\"" + Text(arguments[i]) + L"\" ";
-    code = RunProgram(explorer, rest);
-    DeleteFileW(explorer.c_str());
-  } else {
-    fprintf(stderr, "system: %ls not copied to %ls (%lu)\n", self.c_str(), explorer.c_str(),
-            static_cast<unsigned long>(GetLastError()));
-  }
-  if (putAside) MoveFileExW(aside.c_str(), explorer.c_str(), MOVEFILE_REPLACE_EXISTING);
-  return code;
+  const Text folder = self.substr(0, self.find_last_of(L'\\') + 1);
+  Text shellResources = folder;
+  for (const char* c = FOLDWISE_SYSTEM_SHELLRES; *c != 0; ++c) shellResources += *c == '/' ? L'\\' : WCHAR(*c);
+  PlacedForTheRun explorer(self, Text(windows) + L"\\fexplore.exe");
+  PlacedForTheRun resources(shellResources, Text(windows) + L"\\shellres.dll");
+  if (!explorer.placed() || !resources.placed()) return 3;
+  // The copy finds the build's files from this program's folder.
+  SetEnvironmentVariableW(L"FOLDWISE_TEST_PROGRAM_FOLDER", folder.c_str());
+  Text rest;
+  for (int i = 1; i < count; ++i) rest += L"\"" + Text(arguments[i]) + L"\" ";
+  return RunProgram(Text(windows) + L"\\fexplore.exe", rest);
 }
 
 }  // namespace system_test
