@@ -29,14 +29,16 @@ export WINEPREFIX=$state/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=
 export DISPLAY=:$(tr -d '[:space:]' <"$state/display")
 drive=$WINEPREFIX/drive_c
 
+# Where an entry of the sample's files (./Windows/..., as find gives it) lies on the prefix's
+# drive: the device's \Windows is the prefix's own windows folder (the Linux file system tells
+# the two spellings apart, Wine would take the one spelt as asked).
+on_drive() { printf '%s/%s' "$drive" "$(sed 's|^\./Windows|windows|; s|^\./||' <<<"$1")"; }
 # The sample files, without the image's stand-ins for the programs and the font in ROM (the real
 # Explorer comes from the build; the prefix has its own fonts), each with the device's boot time.
-# The device's \Windows is the prefix's own windows folder (the Linux file system tells the two
-# spellings apart, Wine would take the one spelt as asked).
 boot=$(awk -F= '/^\[clock\]/{s=1; next} /^\[/{s=0} s && $1=="boot"{print $2}' "$device/device.ini")
 (cd "$device/files" && find . -mindepth 1 ! -path './Windows/fexplore.exe' ! -path './Windows/Fonts/*' -print0) |
   while IFS= read -r -d '' entry; do
-    target=$drive/$(sed 's|^\./Windows|windows|; s|^\./||' <<<"$entry")
+    target=$(on_drive "$entry")
     if [ -d "$device/files/$entry" ]; then
       mkdir -p "$target"
     else
@@ -47,7 +49,7 @@ boot=$(awk -F= '/^\[clock\]/{s=1; next} /^\[/{s=0} s && $1=="boot"{print $2}' "$
 # A folder's time changed as its entries went in: the folders once more, deepest first.
 (cd "$device/files" && find . -mindepth 1 -depth -type d -print0) |
   while IFS= read -r -d '' entry; do
-    touch -d "$boot" "$drive/$(sed 's|^\./Windows|windows|; s|^\./||' <<<"$entry")"
+    touch -d "$boot" "$(on_drive "$entry")"
   done
 # The sample programs where the image's [programs] section puts them.
 awk -F= '/^\[programs\]/{s=1; next} /^\[/{s=0} s && /=/{print $1 "=" $2}' "$device/device.ini" |

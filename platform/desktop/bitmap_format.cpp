@@ -2,14 +2,9 @@
 // device's 16-bit bitmaps are 5-6-5) can be selected into a memory DC of the display and drawn,
 // where the desktop keeps it in its own depth, which no DC of the display takes. Such a bitmap is
 // made in the display's format with the given pixels' colours.
-#include "desktop/ce_desktop.h"
+#include "dib_format.h"
 
 namespace {
-
-struct Bitfields16 {
-  BITMAPINFOHEADER header;
-  DWORD masks[3];
-};
 
 // The display's bits per pixel.
 int DisplayDepth() {
@@ -46,17 +41,8 @@ HBITMAP WINAPI cedesktop_CreateBitmap(int width, int height, UINT planes, UINT b
     const size_t rowBytes = ((static_cast<size_t>(width) * bitsPerPixel + 15) / 16) * 2;
     const size_t dibRowBytes = ((static_cast<size_t>(width) * bitsPerPixel + 31) / 32) * 4;
     BYTE* rows = DwordRows(bits, height, rowBytes, dibRowBytes);
-    Bitfields16 info;
-    memset(&info, 0, sizeof(info));
-    info.header.biSize = sizeof(info.header);
-    info.header.biWidth = width;
-    info.header.biHeight = -height;  // the bitmap's rows run top-down
-    info.header.biPlanes = 1;
-    info.header.biBitCount = static_cast<WORD>(bitsPerPixel);
-    info.header.biCompression = bitsPerPixel == 16 ? BI_BITFIELDS : BI_RGB;
-    info.masks[0] = 0xF800;
-    info.masks[1] = 0x07E0;
-    info.masks[2] = 0x001F;
+    // The bitmap's rows run top-down.
+    Bitfields16 info = TopDownDib(width, height, static_cast<WORD>(bitsPerPixel));
     if (rows == NULL ||
         SetDIBits(screen, bitmap, 0, height, rows, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0) {
       DeleteObject(bitmap);

@@ -1,15 +1,11 @@
 // SHLoadImageFile on the desktop: the file decoded by the desktop's imaging component and
 // handed back as the device's loader does, a 16-bit 5-6-5 DIB section of the picture's size.
 #include "device_path.h"
+#include "dib_format.h"
 
 #include <wincodec.h>
 
 namespace {
-
-struct Bitfields16 {
-  BITMAPINFOHEADER header;
-  DWORD masks[3];
-};
 
 template <class T>
 void Release(T*& object) {
@@ -56,17 +52,7 @@ BYTE* DecodePixels(IWICImagingFactory* factory, LPCWSTR path, UINT* width, UINT*
 }
 
 HBITMAP To16Bits(const BYTE* pixels, UINT width, UINT height) {
-  Bitfields16 info;
-  memset(&info, 0, sizeof(info));
-  info.header.biSize = sizeof(info.header);
-  info.header.biWidth = static_cast<LONG>(width);
-  info.header.biHeight = -static_cast<LONG>(height);
-  info.header.biPlanes = 1;
-  info.header.biBitCount = 16;
-  info.header.biCompression = BI_BITFIELDS;
-  info.masks[0] = 0xF800;
-  info.masks[1] = 0x07E0;
-  info.masks[2] = 0x001F;
+  Bitfields16 info = TopDownDib(static_cast<LONG>(width), static_cast<LONG>(height), 16);
   void* bits = NULL;
   HBITMAP bitmap = CreateDIBSection(NULL, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, NULL, 0);
   if (bitmap == NULL || bits == NULL) return bitmap;

@@ -76,12 +76,20 @@ class Tour {
 
   // A tap below the items gives the list the focus and selects nothing.
   bool FocusList() {
+    POINT below;
+    if (!BelowTheItems(&below)) return false;
+    Tap(below);
+    Settle(100);
+    return true;
+  }
+
+  // A point of the list below its few items: in its lowest quarter, across its middle.
+  bool BelowTheItems(POINT* point) {
     HWND list = FindListView(frame_);
     if (list == nullptr) return Fail("the Explorer has no list");
     RECT rect;
     GetWindowRect(list, &rect);
-    Tap(POINT{(rect.left + rect.right) / 2, rect.bottom - (rect.bottom - rect.top) / 4});
-    Settle(100);
+    *point = POINT{(rect.left + rect.right) / 2, rect.bottom - (rect.bottom - rect.top) / 4};
     return true;
   }
 
@@ -101,12 +109,7 @@ class Tour {
 
   // Moves down `steps` items in the open menu (from none selected, the first step selects its
   // first item) and chooses the selected item.
-  bool ChooseInMenu(int steps) {
-    PressKey(VK_DOWN, steps);
-    PressKey(VK_RETURN);
-    if (!WaitUntil([] { return OpenMenu() == nullptr; })) return Fail("the menu stayed open");
-    return true;
-  }
+  bool ChooseInMenu(int steps) { return MoveAndChoose(VK_DOWN, steps); }
 
   void CloseMenus() {
     while (OpenMenu() != nullptr) {
@@ -156,8 +159,11 @@ class Tour {
 
   // Chooses the item `fromBottom` places from the end of the open menu (1: the last one; from
   // the first item selected or none, the first step up selects the last).
-  bool ChooseFromBottom(int fromBottom) {
-    PressKey(VK_UP, fromBottom);
+  bool ChooseFromBottom(int fromBottom) { return MoveAndChoose(VK_UP, fromBottom); }
+
+  // Presses an arrow key `times` times in the open menu, then Enter, and waits for it to close.
+  bool MoveAndChoose(WORD arrow, int times) {
+    PressKey(arrow, times);
     PressKey(VK_RETURN);
     if (!WaitUntil([] { return OpenMenu() == nullptr; })) return Fail("the menu stayed open");
     return true;
@@ -165,11 +171,9 @@ class Tour {
 
   // The pane's own menu, as a right-button click below the list's items opens it.
   bool PaneMenu() {
-    HWND list = FindListView(frame_);
-    if (list == nullptr) return Fail("the Explorer has no list");
-    RECT rect;
-    GetWindowRect(list, &rect);
-    RightClick(POINT{(rect.left + rect.right) / 2, rect.bottom - (rect.bottom - rect.top) / 4});
+    POINT below;
+    if (!BelowTheItems(&below)) return false;
+    RightClick(below);
     if (!WaitUntil([] { return OpenMenu() != nullptr; })) return Fail("the pane's menu did not open");
     // The pointer goes to the screen's lower left corner, off the menu, which would show the
     // item below it as selected.
@@ -226,8 +230,6 @@ class Tour {
     Tap(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     return true;
   }
-
-  HWND frame() const { return frame_; }
 
   bool Fail(const std::string& what) {
     std::fprintf(stderr, "fexplore-shots: %s\n", what.c_str());
